@@ -35,7 +35,8 @@
 #include <type_traits>
 #include <utility>
 
-namespace RIR {
+namespace RIR
+{
 
 // ---- key functions ----------------------------------------------------------------------------
 
@@ -75,11 +76,9 @@ String keyToString(const void* pKey);
 // How a key type is hashed, compared and shown. The kinds below cover String, the integer
 // types, plain pointers, SmartPtr and any key class with a const getPackedValue(), operator== and
 // toString() (the colour). Another key type needs a specialization of its own.
-template <class K, class Enable = void>
-struct HashKeyTraits;
+template <class K, class Enable = void> struct HashKeyTraits;
 
-template <>
-struct HashKeyTraits<String>
+template <> struct HashKeyTraits<String>
 {
     static int32_t hash(const String& sKey) { return hashString(sKey.c_str()); }
     static bool equal(const String& a, const String& b) { return a == b; }
@@ -88,16 +87,14 @@ struct HashKeyTraits<String>
 
 // int, unsigned long and the other integer types: the value is the hash; wider values hash to
 // their low 32 bits and print as a signed 32-bit number, so 4294967295 shows as -1.
-template <class K>
-struct HashKeyTraits<K, std::enable_if_t<std::is_integral<K>::value>>
+template <class K> struct HashKeyTraits<K, std::enable_if_t<std::is_integral<K>::value>>
 {
     static int32_t hash(K nKey) { return hashInt((int32_t)(uint32_t)nKey); }
     static bool equal(K a, K b) { return a == b; }
     static String toString(K nKey) { return keyToString((int32_t)(uint32_t)nKey); }
 };
 
-template <class T>
-struct HashKeyTraits<T*>
+template <class T> struct HashKeyTraits<T*>
 {
     static int32_t hash(const T* pKey) { return hashPointer(pKey); }
     static bool equal(const T* a, const T* b) { return a == b; }
@@ -105,8 +102,7 @@ struct HashKeyTraits<T*>
 };
 
 // The same object is the same key.
-template <class T>
-struct HashKeyTraits<SmartPtr<T>>
+template <class T> struct HashKeyTraits<SmartPtr<T>>
 {
     static int32_t hash(const SmartPtr<T>& pKey) { return hashPointer(pKey.get()); }
     static bool equal(const SmartPtr<T>& a, const SmartPtr<T>& b) { return a.get() == b.get(); }
@@ -126,8 +122,7 @@ struct HashKeyTraits<K, std::void_t<decltype(std::declval<const K&>().getPackedV
 // ---- the table --------------------------------------------------------------------------------
 
 // One entry, allocated and deleted by its table. The value is destroyed before the key.
-template <class K, class V>
-class HashNode
+template <class K, class V> class HashNode
 {
 public:
     HashNode() : m_key(), m_value() {}
@@ -136,8 +131,7 @@ public:
     V m_value;
 };
 
-template <class K, class V>
-class Hash : public RefCountedObject
+template <class K, class V> class Hash : public RefCountedObject
 {
 public:
     typedef HashNode<K, V> Node;
@@ -196,6 +190,11 @@ public:
     // The first of 5, 11, 23, 47, 97, 197, 397, 797, 1597, 3203, 6421 that is not smaller than
     // n; 6421 for anything larger.
     static int chooseBucketCount(int n);
+
+    // Writes / reads the table in the object streamer's hash form; defined for the String to
+    // String table only (rir2/hash_persist.h).
+    void persistTo(ObjectStreamer& streamer);
+    void persistFrom(ObjectStreamer& streamer);
 
     int getBucketCount() const { return m_nBuckets; }
     // The key's bucket, 0 .. getBucketCount() - 1: its hash as an unsigned number, modulo the

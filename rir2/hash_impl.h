@@ -6,16 +6,15 @@
 
 #include <unordered_set>
 
-namespace RIR {
+namespace RIR
+{
 
-template <class K, class V>
-Hash<K, V>::Hash(int nBuckets) : m_pBuckets(nullptr), m_nBuckets(0)
+template <class K, class V> Hash<K, V>::Hash(int nBuckets) : m_pBuckets(nullptr), m_nBuckets(0)
 {
     allocateBuckets(nBuckets);
 }
 
-template <class K, class V>
-Hash<K, V>::~Hash()
+template <class K, class V> Hash<K, V>::~Hash()
 {
     RIR_TRACE("Hash::~Hash");
     clear();
@@ -24,8 +23,7 @@ Hash<K, V>::~Hash()
 
 // ---- lookup ---------------------------------------------------------------------------------
 
-template <class K, class V>
-typename Hash<K, V>::Node* Hash<K, V>::findNode(const K& key) const
+template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::findNode(const K& key) const
 {
     const Bucket& bucket = m_pBuckets[bucketIndex(key)];
     if (bucket.isEmpty())
@@ -38,8 +36,7 @@ typename Hash<K, V>::Node* Hash<K, V>::findNode(const K& key) const
     return nullptr;
 }
 
-template <class K, class V>
-void Hash<K, V>::throwKeyNotFound(const K& key) const
+template <class K, class V> void Hash<K, V>::throwKeyNotFound(const K& key) const
 {
     RIR_TRACE("Hash::get");
     // The key's text may hold anything, "%" included, so it is never used as a format.
@@ -47,8 +44,7 @@ void Hash<K, V>::throwKeyNotFound(const K& key) const
     RIR_THROW(FatalErrorException, sMessage.c_str());
 }
 
-template <class K, class V>
-V& Hash<K, V>::get(const K& key)
+template <class K, class V> V& Hash<K, V>::get(const K& key)
 {
     Node* pNode = findNode(adjustKey(key));
     if (!pNode)
@@ -56,8 +52,7 @@ V& Hash<K, V>::get(const K& key)
     return pNode->m_value;
 }
 
-template <class K, class V>
-const V& Hash<K, V>::get(const K& key) const
+template <class K, class V> const V& Hash<K, V>::get(const K& key) const
 {
     const Node* pNode = findNode(adjustKey(key));
     if (!pNode)
@@ -65,16 +60,14 @@ const V& Hash<K, V>::get(const K& key) const
     return pNode->m_value;
 }
 
-template <class K, class V>
-bool Hash<K, V>::contains(const K& key) const
+template <class K, class V> bool Hash<K, V>::contains(const K& key) const
 {
     return findNode(adjustKey(key)) != nullptr;
 }
 
 // ---- changes ----------------------------------------------------------------------------------
 
-template <class K, class V>
-typename Hash<K, V>::Node* Hash<K, V>::add(const K& key, const V& value)
+template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::add(const K& key, const V& value)
 {
     Node* pNode = new Node();
     pNode->m_key = key;
@@ -83,8 +76,7 @@ typename Hash<K, V>::Node* Hash<K, V>::add(const K& key, const V& value)
     return pNode;
 }
 
-template <class K, class V>
-typename Hash<K, V>::Node* Hash<K, V>::addDefault(const K& key)
+template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::addDefault(const K& key)
 {
     Node* pNode = new Node();
     pNode->m_key = key;
@@ -92,8 +84,7 @@ typename Hash<K, V>::Node* Hash<K, V>::addDefault(const K& key)
     return pNode;
 }
 
-template <class K, class V>
-void Hash<K, V>::set(const K& key, const V& value)
+template <class K, class V> void Hash<K, V>::set(const K& key, const V& value)
 {
     const K& adjusted = adjustKey(key);
     Node* pNode = findNode(adjusted);
@@ -103,14 +94,12 @@ void Hash<K, V>::set(const K& key, const V& value)
         add(adjusted, value);
 }
 
-template <class K, class V>
-void Hash<K, V>::keyAdded(const K& key)
+template <class K, class V> void Hash<K, V>::keyAdded(const K& key)
 {
     (void)adjustKey(key);
 }
 
-template <class K, class V>
-V& Hash<K, V>::operator[](const K& key)
+template <class K, class V> V& Hash<K, V>::operator[](const K& key)
 {
     Node* pNode = findNode(adjustKey(key));
     if (pNode)
@@ -120,8 +109,7 @@ V& Hash<K, V>::operator[](const K& key)
     return get(key);
 }
 
-template <class K, class V>
-V Hash<K, V>::remove(const K& key)
+template <class K, class V> V Hash<K, V>::remove(const K& key)
 {
     const K& adjusted = adjustKey(key);
     Bucket& bucket = m_pBuckets[bucketIndex(adjusted)];
@@ -147,8 +135,7 @@ V Hash<K, V>::remove(const K& key)
 
 // ---- whole-table operations -------------------------------------------------------------------
 
-template <class K, class V>
-List<K> Hash<K, V>::keys() const
+template <class K, class V> List<K> Hash<K, V>::keys() const
 {
     RIR_TRACE("Hash::keys");
     List<K> lKeys;
@@ -157,14 +144,14 @@ List<K> Hash<K, V>::keys() const
         const Bucket& bucket = m_pBuckets[i];
         if (bucket.isEmpty())
             continue;
-        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry; pEntry = pEntry->m_pNext)
+        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry;
+             pEntry = pEntry->m_pNext)
             lKeys.append(pEntry->m_value->m_key);
     }
     return lKeys;
 }
 
-template <class K, class V>
-List<V> Hash<K, V>::values() const
+template <class K, class V> List<V> Hash<K, V>::values() const
 {
     RIR_TRACE("Hash::values");
     List<V> lValues;
@@ -173,14 +160,14 @@ List<V> Hash<K, V>::values() const
         const Bucket& bucket = m_pBuckets[i];
         if (bucket.isEmpty())
             continue;
-        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry; pEntry = pEntry->m_pNext)
+        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry;
+             pEntry = pEntry->m_pNext)
             lValues.append(pEntry->m_value->m_value);
     }
     return lValues;
 }
 
-template <class K, class V>
-bool Hash<K, V>::isEmpty() const
+template <class K, class V> bool Hash<K, V>::isEmpty() const
 {
     if (!m_pBuckets)
         return true;
@@ -192,8 +179,7 @@ bool Hash<K, V>::isEmpty() const
     return true;
 }
 
-template <class K, class V>
-void Hash<K, V>::clear()
+template <class K, class V> void Hash<K, V>::clear()
 {
     if (!m_pBuckets)
         return;
@@ -207,8 +193,7 @@ void Hash<K, V>::clear()
     }
 }
 
-template <class K, class V>
-void Hash<K, V>::deleteValues()
+template <class K, class V> void Hash<K, V>::deleteValues()
 {
     RIR_TRACE("Hash::deleteValues");
     static_assert(std::is_pointer<V>::value, "deleteValues deletes the objects of pointer values");
@@ -232,8 +217,7 @@ void Hash<K, V>::deleteValues()
     clear();
 }
 
-template <class K, class V>
-void Hash<K, V>::merge(const Hash& other)
+template <class K, class V> void Hash<K, V>::merge(const Hash& other)
 {
     RIR_TRACE("Hash::merge");
     if (&other == this)
@@ -243,13 +227,13 @@ void Hash<K, V>::merge(const Hash& other)
         const Bucket& bucket = other.m_pBuckets[i];
         if (bucket.isEmpty())
             continue;
-        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry; pEntry = pEntry->m_pNext)
+        for (const typename Bucket::Node* pEntry = bucket.getNode(0); pEntry;
+             pEntry = pEntry->m_pNext)
             set(pEntry->m_value->m_key, pEntry->m_value->m_value);
     }
 }
 
-template <class K, class V>
-int Hash<K, V>::chooseBucketCount(int n)
+template <class K, class V> int Hash<K, V>::chooseBucketCount(int n)
 {
     RIR_TRACE("Hash::chooseBucketCount");
     static const int s_anSteps[] = {5, 11, 23, 47, 97, 197, 397, 797, 1597, 3203, 6421};
@@ -261,8 +245,7 @@ int Hash<K, V>::chooseBucketCount(int n)
     return 6421;
 }
 
-template <class K, class V>
-void Hash<K, V>::rehashToFit()
+template <class K, class V> void Hash<K, V>::rehashToFit()
 {
     RIR_TRACE("Hash::rehashToFit");
     int nKeys = 0;
@@ -283,7 +266,8 @@ void Hash<K, V>::rehashToFit()
             Bucket& bucket = m_pBuckets[i];
             if (bucket.isEmpty())
                 continue;
-            for (typename Bucket::Node* pEntry = bucket.getNode(0); pEntry; pEntry = pEntry->m_pNext)
+            for (typename Bucket::Node* pEntry = bucket.getNode(0); pEntry;
+                 pEntry = pEntry->m_pNext)
             {
                 Node* pNode = pEntry->m_value;
                 const uint32_t nHash = (uint32_t)HashKeyTraits<K>::hash(pNode->m_key);
@@ -303,8 +287,7 @@ void Hash<K, V>::rehashToFit()
     delete[] pOld;
 }
 
-template <class K, class V>
-void Hash<K, V>::allocateBuckets(int nBuckets)
+template <class K, class V> void Hash<K, V>::allocateBuckets(int nBuckets)
 {
     RIR_TRACE("Hash::allocateBuckets");
     RIR_ASSERT(nBuckets >= 1);
@@ -319,5 +302,7 @@ void Hash<K, V>::allocateBuckets(int nBuckets)
 }
 
 } // namespace RIR
+
+#include "rir2/hash_persist.h"
 
 #endif

@@ -35,7 +35,8 @@
 #include <cstdint>
 #include <type_traits>
 
-namespace RIR {
+namespace RIR
+{
 
 class ObjectStreamer;
 
@@ -44,8 +45,7 @@ class ObjectStreamer;
 // the list's hot paths stay small.
 [[noreturn]] void throwListIndexError(const char* pszFile, int nLine, int nIndex, int nCount);
 
-template <class T>
-class List : public RefCountedObject
+template <class T> class List : public RefCountedObject
 {
 public:
     class Node

@@ -6,7 +6,8 @@
 
 #include <utility>
 
-namespace RIR {
+namespace RIR
+{
 
 template <class T>
 List<T>::List()
@@ -15,21 +16,18 @@ List<T>::List()
 {
 }
 
-template <class T>
-List<T>::List(const List& other) : List()
+template <class T> List<T>::List(const List& other) : List()
 {
     *this = other;
 }
 
-template <class T>
-List<T>::~List()
+template <class T> List<T>::~List()
 {
     RIR_TRACE("List::~List");
     clear();
 }
 
-template <class T>
-List<T>& List<T>::operator=(const List& other)
+template <class T> List<T>& List<T>::operator=(const List& other)
 {
     if (this == &other)
         return *this;
@@ -41,8 +39,7 @@ List<T>& List<T>::operator=(const List& other)
 
 // ---- access -------------------------------------------------------------------------------
 
-template <class T>
-typename List<T>::Node* List<T>::walkTo(int nIndex) const
+template <class T> typename List<T>::Node* List<T>::walkTo(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= m_nCount)
         throwListIndexError(__FILE__, __LINE__, nIndex, m_nCount);
@@ -66,35 +63,30 @@ typename List<T>::Node* List<T>::walkTo(int nIndex) const
     return pNode;
 }
 
-template <class T>
-typename List<T>::Node* List<T>::getNode(int nIndex)
+template <class T> typename List<T>::Node* List<T>::getNode(int nIndex)
 {
     return walkTo(nIndex);
 }
 
-template <class T>
-const typename List<T>::Node* List<T>::getNode(int nIndex) const
+template <class T> const typename List<T>::Node* List<T>::getNode(int nIndex) const
 {
     return walkTo(nIndex);
 }
 
-template <class T>
-typename List<T>::Node* List<T>::nodeAt(int nIndex)
+template <class T> typename List<T>::Node* List<T>::nodeAt(int nIndex)
 {
     RIR_TRACE("List::nodeAt");
     return walkTo(nIndex);
 }
 
-template <class T>
-T List<T>::getLast() const
+template <class T> T List<T>::getLast() const
 {
     if (!m_pTail)
         throwListIndexError(__FILE__, __LINE__, -1, m_nCount);
     return m_pTail->m_value;
 }
 
-template <class T>
-int List<T>::indexOf(const T& value) const
+template <class T> int List<T>::indexOf(const T& value) const
 {
     int nIndex = 0;
     for (const Node* pNode = m_pHead; pNode; pNode = pNode->m_pNext, ++nIndex)
@@ -107,8 +99,7 @@ int List<T>::indexOf(const T& value) const
 
 // ---- insertion ----------------------------------------------------------------------------
 
-template <class T>
-typename List<T>::Node* List<T>::insertAfter(Node* pAfter, const T& value)
+template <class T> typename List<T>::Node* List<T>::insertAfter(Node* pAfter, const T& value)
 {
     Node* pNode = new Node(value);
     if (pAfter)
@@ -131,8 +122,7 @@ typename List<T>::Node* List<T>::insertAfter(Node* pAfter, const T& value)
     return pNode;
 }
 
-template <class T>
-typename List<T>::Node* List<T>::insertAt(int nIndex, const T& value)
+template <class T> typename List<T>::Node* List<T>::insertAt(int nIndex, const T& value)
 {
     if (nIndex == 0)
         return prepend(value);
@@ -141,8 +131,7 @@ typename List<T>::Node* List<T>::insertAt(int nIndex, const T& value)
 
 // ---- removal ------------------------------------------------------------------------------
 
-template <class T>
-void List<T>::unlink(Node* pNode)
+template <class T> void List<T>::unlink(Node* pNode)
 {
     if (pNode->m_pPrev)
         pNode->m_pPrev->m_pNext = pNode->m_pNext;
@@ -156,8 +145,7 @@ void List<T>::unlink(Node* pNode)
     m_nCacheIndex = -1;
 }
 
-template <class T>
-T List<T>::removeNode(Node* pNode)
+template <class T> T List<T>::removeNode(Node* pNode)
 {
     if (!pNode)
         throw AssertFailException(__FILE__, __LINE__, "Assertion failed : pNode");
@@ -171,16 +159,14 @@ T List<T>::removeNode(Node* pNode)
     return value;
 }
 
-template <class T>
-T List<T>::takeFirst()
+template <class T> T List<T>::takeFirst()
 {
     if (!m_pHead)
         throwListIndexError(__FILE__, __LINE__, 0, m_nCount);
     return removeNode(m_pHead);
 }
 
-template <class T>
-void List<T>::swap(int i, int j)
+template <class T> void List<T>::swap(int i, int j)
 {
     if (i == j)
         return;
@@ -192,8 +178,7 @@ void List<T>::swap(int i, int j)
 
 // Detaches the first node before its element goes, so that an element whose destruction
 // reaches back into this list finds it consistent.
-template <class T>
-typename List<T>::Node* List<T>::detachFirst()
+template <class T> typename List<T>::Node* List<T>::detachFirst()
 {
     Node* pNode = m_pHead;
     m_pHead = pNode->m_pNext;
@@ -205,8 +190,7 @@ typename List<T>::Node* List<T>::detachFirst()
     return pNode;
 }
 
-template <class T>
-void List<T>::clear()
+template <class T> void List<T>::clear()
 {
     m_pIterNode = nullptr;
     m_nCacheIndex = -1;
@@ -214,8 +198,7 @@ void List<T>::clear()
         delete detachFirst();
 }
 
-template <class T>
-void List<T>::clearAndDelete()
+template <class T> void List<T>::clearAndDelete()
 {
     static_assert(std::is_pointer<T>::value && !std::is_void<std::remove_pointer_t<T>>::value,
                   "clearAndDelete deletes the objects of a list of object pointers");
@@ -231,8 +214,7 @@ void List<T>::clearAndDelete()
 
 // ---- bulk operations ----------------------------------------------------------------------
 
-template <class T>
-void List<T>::appendAll(const List& other)
+template <class T> void List<T>::appendAll(const List& other)
 {
     RIR_TRACE("List::appendAll");
     // Counted first: appending a list to itself stops after its original elements.
@@ -245,8 +227,7 @@ void List<T>::appendAll(const List& other)
     }
 }
 
-template <class T>
-void List<T>::prependAll(const List& other)
+template <class T> void List<T>::prependAll(const List& other)
 {
     RIR_TRACE("List::prependAll");
     // Last to first, each to the front; the predecessor is read before the prepend, which
@@ -261,8 +242,7 @@ void List<T>::prependAll(const List& other)
     }
 }
 
-template <class T>
-void List<T>::reverse()
+template <class T> void List<T>::reverse()
 {
     RIR_TRACE("List::reverse");
     for (Node* pNode = m_pHead; pNode;)
@@ -275,8 +255,7 @@ void List<T>::reverse()
     m_nCacheIndex = -1;
 }
 
-template <class T>
-void List<T>::sort(CompareFunc pfnCompare, void* pContext)
+template <class T> void List<T>::sort(CompareFunc pfnCompare, void* pContext)
 {
     RIR_TRACE("List::sort");
     m_nCacheIndex = -1;
@@ -291,7 +270,8 @@ void List<T>::sort(CompareFunc pfnCompare, void* pContext)
     Node* pRight = nullptr;
     int nLeft = 0;
 
-    auto take = [&](Node* pNode) {
+    auto take = [&](Node* pNode)
+    {
         if (pOutTail)
             pOutTail->m_pNext = pNode;
         else
@@ -323,8 +303,8 @@ void List<T>::sort(CompareFunc pfnCompare, void* pContext)
                 while (nLeft > 0 || (nRight > 0 && pRight))
                 {
                     Node* pNode;
-                    if (nLeft > 0 &&
-                        (nRight == 0 || !pRight || pfnCompare(pLeft->m_value, pRight->m_value, pContext)))
+                    if (nLeft > 0 && (nRight == 0 || !pRight ||
+                                      pfnCompare(pLeft->m_value, pRight->m_value, pContext)))
                     {
                         pNode = pLeft;
                         pLeft = pLeft->m_pNext;
@@ -371,8 +351,7 @@ void List<T>::sort(CompareFunc pfnCompare, void* pContext)
     }
 }
 
-template <class T>
-T List<T>::join(const T& sSeparator) const
+template <class T> T List<T>::join(const T& sSeparator) const
 {
     RIR_TRACE("List::join");
     static_assert(std::is_same<T, String>::value, "join joins lists of strings");
@@ -388,16 +367,14 @@ T List<T>::join(const T& sSeparator) const
 
 // ---- iteration cursor ---------------------------------------------------------------------
 
-template <class T>
-T& List<T>::iterCurrent()
+template <class T> T& List<T>::iterCurrent()
 {
     if (!m_pIterNode)
         throwListIndexError(__FILE__, __LINE__, m_nIterIndex, m_nCount);
     return m_pIterNode->m_value;
 }
 
-template <class T>
-T List<T>::iterRemove()
+template <class T> T List<T>::iterRemove()
 {
     if (!m_pIterNode)
         throwListIndexError(__FILE__, __LINE__, m_nIterIndex, m_nCount);

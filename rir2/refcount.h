@@ -8,6 +8,7 @@
 #define RIR2_REFCOUNT_H
 
 #include <cstdint>
+#include <type_traits>
 
 namespace RIR {
 
@@ -45,7 +46,7 @@ public:
     SmartPtr(T* pObject) : m_pObject(pObject) { acquire(); }
     SmartPtr(const SmartPtr& other) : m_pObject(other.m_pObject) { acquire(); }
     // Conversion from a handle of a derived type.
-    template <class U>
+    template <class U, class = typename std::enable_if<std::is_convertible<U*, T*>::value>::type>
     SmartPtr(const SmartPtr<U>& other) : m_pObject(other.get())
     {
         acquire();
@@ -57,24 +58,13 @@ public:
     SmartPtr& operator=(const SmartPtr& other)
     {
         if (m_pObject != other.m_pObject)
-        {
-            T* pNew = other.m_pObject;
-            if (pNew)
-                static_cast<RefCountedObject*>(pNew)->addRef();
-            release();
-            m_pObject = pNew;
-        }
+            reset(other.m_pObject);
         return *this;
     }
     SmartPtr& operator=(T* pObject)
     {
         if (m_pObject != pObject)
-        {
-            if (pObject)
-                static_cast<RefCountedObject*>(pObject)->addRef();
-            release();
-            m_pObject = pObject;
-        }
+            reset(pObject);
         return *this;
     }
 
@@ -107,6 +97,18 @@ public:
     bool operator!=(const T* p) const { return m_pObject != p; }
 
 private:
+    // Holds pNew instead of the current object. The handle is rewritten before the old object is
+    // released, since the handle itself may live inside the object that release destroys.
+    void reset(T* pNew)
+    {
+        T* pOld = m_pObject;
+        if (pNew)
+            static_cast<RefCountedObject*>(pNew)->addRef();
+        m_pObject = pNew;
+        if (pOld)
+            static_cast<RefCountedObject*>(pOld)->releaseRef();
+    }
+
     void acquire()
     {
         if (m_pObject)

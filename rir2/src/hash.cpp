@@ -1,6 +1,7 @@
 #include "rir2/hash.h"
 
-namespace RIR {
+namespace RIR
+{
 
 String keyToString(const String& sKey)
 {

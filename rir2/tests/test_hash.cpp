@@ -15,7 +15,8 @@ using RIR::String;
 static_assert(!std::is_copy_constructible<Hash<int, int>>::value, "tables are never copied");
 static_assert(std::is_base_of<RIR::RefCountedObject, Hash<int, int>>::value, "tables are counted");
 
-namespace {
+namespace
+{
 
 // A key class of the colour's shape: packs itself into 32 bits (r, a, b, g from the top byte
 // down), compares by that value and prints its channels.
@@ -65,8 +66,7 @@ protected:
     void TearDown() override { EXPECT_EQ(0, Counted::s_nLive); }
 };
 
-template <class T>
-std::vector<T> toVector(const List<T>& l)
+template <class T> std::vector<T> toVector(const List<T>& l)
 {
     std::vector<T> v;
     for (int i = 0; i < l.getLength(); ++i)
@@ -296,8 +296,8 @@ TEST(HashTest, RemovingAMissingKeyChangesNothing)
 
 TEST(HashTest, ChooseBucketCountTakesTheFirstStepNotSmaller)
 {
-    const int aCases[][2] = {{-3, 5},    {0, 5},      {5, 5},       {6, 11},      {40, 47},
-                             {48, 97},   {97, 97},    {98, 197},    {500, 797},   {3203, 3203},
+    const int aCases[][2] = {{-3, 5},      {0, 5},       {5, 5},       {6, 11},       {40, 47},
+                             {48, 97},     {97, 97},     {98, 197},    {500, 797},    {3203, 3203},
                              {3204, 6421}, {6421, 6421}, {6422, 6421}, {100000, 6421}};
     for (const auto& c : aCases)
         EXPECT_EQ(c[1], (Hash<int, int>::chooseBucketCount(c[0]))) << "n = " << c[0];
@@ -305,8 +305,8 @@ TEST(HashTest, ChooseBucketCountTakesTheFirstStepNotSmaller)
 
 TEST(HashTest, RehashToFitResizesToTheKeyCountAndKeepsEveryEntry)
 {
-    const int aCases[][2] = {{0, 5}, {3, 5}, {6, 11}, {40, 47}, {97, 97}, {98, 197}, {500, 797},
-                             {10000, 6421}};
+    const int aCases[][2] = {{0, 5},   {3, 5},    {6, 11},    {40, 47},
+                             {97, 97}, {98, 197}, {500, 797}, {10000, 6421}};
     for (const auto& c : aCases)
     {
         SCOPED_TRACE(c[0]);

@@ -16,11 +16,11 @@ using RIR::String;
 static_assert(std::is_copy_constructible<List<int>>::value, "lists are copied by value");
 static_assert(std::is_base_of<RIR::RefCountedObject, List<int>>::value, "lists are counted");
 
-namespace {
+namespace
+{
 
 // The elements in order, checked against the links in both directions.
-template <class T>
-std::vector<T> contents(const List<T>& l)
+template <class T> std::vector<T> contents(const List<T>& l)
 {
     std::vector<T> v;
     if (l.isEmpty())
@@ -89,8 +89,7 @@ protected:
 };
 
 // Calls f, which must raise the list's index error for nIndex with nCount elements.
-template <class F>
-void expectIndexError(F f, int nIndex, int nCount)
+template <class F> void expectIndexError(F f, int nIndex, int nCount)
 {
     try
     {
@@ -312,7 +311,8 @@ TEST(ListTest, JoinPutsTheSeparatorBetweenElementsOnly)
 
 // ---- sort ---------------------------------------------------------------------------------
 
-namespace {
+namespace
+{
 
 struct Item
 {
@@ -381,7 +381,8 @@ TEST(ListTest, SortThatThrowsKeepsEveryElement)
             int nThrowAt;
         } ctx = {&nCalls, nThrowAt};
         EXPECT_THROW(l.sort(
-                         [](int a, int b, void* p) {
+                         [](int a, int b, void* p)
+                         {
                              Ctx* pCtx = static_cast<Ctx*>(p);
                              if ((*pCtx->pnCalls)++ == pCtx->nThrowAt)
                                  throw RIR::FatalErrorException("f", 1, "compare failed");

@@ -197,3 +197,23 @@ TEST(RefCount, CopiesOfCountedObjectsStartWithNoHolders)
 }
 
 } // namespace
+
+namespace {
+struct SelfHolder : RIR::RefCountedObject
+{
+    RIR::SmartPtr<SelfHolder> m_pSelf;
+};
+} // namespace
+
+// An object that keeps itself alive and then lets go: the handle being assigned lives inside the
+// object its old value destroys.
+TEST(RefCount, HandleInsideTheObjectItReleases)
+{
+    SelfHolder* p = new SelfHolder;
+    p->m_pSelf = p;
+    p->m_pSelf = nullptr;
+
+    SelfHolder* q = new SelfHolder;
+    q->m_pSelf = q;
+    q->m_pSelf = RIR::SmartPtr<SelfHolder>();
+}

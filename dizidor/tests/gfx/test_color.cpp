@@ -1,6 +1,7 @@
 #include "gfx/color.h"
 
 #include "rir2/exception.h"
+#include "rir2/hash.h"
 #include "rir2/memstream.h"
 #include "rir2/objectstreamer.h"
 
@@ -79,6 +80,26 @@ TEST(Color, ToStringListsRedGreenBlueAlpha)
     EXPECT_STREQ("(1, 2, 3, 4)", Color(1, 2, 3, 4).toString().c_str());
     EXPECT_STREQ("(0, 0, 0, 255)", Color().toString().c_str());
     EXPECT_STREQ("(44, 255, 0, 128)", Color(300, -1, 256, 128).toString().c_str());
+}
+
+TEST(Color, KeysAHashTableByItsPackedValue)
+{
+    RIR::Hash<Color, int> table;
+    table.set(Color(1, 2, 3, 4), 1);
+    table.set(Color(4, 3, 2, 1), 2);
+    table.set(Color(257, 2, 3, 4), 3); // the same colour as the first: replaces its value
+    EXPECT_EQ(3, table.get(Color(1, 2, 3, 4)));
+    EXPECT_EQ(2, table.get(Color(4, 3, 2, 1)));
+    EXPECT_FALSE(table.contains(Color(1, 2, 4, 3)));
+    try
+    {
+        table.get(Color(9, 8, 7, 6));
+        FAIL() << "no exception";
+    }
+    catch (const RIR::FatalErrorException& e)
+    {
+        EXPECT_STREQ("Hash key not found : (9, 8, 7, 6)", e.getMessage());
+    }
 }
 
 // ---- object stream forms ------------------------------------------------------------------------
