@@ -29,12 +29,11 @@
 #include "rir2/hash.h"
 #include "rir2/rirstring.h"
 
-namespace RIR {
+namespace RIR
+{
 
-template <>
-void Hash<String, String>::persistTo(ObjectStreamer& streamer);
-template <>
-void Hash<String, String>::persistFrom(ObjectStreamer& streamer);
+template <> void Hash<String, String>::persistTo(ObjectStreamer& streamer);
+template <> void Hash<String, String>::persistFrom(ObjectStreamer& streamer);
 
 } // namespace RIR
 

@@ -23,7 +23,8 @@
 
 #include <cstdint>
 
-namespace RIR {
+namespace RIR
+{
 
 // The element forms a list can hold.
 inline void writeListElement(ObjectStreamer& streamer, const String& sValue)
@@ -31,8 +32,7 @@ inline void writeListElement(ObjectStreamer& streamer, const String& sValue)
     streamer.writeString(sValue);
 }
 
-template <class T>
-void writeListElement(ObjectStreamer& streamer, T* const& pValue)
+template <class T> void writeListElement(ObjectStreamer& streamer, T* const& pValue)
 {
     writeObjectPointer<T>(streamer, pValue);
 }
@@ -42,8 +42,7 @@ inline void readListElement(ObjectStreamer& streamer, String& sValue)
     streamer.readString(sValue);
 }
 
-template <class T>
-void readListElement(ObjectStreamer& streamer, T*& pValue)
+template <class T> void readListElement(ObjectStreamer& streamer, T*& pValue)
 {
     readObjectPointer<T>(streamer, &pValue);
 }
@@ -81,8 +80,7 @@ inline int readListHeader(ObjectStreamer& streamer)
     return (int)nCount;
 }
 
-template <class T>
-void List<T>::persistTo(ObjectStreamer& streamer)
+template <class T> void List<T>::persistTo(ObjectStreamer& streamer)
 {
     RIR_TRACE("List::persistTo");
     streamer.writeUChar((unsigned char)STT_LIST_TAG);
@@ -94,8 +92,7 @@ void List<T>::persistTo(ObjectStreamer& streamer)
     }
 }
 
-template <class T>
-void List<T>::persistFrom(ObjectStreamer& streamer)
+template <class T> void List<T>::persistFrom(ObjectStreamer& streamer)
 {
     RIR_TRACE("List::persistFrom");
     clear();

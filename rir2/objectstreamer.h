@@ -52,12 +52,12 @@
 #include <cstdint>
 #include <memory>
 
-namespace RIR {
+namespace RIR
+{
 
 class Stream;
 class String;
-template <class K, class V>
-class Hash;
+template <class K, class V> class Hash;
 
 enum
 {
@@ -171,8 +171,7 @@ private:
 // ---- the object forms of a serializable class T -----------------------------------------------
 
 // By value: kind byte 0, then pObject's own form.
-template <class T>
-void writeObject(ObjectStreamer& streamer, const T* pObject)
+template <class T> void writeObject(ObjectStreamer& streamer, const T* pObject)
 {
     RIR_TRACE("writeObject");
     streamer.writeChar((char)ORK_NEW);
@@ -180,8 +179,7 @@ void writeObject(ObjectStreamer& streamer, const T* pObject)
 }
 
 // By value: reads and ignores the kind byte, then fills pObject.
-template <class T>
-void readObject(ObjectStreamer& streamer, T* pObject)
+template <class T> void readObject(ObjectStreamer& streamer, T* pObject)
 {
     RIR_TRACE("readObject");
     char cKind = 0;
@@ -191,8 +189,7 @@ void readObject(ObjectStreamer& streamer, T* pObject)
 
 // The pointer form: null, a back-reference to an object written before, or a new id and the
 // object's own form.
-template <class T>
-void writeObjectPointer(ObjectStreamer& streamer, const T* pObject)
+template <class T> void writeObjectPointer(ObjectStreamer& streamer, const T* pObject)
 {
     RIR_TRACE("writeObjectPointer");
     if (pObject == nullptr)
@@ -217,8 +214,7 @@ void writeObjectPointer(ObjectStreamer& streamer, const T* pObject)
 // The pointer form: *ppObject becomes null, the object read before under the id, or a new,
 // default-constructed T filled by its persistFrom and then recorded under its id. A new object
 // whose persistFrom raises is deleted, and *ppObject is left unchanged.
-template <class T>
-void readObjectPointer(ObjectStreamer& streamer, T** ppObject)
+template <class T> void readObjectPointer(ObjectStreamer& streamer, T** ppObject)
 {
     RIR_TRACE("readObjectPointer");
     char cKind = 0;

@@ -20,9 +20,9 @@ class ObjectStreamer;
 
 enum
 {
-    RESOURCE_ENTRY_MAGIC = 0x454952,     // low 24 bits of the record's header word
-    RESOURCE_ENTRY_VERSION = 1,          // its top byte
-    RESOURCE_ENTRY_HEADER = 0x01454952   // the header word written
+    RESOURCE_ENTRY_MAGIC = 0x454952,   // low 24 bits of the record's header word
+    RESOURCE_ENTRY_VERSION = 1,        // its top byte
+    RESOURCE_ENTRY_HEADER = 0x01454952 // the header word written
 };
 
 class ResourceFileEntry

@@ -6,17 +6,19 @@
 
 #include <cstring>
 
-namespace RIR {
+namespace RIR
+{
 
-namespace {
+namespace
+{
 
 // Every table of the system starts with this many buckets; the id table never grows.
 const int OBJECT_ID_BUCKETS = 97;
 
 // The legacy signature: the legacy string form of "RIR2 Object Stream" with a big-endian length.
 const uint8_t LEGACY_SIGNATURE[OBJECT_STREAM_LEGACY_SIGNATURE_SIZE] = {
-    0x01, 0x72, 0x74, 0x53, 0x00, 0x00, 0x00, 0x12, 'R', 'I', 'R', '2', ' ', 'O', 'b',
-    'j',  'e',  'c',  't',  ' ',  'S',  't',  'r',  'e', 'a', 'm'};
+    0x01, 0x72, 0x74, 0x53, 0x00, 0x00, 0x00, 0x12, 'R', 'I', 'R', '2', ' ',
+    'O',  'b',  'j',  'e',  'c',  't',  ' ',  'S',  't', 'r', 'e', 'a', 'm'};
 
 unsigned long pointerKey(const void* p)
 {

@@ -182,7 +182,8 @@ void ResourceFile::fillTable(List<ResourceFileEntry*>& lEntries)
         {
             std::unique_ptr<ResourceFileEntry> pEntry(lEntries.takeFirst());
             const String sKey = pEntry->getName().toLower();
-            ResourceFileEntry* pEarlier = m_hEntries.contains(sKey) ? m_hEntries.get(sKey) : nullptr;
+            ResourceFileEntry* pEarlier =
+                m_hEntries.contains(sKey) ? m_hEntries.get(sKey) : nullptr;
             m_hEntries.set(sKey, pEntry.get());
             pEntry.release();
             delete pEarlier;

@@ -22,10 +22,9 @@ const int HEADER_TAIL_SIZE = 9;
 [[noreturn]] void throwShortWrite(const char* pszCaller, int nWritten, int nExpected)
 {
     RIR_TRACE("ResourceFileCompiler::throwShortWrite");
-    RIR_THROW(FatalErrorException,
-              String::format("%s : the stream accepted %d of %d bytes", pszCaller, nWritten,
-                             nExpected)
-                  .c_str());
+    RIR_THROW(FatalErrorException, String::format("%s : the stream accepted %d of %d bytes",
+                                                  pszCaller, nWritten, nExpected)
+                                       .c_str());
 }
 
 } // namespace
@@ -55,9 +54,9 @@ int ResourceFileCompiler::position(const char* pszCaller)
     RIR_TRACE("ResourceFileCompiler::position");
     const int nPos = m_pStream->tell();
     if (nPos < 0)
-        RIR_THROW(FatalErrorException,
-                  String::format("%s : the pack has outgrown its 32-bit offsets", pszCaller)
-                      .c_str());
+        RIR_THROW(
+            FatalErrorException,
+            String::format("%s : the pack has outgrown its 32-bit offsets", pszCaller).c_str());
     return nPos;
 }
 
@@ -71,7 +70,7 @@ void ResourceFileCompiler::writeHeader(int32_t nIndexOffset, const char* pszCall
     // The signature byte is written by the streamer's constructor, which reports nothing: the
     // position tells whether all 9 bytes arrived.
     const int nWritten = m_pStream->tell() - m_nHeaderPos;
-    if (false && nWritten)
+    if (!bOk || nWritten != HEADER_TAIL_SIZE)
         throwShortWrite(pszCaller, nWritten, HEADER_TAIL_SIZE);
 }
 
@@ -121,7 +120,11 @@ int ResourceFileCompiler::addEntry(MemStream* pData, const char* pszName)
     RIR_TRACE_LINE();
     pZip->finish();
     pZip.reset();
-    const int nCompressed = position("ResourceFileCompiler::addEntry") - nOffset;
+    const int nEnd = position("ResourceFileCompiler::addEntry");
+    if (nEnd < nOffset)
+        RIR_THROW(FatalErrorException,
+                  "ResourceFileCompiler::addEntry : the pack has outgrown its 32-bit offsets");
+    const int nCompressed = nEnd - nOffset;
     m_lEntries.append(pEntry.get());
     pEntry.release();
     return nCompressed;

@@ -41,16 +41,17 @@ void ResourceFileEntry::persistFrom(ObjectStreamer& streamer)
     streamer.readInt(nHeader);
     const int nMagic = (int)((uint32_t)nHeader & 0xFFFFFF);
     if (nMagic != RESOURCE_ENTRY_MAGIC)
-        RIR_THROW(FatalErrorException,
-                  String::format("ResourceFileEntry::persistFrom : bad stream format : %08X, got %08X",
-                                 (unsigned)RESOURCE_ENTRY_MAGIC, (unsigned)nMagic)
-                      .c_str());
+        RIR_THROW(
+            FatalErrorException,
+            String::format("ResourceFileEntry::persistFrom : bad stream format : %08X, got %08X",
+                           (unsigned)RESOURCE_ENTRY_MAGIC, (unsigned)nMagic)
+                .c_str());
     const int nVersion = nHeader >> 24;
     if (nVersion != RESOURCE_ENTRY_VERSION)
-        RIR_THROW(FatalErrorException,
-                  String::format("ResourceFileEntry::persistFrom : unknown format version %d",
-                                 nVersion)
-                      .c_str());
+        RIR_THROW(
+            FatalErrorException,
+            String::format("ResourceFileEntry::persistFrom : unknown format version %d", nVersion)
+                .c_str());
     RIR_TRACE_LINE();
     streamer.readString(m_sName);
     streamer.readInt(m_nOffset);

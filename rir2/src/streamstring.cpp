@@ -8,9 +8,11 @@
 #include <cstring>
 #include <vector>
 
-namespace RIR {
+namespace RIR
+{
 
-namespace {
+namespace
+{
 
 // Bytes read per step: a damaged length never makes the reader allocate more than the data
 // that actually arrives, plus one step.
@@ -50,9 +52,9 @@ String Stream::readString()
 
     // The length comes from stored data: refuse what no writer produces instead of reserving it.
     if (nLength < 0 || nLength > STRING_MAX_LENGTH)
-        RIR_THROW(BadStreamFormatException,
-                  String::format("Stream::readString : bad string length %d\n", (int)nLength)
-                      .c_str());
+        RIR_THROW(
+            BadStreamFormatException,
+            String::format("Stream::readString : bad string length %d\n", (int)nLength).c_str());
     if (nLength == 0)
         return String();
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "raises.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +19,8 @@
 
 using namespace RIR;
 
-namespace {
+namespace
+{
 
 typedef std::vector<uint8_t> Bytes;
 
@@ -38,21 +41,6 @@ Bytes concat(std::initializer_list<Bytes> parts)
 Bytes textBytes(const std::string& s)
 {
     return Bytes(s.begin(), s.end());
-}
-
-// Runs f and returns the message of the RIR exception of type E it raises ("" when none).
-template <class E, class F>
-std::string messageOf(F f)
-{
-    try
-    {
-        f();
-    }
-    catch (const E& e)
-    {
-        return e.getMessage();
-    }
-    return "";
 }
 
 // A small serializable class; counts its live instances and can be told to fail while reading.
@@ -154,10 +142,10 @@ TEST(StreamString, ShortDataAndZeroBytes)
         Bytes data;
         const char* pszExpected;
     } cases[] = {
-        {{0x12, 0x05, 'a', 'b', 'c'}, ""},                   // declared 5, only 3 follow
-        {{0x12, 0x03, 'a', 0x00, 'b'}, "a"},                 // a zero byte ends the text
-        {{0x01, 0x72, 0x74, 0x53, 0x09, 0, 0, 0, 'x'}, ""},  // legacy, cut short
-        {{0x12, 0xFF, 0xFF, 0xFF, 0x1F}, ""},                // at the bound, no data at all
+        {{0x12, 0x05, 'a', 'b', 'c'}, ""},                  // declared 5, only 3 follow
+        {{0x12, 0x03, 'a', 0x00, 'b'}, "a"},                // a zero byte ends the text
+        {{0x01, 0x72, 0x74, 0x53, 0x09, 0, 0, 0, 'x'}, ""}, // legacy, cut short
+        {{0x12, 0xFF, 0xFF, 0xFF, 0x1F}, ""},               // at the bound, no data at all
     };
     for (const Case& c : cases)
     {
@@ -176,11 +164,14 @@ TEST(StreamString, FormatErrors)
         {{0x22, 0x00}, "Stream::readString : unknown format version\n"},
         {{0x13, 0x00}, "Stream::readString : bad stream format\n"},
         {{}, "Stream::readString : bad stream format\n"},
-        {{0x01, 0x78, 0x79, 0x7A}, "Stream::readString : bad stream format : 00727453, got 7A797800"},
-        {{0x01, 0x72, 0x74, 0x54}, "Stream::readString : bad stream format : 00727453, got 54747200"},
+        {{0x01, 0x78, 0x79, 0x7A},
+         "Stream::readString : bad stream format : 00727453, got 7A797800"},
+        {{0x01, 0x72, 0x74, 0x54},
+         "Stream::readString : bad stream format : 00727453, got 54747200"},
         // Lengths no writer produces are refused before anything is reserved.
         {{0x12, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F}, "Stream::readString : bad string length -1\n"},
-        {{0x12, 0x80, 0x80, 0x80, 0x80, 0x08}, "Stream::readString : bad string length -2147483648\n"},
+        {{0x12, 0x80, 0x80, 0x80, 0x80, 0x08},
+         "Stream::readString : bad string length -2147483648\n"},
         {{0x12, 0x81, 0x80, 0x80, 0x20}, "Stream::readString : bad string length 67108865\n"},
         {{0x01, 0x72, 0x74, 0x53, 0xFB, 0xFF, 0xFF, 0xFF},
          "Stream::readString : bad string length -5\n"},
@@ -208,7 +199,8 @@ TEST(ObjectStreamer, WriterWritesSignatureByte)
 TEST(ObjectStreamer, ReaderSignatures)
 {
     const std::string sName = "RIR2 Object Stream";
-    const Bytes legacy = concat({{0x01, 0x72, 0x74, 0x53, 0x00, 0x00, 0x00, 0x12}, textBytes(sName)});
+    const Bytes legacy =
+        concat({{0x01, 0x72, 0x74, 0x53, 0x00, 0x00, 0x00, 0x12}, textBytes(sName)});
     ASSERT_EQ(legacy.size(), 26u);
 
     struct Case
@@ -305,11 +297,11 @@ TEST(ObjectStreamer, ValueFormsAndByteOrder)
         EXPECT_TRUE(streamer.writeString("hi"));
         EXPECT_TRUE(streamer.writeString(String("yo")));
 
-        const Bytes native = {0x05, 'A', 0xFE, 0x02, 0x01, 0xB0, 0xA0, 0x04, 0x03, 0x02, 0x01,
+        const Bytes native = {0x05, 'A',  0xFE, 0x02, 0x01, 0xB0, 0xA0, 0x04, 0x03, 0x02, 0x01,
                               0xD0, 0xC0, 0xB0, 0xA0, 0xFE, 0xFF, 0xFF, 0xFF, 0x44, 0x33, 0x22,
-                              0x11, 0x00, 0x00, 0x80, 0x3F, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 0x01,
-                              0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0xAC, 0x02, 0x12, 0x02, 'h', 'i',
-                              0x12, 0x02, 'y', 'o'};
+                              0x11, 0x00, 0x00, 0x80, 0x3F, 0,    0,    0,    0,    0,    0,
+                              0xF0, 0x3F, 0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0xAC, 0x02,
+                              0x12, 0x02, 'h',  'i',  0x12, 0x02, 'y',  'o'};
         Bytes expected = native;
         if (!bNative)
         {
@@ -407,12 +399,11 @@ TEST(ObjectStreamer, PointerFormsWritten)
         writeObjectPointer<Probe>(w.m_streamer, nullptr);
         writeObject<Probe>(w.m_streamer, &second);
         const Bytes expected =
-            bNative ? Bytes{0x00, 0, 0, 0, 0,    0x21, 0, 0, 0,    0x00, 1, 0, 0, 0,
-                            0x42, 0, 0, 0,       0x01, 0, 0, 0, 0, 0x01, 1, 0, 0, 0,
-                            0x02, 0x00, 0x42, 0, 0, 0}
-                    : Bytes{0x00, 0, 0, 0, 0,    0, 0, 0, 0x21,    0x00, 0, 0, 0, 1,
-                            0, 0, 0, 0x42,       0x01, 0, 0, 0, 0, 0x01, 0, 0, 0, 1,
-                            0x02, 0x00, 0, 0, 0, 0x42};
+            bNative
+                ? Bytes{0x00, 0, 0, 0, 0, 0x21, 0, 0, 0, 0x00, 1,    0,    0,    0, 0x42, 0, 0, 0,
+                        0x01, 0, 0, 0, 0, 0x01, 1, 0, 0, 0,    0x02, 0x00, 0x42, 0, 0,    0}
+                : Bytes{0x00, 0,    0, 0, 0, 0, 0,    0, 0x21, 0x00, 0, 0,    0,    1, 0, 0, 0,
+                        0x42, 0x01, 0, 0, 0, 0, 0x01, 0, 0,    0,    1, 0x02, 0x00, 0, 0, 0, 0x42};
         EXPECT_EQ(w.written(), expected) << bNative;
     }
 }
@@ -454,8 +445,9 @@ TEST(ObjectStreamer, PointerReadFailures)
     {
         Reader r({0x01, 0, 0, 0, 0});
         Probe* p = pUntouched;
-        EXPECT_EQ(messageOf<FatalErrorException>([&] { readObjectPointer<Probe>(r.m_streamer, &p); }),
-                  "AlreadyLoaded failed");
+        EXPECT_EQ(
+            messageOf<FatalErrorException>([&] { readObjectPointer<Probe>(r.m_streamer, &p); }),
+            "AlreadyLoaded failed");
         EXPECT_EQ(p, pUntouched);
     }
     {

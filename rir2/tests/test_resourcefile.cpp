@@ -56,8 +56,8 @@ std::string deflateBytes(const std::string& sPlain, int nLevel = 9)
 {
     uLongf nOut = compressBound((uLong)sPlain.size());
     std::string sOut(nOut, '\0');
-    EXPECT_EQ(compress2((Bytef*)&sOut[0], &nOut, (const Bytef*)sPlain.data(),
-                        (uLong)sPlain.size(), nLevel),
+    EXPECT_EQ(compress2((Bytef*)&sOut[0], &nOut, (const Bytef*)sPlain.data(), (uLong)sPlain.size(),
+                        nLevel),
               Z_OK);
     sOut.resize(nOut);
     return sOut;
@@ -286,8 +286,7 @@ TEST(ResourceFile, HelloPackReadsBackInBothByteOrders)
     EXPECT_EQ(inflateBytes(sReversed.substr(nIndexOffset)),
               bytes({0x05, 0x00, 0x14, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x45, 0x49, 0x52,
                      0x12, 0x0E}) +
-                  "Data/Hello.TXT" +
-                  bytes({0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x03, 0x01}));
+                  "Data/Hello.TXT" + bytes({0x00, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x03, 0x01}));
     EXPECT_EQ(sReversed, handPack({{"Data/Hello.TXT", "abc"}}, true));
 
     for (const std::string* pBytes : {&sNative, &sReversed})
@@ -487,11 +486,11 @@ TEST(ResourceFile, DamagedIndexNamesTheStepAndFreesWhatWasRead)
         int nIndexOffset;
     } cases[] = {
         {"index offset beyond the file", packWithIndex(sHead + varint(0), true, 100000),
-         "BadStreamFormatException : ResourceFile::ResourceFile : index offset outside the file",
-         0, 100000},
+         "BadStreamFormatException : ResourceFile::ResourceFile : index offset outside the file", 0,
+         100000},
         {"negative index offset", packWithIndex(sHead + varint(0), true, -5),
-         "BadStreamFormatException : ResourceFile::ResourceFile : index offset outside the file",
-         0, -5},
+         "BadStreamFormatException : ResourceFile::ResourceFile : index offset outside the file", 0,
+         -5},
         {"legacy signature in the index", packWithIndex(bytes({1, 2, 3})),
          "FatalErrorException : Wrong ObjectStreamer signature", 2, (int)nIndexAt},
         {"not a list", packWithIndex(bytes({5, 0, 0x13, 0})),
@@ -580,7 +579,8 @@ TEST(ResourceFile, DamagedRecordsFailTheLoadAssertions)
     for (const Case& c : cases)
     {
         HandEntry entry{"r.bin", "abc", c.nOffset, c.nSize};
-        ResourceFile pack(tmp.writeFile("rec.dat", handPack({entry, {"ok", "fine"}}, false)).c_str());
+        ResourceFile pack(
+            tmp.writeFile("rec.dat", handPack({entry, {"ok", "fine"}}, false)).c_str());
         EXPECT_TRUE(pack.exists("r.bin"));
         try
         {
@@ -628,8 +628,8 @@ TEST(ResourceFileCompiler, RefusedBytesNeverPassAsWritten)
         EXPECT_EQ(pack.getEntrySize("big.bin"), (int)big.size());
     }
     // Run out of room in the magic, the header, each entry, the index and its last byte.
-    for (int nLimit : {0, 2, 3, 4, 8, 11, 12, 20, 5000, 70000, 140000, nFullSize - 20,
-                       nFullSize - 1})
+    for (int nLimit :
+         {0, 2, 3, 4, 8, 11, 12, 20, 5000, 70000, 140000, nFullSize - 20, nFullSize - 1})
     {
         FillingStream* pStream = new FillingStream(nLimit);
         SmartPtr<Stream> pKeep(pStream);
@@ -687,8 +687,9 @@ TEST(ResourceFileCompiler, DataThatRunsDryIsRefusedAndDropped)
     }
     catch (const FatalErrorException& e)
     {
-        EXPECT_STREQ(e.getMessage(),
-                     "ResourceFileCompiler::addEntry : the data of Part.bin ended after 2 of 6 bytes");
+        EXPECT_STREQ(
+            e.getMessage(),
+            "ResourceFileCompiler::addEntry : the data of Part.bin ended after 2 of 6 bytes");
     }
     EXPECT_TRUE(pPack->getEntries().isEmpty());
     // The compiler goes on; the dropped entry's bytes stay unreferenced in the pack.

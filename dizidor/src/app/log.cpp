@@ -1,5 +1,6 @@
 #include "app/log.h"
 
+#include "app/datafolder.h"
 #include "app/linkencoder.h"
 
 #include "rir2/calltrace.h"
@@ -16,7 +17,6 @@
 // WINUTIL-DECLARATIONS
 void openURL(const char* pszText);
 RIR::String appendQuerySeparator(const char* pszUrl);
-RIR::String getDataFolder(const char* pszSubPath);
 
 namespace
 {

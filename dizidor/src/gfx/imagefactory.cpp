@@ -1,0 +1,3 @@
+#include "gfx/imagefactory.h"
+
+ImageFactory::~ImageFactory() {}

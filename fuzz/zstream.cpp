@@ -1,0 +1,52 @@
+// Fuzz target: ZStream inflating arbitrary bytes. The first byte chooses the size of the reads,
+// so that both small reads (inflate stopping mid-block) and large ones are exercised.
+#include "fuzzcheck.h"
+#include "rir2/exception.h"
+#include "rir2/memstream.h"
+#include "rir2/zstream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+// Bounds the inflated output of one input: a small input can inflate to a great deal.
+const int MAX_OUTPUT = 1 << 24;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    if (nSize < 1)
+        return 0;
+    if (nSize > FUZZ_MAX_INPUT)
+        nSize = FUZZ_MAX_INPUT;
+    const int nChunk = 1 + (int)pData[0] * 37;
+    RIR::MemStream in(pData + 1, (int)nSize - 1);
+    try
+    {
+        std::unique_ptr<RIR::ZStream> pZip(new RIR::ZStream(&in, -1));
+        std::vector<uint8_t> abBuffer((size_t)nChunk);
+        int nTotal = 0;
+        while (nTotal < MAX_OUTPUT)
+        {
+            const int nGot = pZip->read(nChunk, abBuffer.data());
+            FUZZ_CHECK(nGot >= 0 && nGot <= nChunk);
+            if (nGot == 0)
+                break;
+            nTotal += nGot;
+            FUZZ_CHECK(pZip->tell() == nTotal);
+        }
+        FUZZ_CHECK(pZip->size() == (int)nSize - 1);
+        // Deleting the reader hands back the bytes inflate did not use.
+        pZip.reset();
+        FUZZ_CHECK(in.tell() >= 0 && in.tell() <= in.size());
+    }
+    catch (const RIR::Exception&)
+    {
+    }
+    return 0;
+}
