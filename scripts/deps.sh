@@ -6,6 +6,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

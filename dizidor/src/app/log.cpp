@@ -2,6 +2,7 @@
 
 #include "app/datafolder.h"
 #include "app/linkencoder.h"
+#include "app/weblinks.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -13,10 +14,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <memory>
-
-// WINUTIL-DECLARATIONS
-void openURL(const char* pszText);
-RIR::String appendQuerySeparator(const char* pszUrl);
 
 namespace
 {
@@ -30,7 +27,6 @@ struct LogState
     bool m_bNoLog = false;
     bool m_bReport = false;
     RIR::String m_sReportUrl;
-    LogReportOpener m_pfnOpener = nullptr;
 };
 
 // Built on first use, so that code running before main (or during static destruction) finds
@@ -162,12 +158,6 @@ void setLogReport(bool bEnabled, const char* pszUrl)
         st.m_sReportUrl = pszUrl;
 }
 
-void setLogReportOpener(LogReportOpener pfnOpener)
-{
-    RIR_TRACE("setLogReportOpener");
-    logState().m_pfnOpener = pfnOpener;
-}
-
 bool sendLogReport()
 {
     RIR_TRACE("sendLogReport");
@@ -209,10 +199,7 @@ bool sendLogReport()
 
     logPrintf("U: URL size %d\n", sUrl.length());
     RIR_TRACE_LINE();
-    if (st.m_pfnOpener)
-        st.m_pfnOpener(sUrl.c_str());
-    else
-        openURL(sUrl.c_str());
+    openURL(sUrl.c_str());
     logPrintf("U: Log sent\n");
     return true;
 }

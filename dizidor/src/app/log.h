@@ -55,13 +55,8 @@ int showMessageBox(const char* pszCaption, const char* pszText);
 void setLogReport(bool bEnabled, const char* pszUrl);
 // When armed: disarms (one report per run), reads the current run's lines of the log, deletes
 // the log file (the next line starts a new one), and opens the report address with "rpt="
-// followed by the encoded, compressed text; returns true. A log that cannot be read is reported
-// as "(unable to read log)". Returns false at once when not armed.
+// followed by the encoded, compressed text with openURL (app/weblinks.h); returns true. A log that
+// cannot be read is reported as "(unable to read log)". Returns false at once when not armed.
 bool sendLogReport();
-
-// The function the log report hands its address to. Null (the default) means openURL; a test
-// puts a recorder here so that no browser starts.
-typedef void (*LogReportOpener)(const char* pszUrl);
-void setLogReportOpener(LogReportOpener pfnOpener);
 
 #endif

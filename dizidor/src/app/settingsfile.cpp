@@ -137,11 +137,17 @@ void SettingsFile::write(const char* pszPath, Table& table)
 bool SettingsFile::keepAside(const char* pszPath)
 {
     RIR_TRACE("SettingsFile::keepAside");
-    struct stat info;
-    if (pszPath == nullptr || ::lstat(pszPath, &info) != 0 || !S_ISREG(info.st_mode))
+    if (!isPresent(pszPath))
         return false;
     const String sBad = getBadPath(pszPath);
     return std::rename(pszPath, sBad.c_str()) == 0;
+}
+
+bool SettingsFile::isPresent(const char* pszPath)
+{
+    RIR_TRACE("SettingsFile::isPresent");
+    struct stat info;
+    return pszPath != nullptr && ::stat(pszPath, &info) == 0 && S_ISREG(info.st_mode);
 }
 
 String SettingsFile::getTempPath(const char* pszPath)

@@ -44,6 +44,9 @@ public:
     // raises.
     static bool keepAside(const char* pszPath);
 
+    // Whether a regular file is at pszPath, readable or not. Never raises.
+    static bool isPresent(const char* pszPath);
+
     // "<path>.tmp": where write puts the new file before it replaces the old one.
     static RIR::String getTempPath(const char* pszPath);
     // "<path>.bad": where keepAside puts a file that could not be read.

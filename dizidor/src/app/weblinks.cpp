@@ -70,8 +70,8 @@ void spawnOpener(const char* pszUrl)
     sigset_t allSignals;
     sigemptyset(&noSignals);
     sigfillset(&allSignals);
-    posix_spawnattr_setflags(&attr,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
+                                        POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&attr, 0);
     posix_spawnattr_setsigmask(&attr, &noSignals);
     posix_spawnattr_setsigdefault(&attr, &allSignals);

@@ -32,8 +32,7 @@ bool isSeparatedInFrame(const Point& centre, const Point& half, float fAngle,
     RIR_TRACE("isSeparatedInFrame");
     const Point r = rotatePoint(otherCentre - centre, -fAngle);
     const Point e = getRotatedExtents(otherHalf, fOtherAngle - fAngle);
-    return r.x - e.x > half.x || r.y - e.y > half.y || r.x + e.x < -half.x ||
-           r.y + e.y < -half.y;
+    return r.x - e.x > half.x || r.y - e.y > half.y || r.x + e.x < -half.x || r.y + e.y < -half.y;
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "rir2/list.h"
 #include "rir2/resource.h"
 
+#include <utility>
+
 bool Image::s_bAutoTrim = false;
 
 namespace

@@ -3,6 +3,7 @@
 #include "app/log.h"
 
 #include "app/linkencoder.h"
+#include "app/weblinks.h"
 
 #include "rir2/exception.h"
 #include "rir2/logfile.h"
@@ -53,7 +54,7 @@ protected:
     {
         closeLog();
         setLogReport(false, nullptr);
-        setLogReportOpener(&recordOpen);
+        setURLOpener(&recordOpen);
         g_sOpened.clear();
         g_nOpened = 0;
         char szCwd[4096];
@@ -65,7 +66,7 @@ protected:
     {
         closeLog();
         setLogReport(false, nullptr);
-        setLogReportOpener(nullptr);
+        setURLOpener(nullptr);
         EXPECT_EQ(0, chdir(m_sOldCwd.c_str()));
     }
 

@@ -1,0 +1,287 @@
+// Writes the seed corpora of the fuzz targets: a few small, valid inputs per target, made with
+// the library's own writers where it has them and by hand for the legacy forms it only reads.
+//
+// Usage: fuzz_make_seeds <folder>   (normally fuzz/corpus; one sub-folder per target)
+#include "rir2/date.h"
+#include "rir2/exception.h"
+#include "rir2/hash.h"
+#include "rir2/hash_impl.h"
+#include "rir2/list.h"
+#include "rir2/list_impl.h"
+#include "rir2/memstream.h"
+#include "rir2/objectstreamer.h"
+#include "rir2/refcount.h"
+#include "rir2/resourcefilecompiler.h"
+#include "rir2/resourcefileentry.h"
+#include "rir2/rirstring.h"
+#include "rir2/zstream.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+typedef std::vector<uint8_t> Bytes;
+
+std::string g_sFolder;
+
+void save(const std::string& sTarget, const std::string& sName, const Bytes& abData)
+{
+    const std::filesystem::path dir = std::filesystem::path(g_sFolder) / sTarget;
+    std::filesystem::create_directories(dir);
+    std::ofstream out(dir / sName, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(abData.data()), (std::streamsize)abData.size());
+    if (!out)
+        throw std::runtime_error("cannot write " + (dir / sName).string());
+}
+
+void save(const std::string& sTarget, const std::string& sName, const std::string& sText)
+{
+    save(sTarget, sName, Bytes(sText.begin(), sText.end()));
+}
+
+Bytes bytesOf(RIR::MemStream& stream)
+{
+    const uint8_t* p = stream.getBuffer();
+    return p ? Bytes(p, p + stream.size()) : Bytes();
+}
+
+Bytes operator+(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes int32LE(uint32_t n)
+{
+    return Bytes{(uint8_t)n, (uint8_t)(n >> 8), (uint8_t)(n >> 16), (uint8_t)(n >> 24)};
+}
+
+Bytes text(const std::string& s)
+{
+    return Bytes(s.begin(), s.end());
+}
+
+// The string form 12, length, bytes (lengths below 128 here).
+Bytes stringForm(const std::string& s)
+{
+    return Bytes{0x12, (uint8_t)s.size()} + text(s);
+}
+
+// Whatever fn writes through a writing ObjectStreamer (05 first).
+template <class F> Bytes streamed(F fn)
+{
+    RIR::MemStream out;
+    {
+        RIR::ObjectStreamer writer(&out, false);
+        fn(writer);
+    }
+    return bytesOf(out);
+}
+
+Bytes deflated(const Bytes& abData)
+{
+    RIR::MemStream out;
+    {
+        RIR::ZStream zip(&out, 9);
+        zip.write((int)abData.size(), abData.data());
+        zip.finish();
+    }
+    return bytesOf(out);
+}
+
+void fillTable(RIR::Hash<RIR::String, RIR::String>& hTable)
+{
+    hTable.set("Fullscreen", "0");
+    hTable.set("MusicVolume", "80");
+    hTable.set("SoundVolume", "100");
+    hTable.set("Player", "Dolly");
+}
+
+void makeReadString()
+{
+    save("readstring", "current", stringForm("abc") + stringForm("") + stringForm("dust bowl"));
+    save("readstring", "legacy", Bytes{0x01, 0x72, 0x74, 0x53} + int32LE(5) + text("hello"));
+    Bytes abLong{0x12, 0xC8, 0x01};
+    abLong.resize(abLong.size() + 200, 'x');
+    save("readstring", "long", abLong);
+}
+
+void makeZStream()
+{
+    save("zstream", "text", Bytes{0x03} + deflated(text("Dustbowl Dolly, Dustbowl Dolly, dust.")));
+    Bytes abRuns(3000, 'a');
+    for (size_t i = 0; i < abRuns.size(); i += 7)
+        abRuns[i] = (uint8_t)i;
+    save("zstream", "runs", Bytes{0x00} + deflated(abRuns));
+    save("zstream", "empty", Bytes{0x40} + deflated(Bytes()));
+}
+
+void makeHash()
+{
+    save("objectstreamer_hash", "current",
+         streamed(
+             [](RIR::ObjectStreamer& w)
+             {
+                 RIR::Hash<RIR::String, RIR::String> hTable;
+                 fillTable(hTable);
+                 hTable.persistTo(w);
+             }));
+    save("objectstreamer_hash", "empty", Bytes{0x05, 0x13, 0x00});
+    // Legacy version 2: key list and value list.
+    save("objectstreamer_hash", "legacy2",
+         Bytes{0x05, 0x02, 'h', 's', 'H', 0x00, 0x14, 0x02} + stringForm("a") + stringForm("b") +
+             Bytes{0x00, 0x14, 0x02} + stringForm("1") + stringForm("2"));
+    // Legacy version 1: two buckets of node lists, each node kind 0, id, key, value.
+    save("objectstreamer_hash", "legacy1",
+         Bytes{0x05, 0x01, 'h', 's', 'H'} + int32LE(2) + Bytes{0x00, 0x14, 0x01, 0x00} +
+             int32LE(0) + stringForm("k") + stringForm("v") + Bytes{0x00, 0x14, 0x00});
+    // The legacy signature of the object stream, then a current table.
+    save("objectstreamer_hash", "legacysignature",
+         Bytes{0x01, 0x72, 0x74, 0x53, 0x00, 0x00, 0x00, 0x12} + text("RIR2 Object Stream") +
+             Bytes{0x13, 0x01} + stringForm("key") + stringForm("value"));
+}
+
+void makeSettings()
+{
+    save("settingsfile", "empty", deflated(Bytes{0x05, 0x00, 0x13, 0x00}));
+    save("settingsfile", "some",
+         deflated(streamed(
+             [](RIR::ObjectStreamer& w)
+             {
+                 RIR::Hash<RIR::String, RIR::String> hTable;
+                 fillTable(hTable);
+                 w.writeChar(0);
+                 hTable.persistTo(w);
+             })));
+}
+
+Bytes entryForm(const std::string& sName, int32_t nOffset, int32_t nSize)
+{
+    return int32LE(RIR::RESOURCE_ENTRY_HEADER) + stringForm(sName) + int32LE((uint32_t)nOffset) +
+           int32LE((uint32_t)nSize) + Bytes{0x00};
+}
+
+void makeList()
+{
+    save("list_persist", "strings",
+         Bytes{0x00} + streamed(
+                           [](RIR::ObjectStreamer& w)
+                           {
+                               RIR::List<RIR::String> lTexts("a", "b", "dolly");
+                               lTexts.persistTo(w);
+                           }));
+    save("list_persist", "legacystrings",
+         Bytes{0x00, 0x05, 0x01, 't', 's', 'L'} + int32LE(2) + stringForm("x") + stringForm("y"));
+    // A record, the same record again, then null.
+    save("list_persist", "pointers",
+         Bytes{0x01, 0x05, 0x14, 0x03, 0x00} + int32LE(0) + entryForm("Cursor.png", 12, 100) +
+             Bytes{0x01} + int32LE(0) + Bytes{0x02});
+    save("list_persist", "legacypointers",
+         Bytes{0x01, 0x05, 0x01, 't', 's', 'L'} + int32LE(1) + Bytes{0x00} + int32LE(7) +
+             entryForm("a.txt", 40, 3));
+}
+
+void makeTokenFile()
+{
+    save("tokenfilereader", "commands",
+         std::string("# animation script\n"
+                     "frame 1 2 3\r\n"
+                     "  wait   100 \t # pause\n"
+                     "\n"
+                     "label walk\\#1\r"
+                     "goto walk\n"));
+    save("tokenfilereader", "table",
+         std::string("Title Dustbowl\nAuthor Quillmoor # comment\nTitle Dolly\n"));
+}
+
+void makeXml()
+{
+    save("xmlparser", "document",
+         std::string("<?xml version=\"1.0\"?>\n"
+                     "<!-- a comment -->\n"
+                     "<scene name=\"saloon\" w=\"800\">\n"
+                     "  <sprite id=\"1\" file=\"bar.png\"/>\n"
+                     "  <text>Fish &amp; chips &lt;3 &quot;hot&quot; &apos;n&apos; &gt;</text>\n"
+                     "  <![CDATA[raw <data>]]>\n"
+                     "</scene>\n"));
+    save("xmlparser", "mismatch", std::string("<a><b></a></b>"));
+}
+
+void makeDate()
+{
+    save("date", "dates",
+         streamed(
+             [](RIR::ObjectStreamer& w)
+             {
+                 RIR::Date(29, 2, 2024).persistTo(w);
+                 RIR::Date(31, 12, 1999).persistTo(w);
+                 RIR::Date(1, 1, 1970).persistTo(w);
+                 RIR::Date(40, 13, 2037).persistTo(w);
+             }));
+}
+
+Bytes pack(bool bNativeOrder)
+{
+    RIR::MemStream* pOut = new RIR::MemStream();
+    RIR::SmartPtr<RIR::Stream> pHold(pOut);
+    pOut->setNativeOrder(bNativeOrder);
+    RIR::SmartPtr<RIR::ResourceFileCompiler> pPack(new RIR::ResourceFileCompiler(pHold));
+    pPack->begin();
+    const std::string asData[3] = {"hello, pack", std::string(300, 'z'), ""};
+    const char* apszNames[3] = {"Data/Hello.TXT", "zeds.bin", "empty"};
+    for (int i = 0; i < 3; ++i)
+    {
+        RIR::MemStream data(asData[i].data(), (int)asData[i].size());
+        pPack->addEntry(&data, apszNames[i]);
+    }
+    pPack->finish();
+    return bytesOf(*pOut);
+}
+
+void makePacks()
+{
+    save("resourcefile", "pack", pack(true));
+    save("resourcefile", "otherorder", pack(false));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    g_sFolder = argv[1];
+    try
+    {
+        makeReadString();
+        makeZStream();
+        makeHash();
+        makeSettings();
+        makeList();
+        makeTokenFile();
+        makeXml();
+        makeDate();
+        makePacks();
+    }
+    catch (const RIR::Exception& e)
+    {
+        std::fprintf(stderr, "%s: %s\n", e.getClassName(), e.getMessage());
+        return 1;
+    }
+    catch (const std::exception& e)
+    {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
