@@ -6,6 +6,9 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
+  libsdl1.2-dev libsdl-mixer1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
+  libtheora-dev libvorbis-dev libogg-dev
+  python3 imagemagick xvfb xauth sox librsvg2-bin fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 

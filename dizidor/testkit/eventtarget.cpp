@@ -5,8 +5,8 @@
 PlatformEventTarget::~PlatformEventTarget() {}
 
 RecordingEventTarget::RecordingEventTarget(const RIR::SmartPtr<RecordingLog>& pLog)
-    : m_pLog(pLog ? pLog : RIR::SmartPtr<RecordingLog>(new RecordingLog())),
-      m_bKeysHandled(false), m_pAudioDriver(nullptr)
+    : m_pLog(pLog ? pLog : RIR::SmartPtr<RecordingLog>(new RecordingLog())), m_bKeysHandled(false),
+      m_pAudioDriver(nullptr)
 {
     RIR_TRACE("RecordingEventTarget::RecordingEventTarget");
 }

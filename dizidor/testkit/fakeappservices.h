@@ -56,11 +56,11 @@ private:
     FakeAppServices& operator=(const FakeAppServices&) = delete;
 
     IAppServices* m_pPrevious;
-    IPlatform* m_pPlatform;      // not owned
+    IPlatform* m_pPlatform;       // not owned
     IAudioDriver* m_pAudioDriver; // not owned
     RIR::List<RIR::String> m_lResources;
-    RIR::List<RIR::String> m_lMusicNames;               // the cache keys ...
-    RIR::List<RIR::SmartPtr<Music>> m_lMusic;           // ... and their music, index by index
+    RIR::List<RIR::String> m_lMusicNames;     // the cache keys ...
+    RIR::List<RIR::SmartPtr<Music>> m_lMusic; // ... and their music, index by index
 };
 
 #endif

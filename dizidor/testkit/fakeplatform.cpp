@@ -12,9 +12,9 @@
 FakePlatform::FakePlatform(bool bWithDrivers)
     : m_pLog(new RecordingLog()), m_pVideoDriver(nullptr), m_pAudioDriver(nullptr),
       m_pImageFactory(nullptr), m_pTarget(nullptr), m_bFailInit(false), m_bInitialized(false),
-      m_bShutDown(false), m_bMutexSupport(true), m_nMutexImpls(0), m_nTicks(0),
-      m_nDelayCount(0), m_nTotalDelay(0), m_nLastDelay(0), m_nScriptTime(0), m_nPumpCount(0),
-      m_bAppActive(true), m_abKeys(), m_nModifiers(0), m_nButtons(0), m_nMouseX(0), m_nMouseY(0),
+      m_bShutDown(false), m_bMutexSupport(true), m_nMutexImpls(0), m_nTicks(0), m_nDelayCount(0),
+      m_nTotalDelay(0), m_nLastDelay(0), m_nScriptTime(0), m_nPumpCount(0), m_bAppActive(true),
+      m_abKeys(), m_nModifiers(0), m_nButtons(0), m_nMouseX(0), m_nMouseY(0),
       m_nDoubleClickTime(500)
 {
     RIR_TRACE("FakePlatform::FakePlatform");

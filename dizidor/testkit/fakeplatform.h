@@ -54,9 +54,9 @@ class FakePlatform : public IPlatform
 public:
     enum
     {
-        KEY_COUNT = 323,  // size of the key table (SDL 1.2 key symbols)
-        KEY_F4 = 285,     // with an Alt modifier: quit
-        MOD_ALT = 0x300   // either Alt key
+        KEY_COUNT = 323, // size of the key table (SDL 1.2 key symbols)
+        KEY_F4 = 285,    // with an Alt modifier: quit
+        MOD_ALT = 0x300  // either Alt key
     };
 
     // Clock at 0, no events, pointer at (0, 0), application active, double-click time 500 ms.

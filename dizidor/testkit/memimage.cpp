@@ -62,8 +62,8 @@ uint32_t bitsFromChannel(uint8_t nChannel, uint32_t nMask)
     const int nShift = lowestBit(nMask);
     const uint32_t nMax = nMask >> nShift;
     const int nBits = bitCount(nMax);
-    const uint32_t n = nBits >= 8 ? (uint32_t)nChannel << (nBits - 8)
-                                  : ((uint32_t)nChannel * nMax + 127u) / 255u;
+    const uint32_t n =
+        nBits >= 8 ? (uint32_t)nChannel << (nBits - 8) : ((uint32_t)nChannel * nMax + 127u) / 255u;
     return (n << nShift) & nMask;
 }
 
@@ -154,8 +154,8 @@ uint8_t* MemPixelStore::address(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
     {
-        RIR::String sMessage = RIR::String::format(
-            "MemPixelStore : pixel (%d, %d) outside %d x %d", x, y, m_nWidth, m_nHeight);
+        RIR::String sMessage = RIR::String::format("MemPixelStore : pixel (%d, %d) outside %d x %d",
+                                                   x, y, m_nWidth, m_nHeight);
         RIR_THROW(BadParmException, sMessage.c_str());
     }
     return m_pPixels + (size_t)y * m_nPitch + (size_t)x * m_nBytesPerPixel;
@@ -255,8 +255,8 @@ float MemImage::getScale() const
     return m_pStore ? m_pStore->getScale() : 1.0f;
 }
 
-bool MemImage::clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX,
-                       int* pnDY, int x, int y)
+bool MemImage::clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY,
+                       int x, int y)
 {
     RIR_TRACE("MemImage::clipFor");
     *pnDX = saturateToInt32((int64_t)x - pSrc->getInsPointX());

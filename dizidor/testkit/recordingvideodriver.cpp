@@ -9,10 +9,10 @@ RecordingVideoDriver::RecordingVideoDriver(const RIR::SmartPtr<RecordingLog>& pL
     : m_pLog(pLog ? pLog : RIR::SmartPtr<RecordingLog>(new RecordingLog())), m_bRefuseModes(false),
       m_bFailInit(false), m_bInitialized(false), m_nDefaultBPP(32),
       m_opaqueFormat(24, 0, 0x000000FF, 0x0000FF00, 0x00FF0000),
-      m_alphaFormat(32, 0xFF000000, 0x000000FF, 0x0000FF00, 0x00FF0000), m_nWidth(0),
-      m_nHeight(0), m_nFlags(0), m_nBPP(0), m_bFullscreen(false), m_bCursorShown(true),
-      m_bSoftwareCursor(false), m_nViewX(0), m_nViewY(0), m_nParameter(0), m_nFrameCount(0),
-      m_nInvalidateCount(0), m_nClearCount(0), m_nFlipCount(0), m_nModeSetCount(0)
+      m_alphaFormat(32, 0xFF000000, 0x000000FF, 0x0000FF00, 0x00FF0000), m_nWidth(0), m_nHeight(0),
+      m_nFlags(0), m_nBPP(0), m_bFullscreen(false), m_bCursorShown(true), m_bSoftwareCursor(false),
+      m_nViewX(0), m_nViewY(0), m_nParameter(0), m_nFrameCount(0), m_nInvalidateCount(0),
+      m_nClearCount(0), m_nFlipCount(0), m_nModeSetCount(0)
 {
     RIR_TRACE("RecordingVideoDriver::RecordingVideoDriver");
 }
@@ -48,6 +48,7 @@ void RecordingVideoDriver::shutdown()
     m_bInitialized = false;
     m_pIcon.release();
     m_pCursorImage.release();
+    m_pCursorSprite.release();
 }
 
 const char* RecordingVideoDriver::getName() const
@@ -189,12 +190,7 @@ void RecordingVideoDriver::setCursorImage(RIR::SmartPtr<Image> pImage)
     RIR_TRACE("RecordingVideoDriver::setCursorImage");
     m_pLog->addf("video.setCursorImage(%s)", pImage ? "image" : "null");
     m_pCursorImage = pImage;
-}
-
-RIR::SmartPtr<Sprite> RecordingVideoDriver::getCursorSprite() const
-{
-    RIR_TRACE("RecordingVideoDriver::getCursorSprite");
-    RIR_THROW(BadStateException, "RecordingVideoDriver::getCursorSprite : no cursor sprite");
+    m_pCursorSprite = pImage ? new Sprite(pImage, 0, 0, 0) : nullptr;
 }
 
 void RecordingVideoDriver::showCursor(bool bShow)

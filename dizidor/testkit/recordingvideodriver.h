@@ -16,8 +16,8 @@
 // back-end then ends the program; the recorder lets a test see what the caller does);
 // failInit(true) makes init raise FatalErrorException.
 //
-// The cursor sprite: the recorder keeps the cursor image but builds no sprite from it;
-// getCursorSprite raises BadStateException. Nothing outside a driver asks for the cursor sprite.
+// The cursor: setCursorImage with an image makes a new cursor sprite (the image at (0, 0), z order
+// 0) in place of the old one; with null there is no cursor sprite.
 #ifndef DIZIDOR_TESTKIT_RECORDINGVIDEODRIVER_H
 #define DIZIDOR_TESTKIT_RECORDINGVIDEODRIVER_H
 
@@ -25,6 +25,7 @@
 #include "testkit/recordinglog.h"
 
 #include "gfx/image.h"
+#include "gfx/sprite.h"
 #include "rir2/list.h"
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
@@ -74,8 +75,7 @@ public:
     void setParameter(int nValue) override;
     void invalidate() override;
     void setCursorImage(RIR::SmartPtr<Image> pImage) override;
-    // Raises BadStateException: the recorder builds no cursor sprite.
-    RIR::SmartPtr<Sprite> getCursorSprite() const override;
+    RIR::SmartPtr<Sprite> getCursorSprite() const override { return m_pCursorSprite; }
     void showCursor(bool bShow) override;
     bool isCursorShown() const override { return m_bCursorShown; }
     void setSoftwareCursor(bool bSoftware) override;
@@ -140,6 +140,7 @@ private:
     RIR::String m_sCaption;
     RIR::SmartPtr<Image> m_pIcon;
     RIR::SmartPtr<Image> m_pCursorImage;
+    RIR::SmartPtr<Sprite> m_pCursorSprite;
     bool m_bCursorShown;
     bool m_bSoftwareCursor;
     int m_nViewX;

@@ -86,11 +86,11 @@ std::vector<uint8_t> encodeTestPng(int nWidth, int nHeight, int nChannels, const
     std::vector<uint8_t> abHeader;
     putBigEndian32(abHeader, (uint32_t)nWidth);
     putBigEndian32(abHeader, (uint32_t)nHeight);
-    abHeader.push_back(8);                            // bit depth
+    abHeader.push_back(8); // bit depth
     abHeader.push_back((uint8_t)s_anColourType[nChannels]);
-    abHeader.push_back(0);                            // deflate
-    abHeader.push_back(0);                            // adaptive filtering
-    abHeader.push_back(0);                            // no interlace
+    abHeader.push_back(0); // deflate
+    abHeader.push_back(0); // adaptive filtering
+    abHeader.push_back(0); // no interlace
 
     // Every row with filter 0 (none).
     const size_t nRowBytes = (size_t)nWidth * nChannels;

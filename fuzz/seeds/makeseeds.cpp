@@ -11,6 +11,7 @@
 #include "rir2/memstream.h"
 #include "rir2/objectstreamer.h"
 #include "rir2/refcount.h"
+#include "rir2/resourcefile.h"
 #include "rir2/resourcefilecompiler.h"
 #include "rir2/resourcefileentry.h"
 #include "rir2/rirstring.h"
@@ -85,11 +86,13 @@ template <class F> Bytes streamed(F fn)
     return bytesOf(out);
 }
 
-Bytes deflated(const Bytes& abData)
+// The zlib form at nLevel; level 0 keeps the bytes as they are (stored blocks), so that the
+// fuzzer's changes reach the reader behind the ZStream instead of breaking the compressed data.
+Bytes deflated(const Bytes& abData, int nLevel = 9)
 {
     RIR::MemStream out;
     {
-        RIR::ZStream zip(&out, 9);
+        RIR::ZStream zip(&out, nLevel);
         zip.write((int)abData.size(), abData.data());
         zip.finish();
     }
@@ -151,15 +154,20 @@ void makeHash()
 void makeSettings()
 {
     save("settingsfile", "empty", deflated(Bytes{0x05, 0x00, 0x13, 0x00}));
-    save("settingsfile", "some",
-         deflated(streamed(
-             [](RIR::ObjectStreamer& w)
-             {
-                 RIR::Hash<RIR::String, RIR::String> hTable;
-                 fillTable(hTable);
-                 w.writeChar(0);
-                 hTable.persistTo(w);
-             })));
+    const Bytes abSettings = streamed(
+        [](RIR::ObjectStreamer& w)
+        {
+            RIR::Hash<RIR::String, RIR::String> hTable;
+            fillTable(hTable);
+            w.writeChar(0);
+            hTable.persistTo(w);
+        });
+    save("settingsfile", "some", deflated(abSettings));
+    save("settingsfile", "stored", deflated(abSettings, 0));
+    save("settingsfile", "storedlegacy2",
+         deflated(Bytes{0x05, 0x00, 0x02, 'h', 's', 'H', 0x00, 0x14, 0x01} + stringForm("a") +
+                      Bytes{0x00, 0x14, 0x01} + stringForm("1"),
+                  0));
 }
 
 Bytes entryForm(const std::string& sName, int32_t nOffset, int32_t nSize)
@@ -245,10 +253,38 @@ Bytes pack(bool bNativeOrder)
     return bytesOf(*pOut);
 }
 
+// A pack laid out by hand as the compiler lays it out, but with every zlib stream (the entries and
+// the index) in stored blocks, so that the fuzzer can change the records themselves.
+Bytes storedPack()
+{
+    const std::string asData[2] = {"stored entry", "second"};
+    const char* apszNames[2] = {"Stored.txt", "dir/second.bin"};
+    Bytes abBody;
+    RIR::List<RIR::ResourceFileEntry*> lEntries;
+    for (int i = 0; i < 2; ++i)
+    {
+        const int nOffset = 12 + (int)abBody.size();
+        abBody = abBody + deflated(text(asData[i]), 0);
+        lEntries.append(new RIR::ResourceFileEntry(apszNames[i], nOffset, (int)asData[i].size(),
+                                                   false));
+    }
+    const Bytes abIndex = streamed(
+        [&lEntries](RIR::ObjectStreamer& w)
+        {
+            w.writeChar(0);
+            lEntries.persistTo(w);
+        });
+    lEntries.clearAndDelete();
+    const uint32_t nIndexOffset = 12 + (uint32_t)abBody.size();
+    return text("GRF") + Bytes{0x05} + int32LE(RIR::RESOURCE_PACK_HEADER) + int32LE(nIndexOffset) +
+           abBody + deflated(abIndex, 0);
+}
+
 void makePacks()
 {
     save("resourcefile", "pack", pack(true));
     save("resourcefile", "otherorder", pack(false));
+    save("resourcefile", "stored", storedPack());
 }
 
 } // namespace

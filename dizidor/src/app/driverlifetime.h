@@ -2,14 +2,16 @@
 //
 // Shared objects made by a driver (samples, music) may outlive it: the application deletes the
 // platform, and with it the drivers, before its caches let go of what they hold. Such an object
-// must then free nothing through the driver. The driver keeps one DriverLifetime per run and ends
-// it when it shuts down; every object it makes holds the same token (see Sample and Music) and
-// asks isAlive before it touches the driver or the device again, typically in its destructor:
+// must then reach nothing of the driver (the driver object is gone, its device closed). The
+// driver keeps one DriverLifetime per run and ends it when it shuts down; every object it makes
+// holds the same token (see Sample and Music) and asks isAlive before it calls the driver or the
+// device, typically in its destructor; memory of its own it frees in any case:
 //
 //     SDLSample::~SDLSample()
 //     {
 //         if (isDriverAlive())
-//             freeChunk();
+//             m_pDriver->forgetSample(this);
+//         freeOwnBuffer();
 //     }
 //
 // A driver that starts again after a shutdown hands out a new token, so objects of the old run

@@ -33,8 +33,7 @@ void DummyMusic::setVolume(float /*fVolume*/)
 }
 
 DummyAudioDriver::DummyAudioDriver()
-    : m_fSoundVolume(1.0f), m_fMusicVolume(1.0f), m_pSampleLoader(nullptr),
-      m_pMusicLoader(nullptr)
+    : m_fSoundVolume(1.0f), m_fMusicVolume(1.0f), m_pSampleLoader(nullptr), m_pMusicLoader(nullptr)
 {
     RIR_TRACE("DummyAudioDriver::DummyAudioDriver");
 }

@@ -6,7 +6,9 @@
 #include "app/ivideodriver.h"
 #include "app/log.h"
 #include "app/sysinfo.h"
+#include "gfx/animation.h"
 #include "gfx/imagefactory.h"
+#include "gfx/sprite.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -50,6 +52,7 @@ GameApp::GameApp()
       m_hStrings(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
       m_hImageAliases(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
       m_hResourceAliases(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
+      m_hAnimations(RIR::Hash<RIR::String, RIR::SmartPtr<Animation>>::DEFAULT_BUCKETS),
       m_bAnimsPending(false), m_nSoundVolume(0), m_nMusicVolume(0), m_bAskingQuit(false),
       m_bConfirmQuit(false), m_bWasFullscreen(false), m_bSuppressActivation(false),
       m_bStackChanged(false), m_nConfigStatus(0), m_nFPS(0), m_nFrameDelay(0), m_nFrameCount(0),
@@ -132,7 +135,7 @@ void GameApp::init(int nWidth, int nHeight, int nFlags, RIR::SmartPtr<Image> pIc
     pVideo->init(pIcon);
     // A driver that can set no mode at all tells the user and ends the program itself.
     pVideo->setVideoMode(nWidth, nHeight, nFlags);
-    attachSpritesToVideo(pVideo);
+    Sprite::setVideoDriver(pVideo);
     setCustomCursor(isCustomCursorSetting());
 
     IAudioDriver* pPlatformAudio =

@@ -391,7 +391,6 @@ private:
     };
 
     // Stand-ins for start-up steps whose services are not built yet (gameapp_seams.cpp).
-    void attachSpritesToVideo(IVideoDriver* pVideo);
     void registerFontFactories();
     void installDefaultTheme();
 
@@ -419,10 +418,10 @@ private:
     ResCache<Music> m_musicCache;
     RIR::Hash<RIR::String, RIR::String> m_hImageAliases;
     RIR::Hash<RIR::String, RIR::String> m_hResourceAliases;
-    // The animation cache, its preload queue and the loader being stepped
-    // (Hash<String, SmartPtr<Animation>> m_hAnimations, Hash<String, SmartPtr<AnimationLoader>>
+    RIR::Hash<RIR::String, RIR::SmartPtr<Animation>> m_hAnimations;
+    // The preload queue and the loader being stepped (Hash<String, SmartPtr<AnimationLoader>>
     // m_hPendingAnimations, SmartPtr<AnimationLoader> m_pAnimLoader) take this place once the
-    // animation classes exist.
+    // animation loader exists.
     RIR::String m_sAnimLoaderKey;
     bool m_bAnimsPending;
     int32_t m_nSoundVolume;

@@ -59,3 +59,38 @@ void GameApp::stopChannel(int nChannel)
     if (m_pAudioDriver)
         m_pAudioDriver->stopChannel(nChannel, 0.0f);
 }
+
+// ---- playback pass-throughs --------------------------------------------------------------------
+
+int GameApp::playSample(RIR::SmartPtr<Sample> pSample, bool bLoop, int nChannel)
+{
+    RIR_TRACE("GameApp::playSample");
+    if (!m_pAudioDriver)
+        return -1;
+    const int nPlaying = m_pAudioDriver->playSample(pSample, bLoop, nChannel);
+    // A reused channel may still carry the panning of its last sound.
+    if (nPlaying != -1)
+        m_pAudioDriver->setPanning(nPlaying, 255, 255);
+    return nPlaying;
+}
+
+void GameApp::playMusic(RIR::SmartPtr<Music> pMusic, bool bLoop)
+{
+    RIR_TRACE("GameApp::playMusic");
+    if (m_pAudioDriver)
+        m_pAudioDriver->playMusic(pMusic, bLoop);
+}
+
+void GameApp::setPanning(int nChannel, int nPan)
+{
+    RIR_TRACE("GameApp::setPanning");
+    if (m_pAudioDriver)
+        m_pAudioDriver->setPanning(nChannel, 255 - nPan, nPan);
+}
+
+void GameApp::stopMusicNow()
+{
+    RIR_TRACE("GameApp::stopMusicNow");
+    if (m_pAudioDriver)
+        m_pAudioDriver->fadeOutMusic(0.0f);
+}

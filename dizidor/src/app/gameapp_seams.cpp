@@ -1,7 +1,7 @@
 // Stand-ins for what GameApp calls on services that are not built yet.
 //
 // Each function here keeps a call site of GameApp in its final place while the class it needs
-// (sprites, fonts, theme, resource lookup, caches, screen modes) does not exist. Each says what
+// (fonts, theme, resource lookup, caches, screen modes) does not exist. Each says what
 // it stands in for; the issue that builds the service replaces the stand-in by the real call or
 // moves the member to its own file, and this file shrinks until it is gone.
 #include "app/gameapp.h"
@@ -11,12 +11,6 @@
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
-
-// Start-up: Sprite::setVideoDriver(pVideo), so that sprites draw through the driver.
-void GameApp::attachSpritesToVideo(IVideoDriver* /*pVideo*/)
-{
-    RIR_TRACE("GameApp::attachSpritesToVideo");
-}
 
 // Start-up: registerBitmapFontFactory(), then registerSimpleFontFactory().
 void GameApp::registerFontFactories()
@@ -44,6 +38,16 @@ RIR::String GameApp::resolveResourceName(const char* /*pszName*/,
     RIR_TRACE("GameApp::resolveResourceName");
     RIR_ASSERT(m_lProviders.isEmpty());
     return RIR::String();
+}
+
+// Stands in for the sample cache, which is not built yet.
+RIR::SmartPtr<Sample> GameApp::getSample(const char* pszName)
+{
+    RIR_TRACE("GameApp::getSample");
+    RIR_THROW(BadStateException,
+              RIR::String::format("GameApp::getSample() : no sample cache for '%s'",
+                                  pszName ? pszName : "")
+                  .c_str());
 }
 
 // Stands in for the music cache, which is not built yet.

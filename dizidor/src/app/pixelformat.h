@@ -12,7 +12,8 @@
 struct PixelFormat
 {
     // All fields 0: no format.
-    PixelFormat() : m_nBitsPerPixel(0), m_nAlphaMask(0), m_nRedMask(0), m_nGreenMask(0), m_nBlueMask(0)
+    PixelFormat()
+        : m_nBitsPerPixel(0), m_nAlphaMask(0), m_nRedMask(0), m_nGreenMask(0), m_nBlueMask(0)
     {
     }
     PixelFormat(uint32_t nBitsPerPixel, uint32_t nAlphaMask, uint32_t nRedMask, uint32_t nGreenMask,

@@ -36,9 +36,8 @@ public:
         RIR::List<RIR::String>& lNames = loadsInProgress();
         if (lNames.indexOf(sKey) >= 0)
         {
-            RIR::String sMessage =
-                RIR::String::format("Image::load : sub-image chain of %s leads back to itself",
-                                    sKey.c_str());
+            RIR::String sMessage = RIR::String::format(
+                "Image::load : sub-image chain of %s leads back to itself", sKey.c_str());
             RIR_THROW(FatalErrorException, sMessage.c_str());
         }
         lNames.append(sKey);
@@ -424,8 +423,7 @@ RIR::SmartPtr<Image> Image::createSubImage(int x, int y, int w, int h, bool bOwn
 RIR::SmartPtr<Image> Image::createSubImage(const Rect& rect, bool bOwnPixels)
 {
     RIR_TRACE("Image::createSubImage");
-    return createSubImage(rect.left, rect.top,
-                          saturateToInt32((int64_t)rect.right - rect.left),
+    return createSubImage(rect.left, rect.top, saturateToInt32((int64_t)rect.right - rect.left),
                           saturateToInt32((int64_t)rect.bottom - rect.top), bOwnPixels);
 }
 

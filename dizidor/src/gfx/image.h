@@ -259,8 +259,7 @@ public:
     // leaves (sx, sy) in source stored coordinates and (dx, dy) in this image's stored
     // coordinates. False (nothing to draw, nothing changed but the pending changes) when the
     // rectangle misses either.
-    bool clipBlitRects(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX,
-                       int* pnDY);
+    bool clipBlitRects(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY);
 
 protected:
     void loadSubImage(const char* pszResourceName);

@@ -98,9 +98,9 @@ bool Image::clipBlitRects(Image* pSrcImage, int* pnSX, int* pnSY, int* pnW, int*
     // The request in the source's stored coordinates, against its stored pixels.
     const int64_t nSrcCX = pSrcImage->m_nCanvasX;
     const int64_t nSrcCY = pSrcImage->m_nCanvasY;
-    const ClipRect pSrc = ClipRect::normalized(
-        (int64_t)*pnSX - nSrcCX, (int64_t)*pnSY - nSrcCY, (int64_t)*pnSX + *pnW - nSrcCX,
-        (int64_t)*pnSY + *pnH - nSrcCY);
+    const ClipRect pSrc =
+        ClipRect::normalized((int64_t)*pnSX - nSrcCX, (int64_t)*pnSY - nSrcCY,
+                             (int64_t)*pnSX + *pnW - nSrcCX, (int64_t)*pnSY + *pnH - nSrcCY);
     const ClipRect pSrcData{0, 0, pSrcImage->m_nPhysWidth, pSrcImage->m_nPhysHeight};
     if (!pSrc.overlaps(pSrcData))
         return false;

@@ -24,8 +24,8 @@ public:
     virtual Image* loadWithFlags(const char* pszName, bool bConvert) = 0;
     // An image over the caller's pixel memory (depth in bits, pitch in bytes, channel masks),
     // which must outlive the image.
-    virtual Image* createFromPixels(void* pPixels, int nWidth, int nHeight, int nDepth,
-                                    int nPitch, unsigned nRMask, unsigned nGMask, unsigned nBMask,
+    virtual Image* createFromPixels(void* pPixels, int nWidth, int nHeight, int nDepth, int nPitch,
+                                    unsigned nRMask, unsigned nGMask, unsigned nBMask,
                                     unsigned nAMask) = 0;
     // A blank image of at least 1 x 1 pixels in the display format: black without alpha, fully
     // transparent black with alpha.

@@ -50,8 +50,7 @@ void readCanvasSpec(const char* pszText, const char* pszResourceName, Image* pIm
         {
             RIR::String sMessage =
                 RIR::String::format("Unknown token %s at %s, line %d", sCommand.c_str(),
-                                    pszResourceName ? pszResourceName : "",
-                                    reader.getLineNumber());
+                                    pszResourceName ? pszResourceName : "", reader.getLineNumber());
             RIR_THROW(FatalErrorException, sMessage.c_str());
         }
         RIR_ASSERT(lToks.getLength() == 5);

@@ -4,7 +4,8 @@
 #include "rir2/hash_impl.h"
 #include "rir2/list_impl.h"
 
-PropHolder::PropHolder() : m_pParent(nullptr), m_hProps(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS)
+PropHolder::PropHolder()
+    : m_pParent(nullptr), m_hProps(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS)
 {
     RIR_TRACE("PropHolder::PropHolder");
 }

@@ -5,8 +5,8 @@
 
 #include "app/gameapp.h"
 #include "gfx/drvspritedata.h"
-#include "gfx/imageenv.h"
 #include "gfx/imagearith.h"
+#include "gfx/imageenv.h"
 #include "gfx/spritecontroller.h"
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"

@@ -113,9 +113,9 @@ void Sprite::rebuildDisplayImage()
     }
 
     RIR_TRACE_LINE();
-    RIR::SmartPtr<Image> pClipped = m_pImage->createSubImage(
-        nLeft, nTop, saturateToInt32((int64_t)nRight - nLeft),
-        saturateToInt32((int64_t)nBottom - nTop), false);
+    RIR::SmartPtr<Image> pClipped =
+        m_pImage->createSubImage(nLeft, nTop, saturateToInt32((int64_t)nRight - nLeft),
+                                 saturateToInt32((int64_t)nBottom - nTop), false);
     pClipped->setInsPoint(saturateToInt32((int64_t)m_pImage->getInsPointX() - nLeft),
                           saturateToInt32((int64_t)m_pImage->getInsPointY() - nTop));
     m_pDisplayImage = pClipped;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <type_traits>
 
 static_assert(!std::is_copy_constructible_v<Mutex>, "a Mutex owns its implementation");
@@ -29,6 +30,11 @@ struct MissingCase
     const char* pszName;
     Setup eSetup;
 };
+
+void PrintTo(const MissingCase& c, std::ostream* pOut)
+{
+    *pOut << c.pszName;
+}
 
 class MutexMissingTest : public ::testing::TestWithParam<MissingCase>
 {

@@ -29,10 +29,18 @@
 #include <string>
 #include <vector>
 
-inline void PrintTo(const Color& c, std::ostream* pOut)
+// Colours and rectangles are compared as their texts, so that a failure shows the values.
+inline std::string imageText(const Color& c)
 {
-    *pOut << "(" << (int)c.r << ", " << (int)c.g << ", " << (int)c.b << ", " << (int)c.a << ")";
+    return c.toString().c_str();
 }
+inline std::string imageText(const Rect& r)
+{
+    return r.toString().c_str();
+}
+#define EXPECT_COLOR(expected, actual) EXPECT_EQ(imageText(Color(expected)), imageText(actual))
+#define ASSERT_COLOR(expected, actual) ASSERT_EQ(imageText(Color(expected)), imageText(actual))
+#define EXPECT_RECT(expected, actual) EXPECT_EQ(imageText(Rect(expected)), imageText(actual))
 
 // The message of the RIR exception of type E that f raises, or "<nothing raised>".
 template <class E, class F> std::string imageMessageOf(F f)
@@ -119,7 +127,7 @@ protected:
     {
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i)
-                EXPECT_EQ(expected(i, j), pImage->getPixelAt(x0 + i, y0 + j))
+                EXPECT_COLOR(expected(i, j), pImage->getPixelAt(x0 + i, y0 + j))
                     << "at canvas (" << x0 + i << ", " << y0 + j << ")";
     }
 

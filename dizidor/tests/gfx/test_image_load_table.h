@@ -20,7 +20,8 @@ TYPED_TEST_P(ImageLoad, PictureWithoutSideFiles)
 {
     RIR::SmartPtr<Image> pImage = this->load("plain");
     this->expectGeometry(pImage.get(), 20, 10, 0, 0, 20, 10);
-    EXPECT_EQ(Point(0, 0), pImage->getInsPoint());
+    EXPECT_EQ(0, pImage->getInsPointX());
+    EXPECT_EQ(0, pImage->getInsPointY());
     EXPECT_EQ(RIR::String("plain"), pImage->getName());
     EXPECT_FALSE(pImage->hasAlpha());
     this->expectCanvas(pImage.get(), 0, 0, 20, 10,
@@ -35,14 +36,14 @@ TYPED_TEST_P(ImageLoad, SpecPutsTheStoredPixelsIntoTheirCanvas)
     this->m_env.addText("plain.spec", "vcanvas 100 50 7 3\n");
     RIR::SmartPtr<Image> pImage = this->load("plain");
     this->expectGeometry(pImage.get(), 20, 10, 7, 3, 100, 50);
-    EXPECT_EQ(Rect(7, 3, 27, 13), pImage->getPhysicalRect());
+    EXPECT_RECT(Rect(7, 3, 27, 13), pImage->getPhysicalRect());
     this->expectCanvas(pImage.get(), 7, 3, 20, 10,
                        [](int i, int j) { return patternColor(i, j, false); });
     // Outside the stored pixels the canvas is transparent, even in an opaque picture.
     EXPECT_TRUE(pImage->isTransparentAt(0, 0, 0));
     EXPECT_TRUE(pImage->isTransparentAt(27, 13, 0));
     EXPECT_FALSE(pImage->isTransparentAt(7, 3, 0));
-    EXPECT_EQ(Color(0, 0, 0, 255), pImage->getPixelAt(99, 49));
+    EXPECT_COLOR(Color(0, 0, 0, 255), pImage->getPixelAt(99, 49));
 }
 
 TYPED_TEST_P(ImageLoad, SpecLinesCommentsAndNumbers)
@@ -84,10 +85,12 @@ TYPED_TEST_P(ImageLoad, BadSpecRaisesAndKeepsEarlierLines)
     // The reader applies line by line: what came before the bad line stays.
     RIR::SmartPtr<Image> pImage = this->blank(4, 4, false);
     EXPECT_EQ("Unknown token bogus at x.spec, line 2",
-              imageMessageOf<RIR::FatalErrorException>([&] {
-                  readCanvasSpec("vcanvas 40 30 1 2\n# note\nbogus 1\nvcanvas 5 5 0 0",
-                                 "x.spec", pImage.get());
-              }));
+              imageMessageOf<RIR::FatalErrorException>(
+                  [&]
+                  {
+                      readCanvasSpec("vcanvas 40 30 1 2\n# note\nbogus 1\nvcanvas 5 5 0 0",
+                                     "x.spec", pImage.get());
+                  }));
     this->expectGeometry(pImage.get(), 4, 4, 1, 2, 40, 30);
 }
 
@@ -152,8 +155,7 @@ TYPED_TEST_P(ImageLoad, SubImageFileErrors)
     catch (const RIR::Exception& e)
     {
         bRaised = true;
-        EXPECT_NE(std::string::npos, std::string(e.getMessage()).find("nothere"))
-            << e.getMessage();
+        EXPECT_NE(std::string::npos, std::string(e.getMessage()).find("nothere")) << e.getMessage();
     }
     EXPECT_TRUE(bRaised);
     EXPECT_FALSE(this->m_env.isImageCached("orphan"));
@@ -179,10 +181,36 @@ TYPED_TEST_P(ImageLoad, SubImageChainThatReturnsToItselfRaises)
                        [](int i, int j) { return patternColor(i + 3, j + 3, true); });
 }
 
+TYPED_TEST_P(ImageLoad, AutoTrimOnlyWhenSwitchedOnAndWithoutSpec)
+{
+    // A 10 x 10 picture whose only visible pixel is (3, 4).
+    std::vector<uint8_t> ab(10 * 10 * 4, 0);
+    ab[(4 * 10 + 3) * 4 + 0] = 200;
+    ab[(4 * 10 + 3) * 4 + 3] = 255;
+    this->m_env.addPicture("spot", 10, 10, 4, ab.data());
+    this->m_env.addPicture("framedspot", 10, 10, 4, ab.data());
+    this->m_env.addText("framedspot.spec", "vcanvas 10 10 0 0");
+
+    EXPECT_FALSE(Image::getAutoTrim());
+    this->expectGeometry(this->load("spot").get(), 10, 10, 0, 0, 10, 10);
+    this->m_env.clearImageCache();
+
+    Image::setAutoTrim(true);
+    RIR::SmartPtr<Image> pSpot = this->load("spot");
+    RIR::SmartPtr<Image> pFramed = this->load("framedspot");
+    RIR::SmartPtr<Image> pRaw(this->factory()->loadWithFlags("spot", false));
+    Image::setAutoTrim(false);
+    this->expectGeometry(pSpot.get(), 1, 1, 3, 4, 10, 10);
+    EXPECT_COLOR(Color(200, 0, 0, 255), pSpot->getPixelAt(3, 4));
+    this->expectGeometry(pFramed.get(), 10, 10, 0, 0, 10, 10);
+    this->expectGeometry(pRaw.get(), 10, 10, 0, 0, 10, 10);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ImageLoad, PictureWithoutSideFiles,
                             SpecPutsTheStoredPixelsIntoTheirCanvas, SpecLinesCommentsAndNumbers,
                             BadSpecRaisesAndKeepsEarlierLines, SubImageFileSharesTheCachedParent,
                             SubImageFileIsClampedAndCombinesWithSpec, SubImageFileErrors,
-                            SubImageChainThatReturnsToItselfRaises);
+                            SubImageChainThatReturnsToItselfRaises,
+                            AutoTrimOnlyWhenSwitchedOnAndWithoutSpec);
 
 #endif

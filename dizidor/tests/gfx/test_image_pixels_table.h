@@ -37,7 +37,7 @@ TYPED_TEST_P(ImagePixels, TransparencyDependsOnTheKindOfImage)
     pKeyed->setColorKey(Color(255, 0, 255, 255));
     pKeyed->setPixelAt(3, 2, Color(10, 20, 30, 255));
     EXPECT_TRUE(pKeyed->hasColorKey());
-    EXPECT_EQ(Color(255, 0, 255, 255), pKeyed->getColorKey());
+    EXPECT_COLOR(Color(255, 0, 255, 255), pKeyed->getColorKey());
     EXPECT_TRUE(pKeyed->isTransparentAt(0, 0, 0));
     EXPECT_FALSE(pKeyed->isTransparentAt(3, 2, 255));
     EXPECT_TRUE(pKeyed->isRowTransparent(1, 0));
@@ -61,55 +61,57 @@ TYPED_TEST_P(ImagePixels, CanvasReadsOutsideTheStoredPixels)
 {
     RIR::SmartPtr<Image> pImage = this->pattern(4, 4, false);
     pImage->setVirtualCanvas(3, 3, 10, 10);
-    EXPECT_EQ(Color(0, 0, 0, 255), pImage->getPixelAt(2, 3));
-    EXPECT_EQ(Color(0, 0, 0, 255), pImage->getPixelAt(7, 3));
-    EXPECT_EQ(patternColor(0, 0, false), pImage->getPixelAt(3, 3));
+    EXPECT_COLOR(Color(0, 0, 0, 255), pImage->getPixelAt(2, 3));
+    EXPECT_COLOR(Color(0, 0, 0, 255), pImage->getPixelAt(7, 3));
+    EXPECT_COLOR(patternColor(0, 0, false), pImage->getPixelAt(3, 3));
     EXPECT_TRUE(pImage->isTransparentAt(0, 0, 0));
     EXPECT_FALSE(pImage->isTransparentAt(6, 6, 255));
 
     pImage->setPixelAt(0, 0, Color(1, 1, 1, 255)); // outside: nothing
     pImage->setPixelAt(4, 5, Color(1, 2, 3, 255));
     this->expectGeometry(pImage.get(), 4, 4, 3, 3, 10, 10);
-    EXPECT_EQ(Color(1, 2, 3, 255), this->stored(pImage.get(), 1, 2));
+    EXPECT_COLOR(Color(1, 2, 3, 255), this->stored(pImage.get(), 1, 2));
 }
 
 TYPED_TEST_P(ImagePixels, ColourOperations)
 {
     RIR::SmartPtr<Image> pImage = this->filled(3, 2, true, Color(10, 20, 255, 77));
     pImage->remapChannels(2, 1, 0);
-    EXPECT_EQ(Color(255, 20, 10, 77), pImage->getPixelAt(2, 1));
+    EXPECT_COLOR(Color(255, 20, 10, 77), pImage->getPixelAt(2, 1));
     pImage->remapChannels(1, 1, 1);
-    EXPECT_EQ(Color(20, 20, 20, 77), pImage->getPixelAt(0, 0));
+    EXPECT_COLOR(Color(20, 20, 20, 77), pImage->getPixelAt(0, 0));
     EXPECT_EQ("Image::remapChannels : channel index out of range (0, 3, 1)",
               imageMessageOf<RIR::BadParmException>([&] { pImage->remapChannels(0, 3, 1); }));
-    EXPECT_EQ(Color(20, 20, 20, 77), pImage->getPixelAt(0, 0));
+    EXPECT_COLOR(Color(20, 20, 20, 77), pImage->getPixelAt(0, 0));
 
     RIR::SmartPtr<Image> pTinted = this->filled(2, 2, true, Color(255, 128, 0, 200));
     pTinted->multiplyColor(Color(255, 128, 7, 0));
-    EXPECT_EQ(Color(254, 64, 0, 200), pTinted->getPixelAt(1, 1));
+    EXPECT_COLOR(Color(254, 64, 0, 200), pTinted->getPixelAt(1, 1));
 
     RIR::SmartPtr<Image> pFaded = this->filled(3, 1, true, Color(1, 2, 3, 255));
     pFaded->setPixelAt(1, 0, Color(1, 2, 3, 0));
     pFaded->setPixelAt(2, 0, Color(1, 2, 3, 100));
     pFaded->multiplyAlpha(255);
-    EXPECT_EQ(Color(1, 2, 3, 100), pFaded->getPixelAt(2, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 100), pFaded->getPixelAt(2, 0));
     pFaded->multiplyAlpha(128);
-    EXPECT_EQ(Color(1, 2, 3, 127), pFaded->getPixelAt(0, 0));
-    EXPECT_EQ(Color(1, 2, 3, 0), pFaded->getPixelAt(1, 0));
-    EXPECT_EQ(Color(1, 2, 3, 50), pFaded->getPixelAt(2, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 127), pFaded->getPixelAt(0, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 0), pFaded->getPixelAt(1, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 50), pFaded->getPixelAt(2, 0));
     // Factors beyond the byte range are held within it instead of wrapping.
     pFaded->multiplyAlpha(1024);
-    EXPECT_EQ(Color(1, 2, 3, 255), pFaded->getPixelAt(0, 0));
-    EXPECT_EQ(Color(1, 2, 3, 200), pFaded->getPixelAt(2, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 255), pFaded->getPixelAt(0, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 200), pFaded->getPixelAt(2, 0));
     pFaded->multiplyAlpha(-3);
-    EXPECT_EQ(Color(1, 2, 3, 0), pFaded->getPixelAt(0, 0));
+    EXPECT_COLOR(Color(1, 2, 3, 0), pFaded->getPixelAt(0, 0));
 
     RIR::SmartPtr<Image> pAlpha = this->pattern(3, 2, true)->createAlphaImage();
     this->expectGeometry(pAlpha.get(), 3, 2, 0, 0, 3, 2);
-    this->expectCanvas(pAlpha.get(), 0, 0, 3, 2, [](int i, int j) {
-        const uint8_t a = patternColor(i, j, true).a;
-        return Color(a, a, a, 255);
-    });
+    this->expectCanvas(pAlpha.get(), 0, 0, 3, 2,
+                       [](int i, int j)
+                       {
+                           const uint8_t a = patternColor(i, j, true).a;
+                           return Color(a, a, a, 255);
+                       });
 }
 
 TYPED_TEST_P(ImagePixels, AlphaMaskModes)
@@ -131,9 +133,9 @@ TYPED_TEST_P(ImagePixels, AlphaMaskModes)
 
     RIR::SmartPtr<Image> pMul = this->filled(4, 4, true, Color(7, 8, 9, 200));
     pMul->applyAlphaMask(pMask.get(), 1);
-    this->expectCanvas(pMul.get(), 0, 0, 4, 4, [](int i, int j) {
-        return Color(7, 8, 9, 200 * patternColor(i, j, true).a >> 8);
-    });
+    this->expectCanvas(pMul.get(), 0, 0, 4, 4,
+                       [](int i, int j)
+                       { return Color(7, 8, 9, 200 * patternColor(i, j, true).a >> 8); });
 
     RIR::SmartPtr<Image> pOther = this->filled(4, 4, true, Color(7, 8, 9, 200));
     pOther->applyAlphaMask(pMask.get(), 2);
@@ -148,19 +150,21 @@ TYPED_TEST_P(ImagePixels, AlphaMaskOnTrimmedImagesWorksWhereBothHavePixels)
     pTrimmed->setVirtualCanvas(3, 3, 10, 10);
     pTrimmed->applyAlphaMask(pMask.get(), 0);
     this->expectGeometry(pTrimmed.get(), 4, 4, 3, 3, 10, 10);
-    this->expectCanvas(pTrimmed.get(), 3, 3, 4, 4, [](int i, int j) {
-        return Color(1, 2, 3, patternColor(i + 3, j + 3, true).a);
-    });
+    this->expectCanvas(pTrimmed.get(), 3, 3, 4, 4,
+                       [](int i, int j)
+                       { return Color(1, 2, 3, patternColor(i + 3, j + 3, true).a); });
 
     // A mask smaller than the target changes only what it covers.
     RIR::SmartPtr<Image> pSmallMask = this->filled(2, 2, true, Color(0, 0, 0, 9));
     pSmallMask->setVirtualCanvas(5, 1, 10, 10);
     RIR::SmartPtr<Image> pTarget = this->filled(10, 10, true, Color(1, 2, 3, 255));
     pTarget->applyAlphaMask(pSmallMask.get(), 0);
-    this->expectCanvas(pTarget.get(), 0, 0, 10, 10, [](int i, int j) {
-        const bool bCovered = i >= 5 && i < 7 && j >= 1 && j < 3;
-        return Color(1, 2, 3, bCovered ? 9 : 255);
-    });
+    this->expectCanvas(pTarget.get(), 0, 0, 10, 10,
+                       [](int i, int j)
+                       {
+                           const bool bCovered = i >= 5 && i < 7 && j >= 1 && j < 3;
+                           return Color(1, 2, 3, bCovered ? 9 : 255);
+                       });
 
     // A view changes its own copy, and a mirrored mask is read as it shows.
     RIR::SmartPtr<Image> pParent = this->filled(6, 6, true, Color(1, 2, 3, 255));
@@ -168,9 +172,8 @@ TYPED_TEST_P(ImagePixels, AlphaMaskOnTrimmedImagesWorksWhereBothHavePixels)
     RIR::SmartPtr<Image> pFlippedMask = this->pattern(4, 4, true);
     pFlippedMask->flipHorizontal();
     pView->applyAlphaMask(pFlippedMask.get(), 0);
-    this->expectCanvas(pView.get(), 0, 0, 4, 4, [](int i, int j) {
-        return Color(1, 2, 3, patternColor(3 - i, j, true).a);
-    });
+    this->expectCanvas(pView.get(), 0, 0, 4, 4,
+                       [](int i, int j) { return Color(1, 2, 3, patternColor(3 - i, j, true).a); });
     this->expectCanvas(pParent.get(), 0, 0, 6, 6, [](int, int) { return Color(1, 2, 3, 255); });
 }
 

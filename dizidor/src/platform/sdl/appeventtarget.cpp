@@ -1,0 +1,3 @@
+#include "platform/sdl/appeventtarget.h"
+
+AppEventTarget::~AppEventTarget() {}
