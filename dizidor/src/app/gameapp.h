@@ -10,14 +10,22 @@
 //     gameapp_loop.cpp      the main loop, one frame, frame timing
 //     gameapp_video.cpp     the video facade (full screen, cursor, caption, screen size)
 //     gameapp_audio.cpp     the audio facade (volumes, music by name, stopping sound)
+//     gameapp_input.cpp     the application's own quit, key and pointer-focus handling
 //     gameapp_settings.cpp  the settings store and the settings file (app/settingsfile.h)
+//     gameapp_modes.cpp     where the loop, the shutdown and the exit reach the modes
 //     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
+//
+// Built so far: life, the loop and its timing, the video and audio facades, the playback
+// pass-throughs, the settings store and file. The mode stack, input dispatch, resource lookup,
+// the caches, animations, the string table and the theme are declared here and built with their
+// own parts; until then gameapp_seams.cpp and gameapp_modes.cpp stand in where start-up and the
+// loop call them, and the rest is not defined.
 //
 // The game derives its application class from GameApp, constructs one, hands it the command-line
 // words and calls run. Its onInit loads the settings, adds its resources, creates the platform
 // and its drivers, installs the platform with setPlatform, calls init and pushes its first modes:
 //
-//     int DBDApp::onInit()
+//     void DBDApp::onInit()
 //     {
 //         loadConfig();
 //         ...

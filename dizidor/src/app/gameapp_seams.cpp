@@ -54,10 +54,10 @@ RIR::SmartPtr<Sample> GameApp::getSample(const char* pszName)
 RIR::SmartPtr<Music> GameApp::getMusic(const char* pszName)
 {
     RIR_TRACE("GameApp::getMusic");
-    RIR_THROW(BadStateException,
-              RIR::String::format("GameApp::getMusic() : no music cache for '%s'",
-                                  pszName ? pszName : "")
-                  .c_str());
+    RIR_THROW(
+        BadStateException,
+        RIR::String::format("GameApp::getMusic() : no music cache for '%s'", pszName ? pszName : "")
+            .c_str());
 }
 
 // Activation: the steps of the application itself. The modes are told once they exist.

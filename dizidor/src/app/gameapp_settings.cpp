@@ -172,8 +172,8 @@ String GameApp::getConfigPath()
 void initConfigPath(const char* pszPrefix, const char* pszSubFolder)
 {
     RIR_TRACE("initConfigPath");
-    const String sPath = getDataFolder(pszSubFolder) +
-                         String::format("%sconfig.dat", pszPrefix ? pszPrefix : "");
+    const String sPath =
+        getDataFolder(pszSubFolder) + String::format("%sconfig.dat", pszPrefix ? pszPrefix : "");
     GameApp::setConfigPath(sPath.c_str());
 }
 

@@ -27,8 +27,9 @@ template <class T> class ResCache
 {
 public:
     // Empty (97 buckets), no loader, storing on.
-    ResCache() : m_hCache(RIR::Hash<RIR::String, RIR::SmartPtr<T>>::DEFAULT_BUCKETS),
-                 m_pLoader(nullptr), m_bNoStore(false)
+    ResCache()
+        : m_hCache(RIR::Hash<RIR::String, RIR::SmartPtr<T>>::DEFAULT_BUCKETS), m_pLoader(nullptr),
+          m_bNoStore(false)
     {
     }
     // Clears the table, then the keep list: objects nobody else holds are destroyed.

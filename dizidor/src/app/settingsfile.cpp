@@ -41,9 +41,9 @@ void writeTable(const String& sPath, SettingsFile::Table& table, bool* pbCreated
             RIR_TRACE_LINE();
             std::unique_ptr<ObjectStreamer> pOut(new ObjectStreamer(pZip.get(), false));
             if (!pOut->writeChar(0))
-                RIR_THROW(FileAccessException,
-                          String::format("SettingsFile::write : can't write %s", sPath.c_str())
-                              .c_str());
+                RIR_THROW(
+                    FileAccessException,
+                    String::format("SettingsFile::write : can't write %s", sPath.c_str()).c_str());
             RIR_TRACE_LINE();
             table.persistTo(*pOut);
         }
@@ -79,7 +79,9 @@ void syncFolderOf(const String& sPath)
 {
     RIR_TRACE("syncFolderOf");
     const int nSlash = sPath.rfindChar('/');
-    const String sFolder = nSlash < 0 ? String(".") : nSlash == 0 ? String("/") : sPath.left(nSlash);
+    const String sFolder = nSlash < 0    ? String(".")
+                           : nSlash == 0 ? String("/")
+                                         : sPath.left(nSlash);
     const int nFd = ::open(sFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (nFd < 0)
         return;

@@ -141,7 +141,10 @@ public:
         : RecordingVideoDriver(pLog)
     {
     }
-    void setSoftwareCursor(bool /*bSoftware*/) override { RecordingVideoDriver::setSoftwareCursor(false); }
+    void setSoftwareCursor(bool /*bSoftware*/) override
+    {
+        RecordingVideoDriver::setSoftwareCursor(false);
+    }
 };
 
 // An application whose start-up installs the platform it is given and runs init, as the game's
@@ -273,12 +276,21 @@ TEST_F(GameAppLoopTest, InitLogsEachStepInOrder)
     const std::string sDummy = "G: Using dummy audio driver";
     const Case cases[] = {
         {"audio", 0, 0, {sPlatform, sVideo, "G: Init audio : OK", "G: Init done"}, true},
-        {"no audio flag", VF_NO_AUDIO, 0,
-         {sPlatform, sVideo, "G: Init audio : DISABLED", sDummy, "G: Init done"}, false},
-        {"failing driver", 0, 1,
-         {sPlatform, sVideo, "G: Init audio : FAIL", sDummy, "G: Init done"}, false},
-        {"no driver", 0, 2,
-         {sPlatform, sVideo, "G: Init audio : DISABLED", sDummy, "G: Init done"}, false},
+        {"no audio flag",
+         VF_NO_AUDIO,
+         0,
+         {sPlatform, sVideo, "G: Init audio : DISABLED", sDummy, "G: Init done"},
+         false},
+        {"failing driver",
+         0,
+         1,
+         {sPlatform, sVideo, "G: Init audio : FAIL", sDummy, "G: Init done"},
+         false},
+        {"no driver",
+         0,
+         2,
+         {sPlatform, sVideo, "G: Init audio : DISABLED", sDummy, "G: Init done"},
+         false},
     };
     for (const Case& c : cases)
     {
@@ -343,18 +355,18 @@ TEST_F(GameAppLoopTest, InitFailsWithoutPlatformOrVideoDriver)
 {
     {
         GameApp app;
-        EXPECT_EQ("No platform specified", messageOf<RIR::FatalErrorException>([&] {
-                      app.init(800, 600, 0, RIR::SmartPtr<Image>());
-                  }));
+        EXPECT_EQ("No platform specified",
+                  messageOf<RIR::FatalErrorException>(
+                      [&] { app.init(800, 600, 0, RIR::SmartPtr<Image>()); }));
     }
     {
         GameApp app;
         FakePlatform* pPlatform = new FakePlatform();
         pPlatform->setVideoDriver(nullptr);
         app.setPlatform(pPlatform);
-        EXPECT_EQ("No video driver specified", messageOf<RIR::FatalErrorException>([&] {
-                      app.init(800, 600, 0, RIR::SmartPtr<Image>());
-                  }));
+        EXPECT_EQ("No video driver specified",
+                  messageOf<RIR::FatalErrorException>(
+                      [&] { app.init(800, 600, 0, RIR::SmartPtr<Image>()); }));
     }
     {
         TestApp app; // its start-up installs no platform
@@ -558,7 +570,8 @@ TEST_F(GameAppLoopTest, FrameRunsAudioUpdateEventsDrawInThatOrder)
     GameApp& app = start();
     push();
     int nStampWhileDrawing = -1;
-    video()->setFrameDrawer([&](RecordingVideoDriver&) { nStampWhileDrawing = app.getFrameCount(); });
+    video()->setFrameDrawer([&](RecordingVideoDriver&)
+                            { nStampWhileDrawing = app.getFrameCount(); });
     m_pPlatform->queueResize(); // the pump invalidates the video driver
     m_pLog->clear();
     frame();
@@ -591,7 +604,8 @@ TEST_F(GameAppLoopTest, EndedModesGoAtTheEndOfTheFrame)
     GameApp& app = start();
     GameMode* pBelow = push();
     GameMode* pTop = push();
-    pTop->m_onUpdate = [&] {
+    pTop->m_onUpdate = [&]
+    {
         pTop->m_bEnded = true;
         app.popMode();
         EXPECT_EQ(0, g_nModesDeleted) << "an ended mode lives until the frame is over";
@@ -625,8 +639,8 @@ TEST_F(GameAppLoopTest, TickWrapNeverStallsTheLoop)
         // The frames cross the boundary: on time, then late by 30 ms, then on time again.
         for (int i = 0; i < 4; ++i)
         {
-            pMode->m_onUpdate = i == 1 ? std::function<void()>([&] { m_pPlatform->advance(30); })
-                                       : nullptr;
+            pMode->m_onUpdate =
+                i == 1 ? std::function<void()>([&] { m_pPlatform->advance(30); }) : nullptr;
             frame();
             ASSERT_LE(m_pPlatform->getLastDelay(), 16u) << "frame " << i;
         }
@@ -634,7 +648,8 @@ TEST_F(GameAppLoopTest, TickWrapNeverStallsTheLoop)
         ASSERT_EQ(4u, pMode->m_afDts.size());
         EXPECT_FLOAT_EQ(0.016f, pMode->m_afDts[0]);
         EXPECT_FLOAT_EQ(0.016f, pMode->m_afDts[1]);
-        EXPECT_FLOAT_EQ(0.030f, pMode->m_afDts[2]) << "the late frame's dt, measured across the wrap";
+        EXPECT_FLOAT_EQ(0.030f, pMode->m_afDts[2])
+            << "the late frame's dt, measured across the wrap";
         EXPECT_FLOAT_EQ(0.016f, pMode->m_afDts[3]);
     }
 }
@@ -649,14 +664,16 @@ TEST_F(GameAppLoopTest, RunReturnsTheCodeOfTheLastQuit)
     pApp->m_pPlatformToInstall = m_pPlatform;
     GameMode* pMode = nullptr;
     int nFrames = 0;
-    std::function<void()> update = [&] {
+    std::function<void()> update = [&]
+    {
         if (++nFrames == 3)
         {
             pApp->quit(2);
             pApp->quit(7);
         }
     };
-    pApp->m_onInit = [&] {
+    pApp->m_onInit = [&]
+    {
         pMode = new GameMode(m_pLog);
         pMode->m_onUpdate = update;
         pApp->pushMode(pMode);
@@ -688,7 +705,8 @@ TEST_F(GameAppLoopTest, UnhandledWindowCloseQuitsWithOneOrAsksOnce)
     m_pApp.reset(pApp);
     m_pPlatform = makePlatform();
     pApp->m_pPlatformToInstall = m_pPlatform;
-    pApp->m_onInit = [&] {
+    pApp->m_onInit = [&]
+    {
         pApp->setConfirmQuit(true);
         pApp->onQuit();
         pApp->onQuit(); // the confirmation is already up
@@ -712,8 +730,8 @@ TEST_F(GameAppLoopTest, ShutdownDeletesModesThenProvidersThenPlatform)
     m_pApp.reset();
     EXPECT_EQ(2, g_nModesDeleted);
     EXPECT_EQ(1, pLog->countCalls("platform.shutdown"));
-    const std::vector<std::string> expected = {
-        "G: Shutdown", "G: ...modes", "G: ...resources", "G: ...platform", "G: Quit"};
+    const std::vector<std::string> expected = {"G: Shutdown", "G: ...modes", "G: ...resources",
+                                               "G: ...platform", "G: Quit"};
     std::vector<std::string> lines = coreLines();
     ASSERT_EQ(6u, lines.size());
     EXPECT_EQ(0u, lines[1].find("G: RAM "));
@@ -781,7 +799,8 @@ TEST_F(GameAppLoopTest, EmergencyExitShutsThePlatformDownOnce)
         }
         bool m_bCrashInside = false;
     };
-    auto run = [](bool bCrashInside) {
+    auto run = [](bool bCrashInside)
+    {
         // The exit does not delete the application; held here it is not taken for a leak.
         static GameApp* s_pApp = nullptr;
         s_pApp = new GameApp();

@@ -122,7 +122,11 @@ TEST_F(SettingsTest, FileInflatesToSignatureZeroAndTheTable)
     GameApp app;
     app.setSetting("A", "B");
     app.saveConfig(m_sConfig.c_str());
-    EXPECT_EQ(std::string("\x05\x00\x13\x01\x12\x01" "A" "\x12\x01" "B", 10),
+    EXPECT_EQ(std::string("\x05\x00\x13\x01\x12\x01"
+                          "A"
+                          "\x12\x01"
+                          "B",
+                          10),
               inflateFile(m_sConfig));
     const std::string sPacked = TempFolder::readFile(m_sConfig);
     ASSERT_GE(sPacked.size(), 2u);
@@ -226,9 +230,12 @@ TEST_F(SettingsTest, DamagedFileIsLoggedKeptAsBadAndRewritten)
         const char* pszName;
         std::string sBytes;
     };
-    const std::string sWrongContent = [&] {
+    const std::string sWrongContent = [&]
+    {
         // Valid zlib, but a string where the table should be.
-        std::string sPlain("\x05\x00\x12\x01" "A", 5);
+        std::string sPlain("\x05\x00\x12\x01"
+                           "A",
+                           5);
         std::string sOut(64, '\0');
         uLongf nOut = (uLongf)sOut.size();
         compress2((Bytef*)&sOut[0], &nOut, (const Bytef*)sPlain.data(), (uLong)sPlain.size(), 9);
@@ -344,7 +351,8 @@ TEST_F(SettingsTest, NoSaveFlagLeavesTheFileUntouched)
     }
     const std::string sBefore = TempFolder::readFile(m_sConfig);
     // The flag cannot be cleared again, so it is set in a child process.
-    auto child = [&] {
+    auto child = [&]
+    {
         disableSaving();
         {
             GameApp app;
@@ -404,10 +412,10 @@ TEST_F(SettingsTest, FlagWords)
         bool bOn;
     };
     const Case cases[] = {
-        {"Fullscreen", "TRUE", true},     {"Fullscreen", "true", true},
-        {"Fullscreen", "YES", false},     {"Fullscreen", nullptr, false},
-        {"CustomCursor", "NO", false},    {"CustomCursor", "no", true},
-        {"CustomCursor", "FALSE", true},  {"CustomCursor", nullptr, true},
+        {"Fullscreen", "TRUE", true},    {"Fullscreen", "true", true},
+        {"Fullscreen", "YES", false},    {"Fullscreen", nullptr, false},
+        {"CustomCursor", "NO", false},   {"CustomCursor", "no", true},
+        {"CustomCursor", "FALSE", true}, {"CustomCursor", nullptr, true},
     };
     GameApp app;
     for (const Case& c : cases)
