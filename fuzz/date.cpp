@@ -2,8 +2,8 @@
 // Each date read must be normalised: month 1..12, day inside its month (February may keep a 29th
 // day when the normalisation started in a leap year, as the length of February is fixed from the
 // year it starts in). Dates of the timestamp range also go through toTimestamp and getWeekday.
-#include "fuzzcheck.h"
 #include "rir2/date.h"
+#include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/memstream.h"
 #include "rir2/objectstreamer.h"
@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             RIR::Date date(1, 1, 2000);
             date.persistFrom(streamer);
             FUZZ_CHECK(date.getMonth() >= 1 && date.getMonth() <= 12);
-            FUZZ_CHECK(date.getDay() >= 1 &&
-                       date.getDay() <= maxDayOfMonth(date.getMonth()));
+            FUZZ_CHECK(date.getDay() >= 1 && date.getDay() <= maxDayOfMonth(date.getMonth()));
             if (date.getYear() >= 1971 && date.getYear() <= 2037)
             {
                 FUZZ_CHECK(date.toTimestamp() >= 0);

@@ -1,12 +1,12 @@
 // Fuzz target: ResourceFile, the reader of resource packs. The input is written to a temporary
 // file, opened as a pack, and every entry it lists is looked up, measured and loaded.
+#include "rir2/resourcefile.h"
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/list.h"
 #include "rir2/list_impl.h"
 #include "rir2/refcount.h"
 #include "rir2/resource.h"
-#include "rir2/resourcefile.h"
 #include "rir2/resourcefileentry.h"
 #include "rir2/rirstring.h"
 
@@ -34,9 +34,14 @@ const std::string& packPath()
 {
     if (g_sPackPath.empty())
     {
+        // A file rewritten for every input: in memory where the system offers a folder for it.
         const char* pszBase = std::getenv("TMPDIR");
-        g_sPackPath = std::string(pszBase && *pszBase ? pszBase : "/tmp") + "/dbd-fuzz-pack-" +
-                      std::to_string((long)getpid()) + ".dat";
+        if (access("/dev/shm", W_OK) == 0)
+            pszBase = "/dev/shm";
+        else if (pszBase == nullptr || *pszBase == 0)
+            pszBase = "/tmp";
+        g_sPackPath =
+            std::string(pszBase) + "/dbd-fuzz-pack-" + std::to_string((long)getpid()) + ".dat";
         std::atexit(removePack);
     }
     return g_sPackPath;

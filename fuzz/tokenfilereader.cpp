@@ -1,5 +1,6 @@
 // Fuzz target: TokenFileReader. The input is read once from a stream and walked line by line
 // (tokens, joined tokens, line numbers), and once as text through readAsHash.
+#include "rir2/tokenfilereader.h"
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/hash.h"
@@ -8,7 +9,6 @@
 #include "rir2/list_impl.h"
 #include "rir2/memstream.h"
 #include "rir2/rirstring.h"
-#include "rir2/tokenfilereader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,11 +31,15 @@ void walkLines(const uint8_t* pData, size_t nSize)
             nLastNumber = reader.getLineNumber();
             const RIR::String sLine = reader.getLine();
             FUZZ_CHECK(sLine.length() > 0);
-            const RIR::List<RIR::String>& lTokens = reader.getTokens();
-            for (int i = 0; i <= lTokens.getLength(); ++i)
+            // The whole line, its rest after the first token, the last token, and nothing.
+            const int nTokens = reader.getTokens().getLength();
+            FUZZ_CHECK(nTokens > 0);
+            const int anFrom[4] = {0, 1, nTokens - 1, nTokens};
+            for (int nFrom : anFrom)
             {
-                const RIR::String sRest = reader.joinTokens(i);
+                const RIR::String sRest = reader.joinTokens(nFrom);
                 FUZZ_CHECK(sRest.length() <= sLine.length());
+                FUZZ_CHECK((sRest.length() == 0) == (nFrom >= nTokens));
             }
         }
     }

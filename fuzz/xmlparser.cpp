@@ -1,11 +1,11 @@
 // Fuzz target: XMLParser walking every token of the input, with each token's name and decoded
 // value and the list of open elements.
+#include "rir2/xmlparser.h"
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/list.h"
 #include "rir2/list_impl.h"
 #include "rir2/rirstring.h"
-#include "rir2/xmlparser.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Fuzz target: ZStream inflating arbitrary bytes. The first byte chooses the size of the reads,
 // so that both small reads (inflate stopping mid-block) and large ones are exercised.
+#include "rir2/zstream.h"
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/memstream.h"
-#include "rir2/zstream.h"
 
 #include <cstddef>
 #include <cstdint>

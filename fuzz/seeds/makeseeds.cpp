@@ -265,8 +265,8 @@ Bytes storedPack()
     {
         const int nOffset = 12 + (int)abBody.size();
         abBody = abBody + deflated(text(asData[i]), 0);
-        lEntries.append(new RIR::ResourceFileEntry(apszNames[i], nOffset, (int)asData[i].size(),
-                                                   false));
+        lEntries.append(
+            new RIR::ResourceFileEntry(apszNames[i], nOffset, (int)asData[i].size(), false));
     }
     const Bytes abIndex = streamed(
         [&lEntries](RIR::ObjectStreamer& w)

@@ -5,6 +5,7 @@
 #include "rir2/stream.h"
 
 #include <memory>
+#include <string>
 
 namespace RIR
 {
@@ -56,15 +57,22 @@ void TokenFileReader::parse(const char* pszText)
         RIR_TRACE_LINE();
         String sLine = lPieces.get(nPiece);
         // "\#" stands for a literal "#": drop the backslash and look on after that "#". The
-        // first "#" without a backslash before it starts the comment.
-        int nHash = sLine.findChar('#');
-        while (nHash > 0 && *sLine.at(nHash - 1) == '\\')
+        // first "#" without a backslash before it starts the comment. One pass in place, so that
+        // a line full of escapes costs no more than its length.
+        char* const pszLine = sLine.at(0);
+        char* pWrite = pszLine;
+        for (const char* pRead = pszLine; *pRead; ++pRead)
         {
-            sLine = sLine.left(nHash - 1) + sLine.from(nHash);
-            nHash = sLine.findChar('#', nHash);
+            if (*pRead == '#')
+            {
+                // pRead[-1] still holds the byte read before: writing never overtakes reading.
+                if (pRead == pszLine || pRead[-1] != '\\')
+                    break;
+                --pWrite; // the backslash, copied last
+            }
+            *pWrite++ = *pRead;
         }
-        if (nHash >= 0)
-            sLine = sLine.left(nHash);
+        *pWrite = 0;
         sLine = sLine.trim();
         if (sLine.length() > 0)
         {
@@ -90,16 +98,18 @@ void TokenFileReader::nextLine()
 String TokenFileReader::joinTokens(int i) const
 {
     RIR_TRACE("TokenFileReader::joinTokens");
-    String sResult;
+    // Built in one growing buffer: appending to a String copies the whole text every time, which
+    // a line of many tokens would pay for quadratically.
+    std::string sResult;
     const int nCount = m_lTokens.getLength();
     for (int n = i; n < nCount; ++n)
     {
         RIR_TRACE_LINE();
         if (n > i)
             sResult += ' ';
-        sResult += m_lTokens.get(n);
+        sResult += m_lTokens.get(n).c_str();
     }
-    return sResult;
+    return String(sResult.c_str());
 }
 
 SmartPtr<Hash<String, String>> TokenFileReader::readAsHash()

@@ -40,42 +40,40 @@ const XmlEntity g_aEntities[] = {
 };
 
 // One left-to-right pass replacing the five predefined entities; a decoded "&" never starts
-// another entity, and any other "&" sequence stays as it is.
+// another entity, and any other "&" sequence stays as it is. Decoding only shortens the text, so
+// the result is written into a copy in place: a text full of entities costs no more than its
+// length.
 String decodeEntities(const String& sText)
 {
     RIR_TRACE("XMLParser::decodeEntities");
     const char* p = sText.c_str();
     if (!std::strchr(p, '&'))
         return sText;
-    String sResult;
-    const char* pRun = p;
+    String sResult(sText);
+    char* pWrite = sResult.at(0);
     while (*p)
     {
-        if (*p != '&')
-        {
-            ++p;
-            continue;
-        }
         const XmlEntity* pFound = nullptr;
-        for (const XmlEntity& entity : g_aEntities)
+        if (*p == '&')
         {
-            if (startsWith(p, entity.m_pszName))
+            for (const XmlEntity& entity : g_aEntities)
             {
-                pFound = &entity;
-                break;
+                if (startsWith(p, entity.m_pszName))
+                {
+                    pFound = &entity;
+                    break;
+                }
             }
         }
-        if (!pFound)
+        if (pFound)
         {
-            ++p;
-            continue;
+            *pWrite++ = pFound->m_cValue;
+            p += pFound->m_nLength;
         }
-        sResult += String(pRun, (int)(p - pRun));
-        sResult += pFound->m_cValue;
-        p += pFound->m_nLength;
-        pRun = p;
+        else
+            *pWrite++ = *p++;
     }
-    sResult += pRun;
+    *pWrite = 0;
     return sResult;
 }
 

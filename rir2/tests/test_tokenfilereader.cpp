@@ -183,3 +183,29 @@ TEST(TokenFileReader, ReadAsHashRefusesASingleToken)
     EXPECT_EQ(reader.getLine(), "lonely");
     EXPECT_EQ(reader.getLineNumber(), 1);
 }
+
+// Long lines: every escape and every token is kept. Each of these once rebuilt or copied the
+// whole line per escape or per token, so a file of a few hundred kilobytes took minutes.
+TEST(TokenFileReader, LongLinesOfEscapesAndTokens)
+{
+    const int nCount = 50000;
+    std::string sEscapes;
+    for (int i = 0; i < nCount; ++i)
+        sEscapes += "\\#";
+    TokenFileReader escapes((sEscapes + "# comment\nnext").c_str());
+    escapes.nextLine();
+    EXPECT_EQ(std::string(escapes.getLine().c_str()), std::string(nCount, '#'));
+    escapes.nextLine();
+    EXPECT_EQ(escapes.getLine(), "next");
+
+    std::string sTokens;
+    for (int i = 0; i < nCount; ++i)
+        sTokens += "ab ";
+    TokenFileReader tokens(sTokens.c_str());
+    tokens.nextLine();
+    EXPECT_EQ(tokens.getTokens().getLength(), nCount);
+    const std::string sJoined = tokens.joinTokens(0).c_str();
+    EXPECT_EQ(sJoined.size(), sTokens.size() - 1);
+    EXPECT_EQ(sJoined + " ", sTokens);
+    EXPECT_EQ(tokens.joinTokens(nCount - 1), "ab");
+}

@@ -12,6 +12,10 @@
 //     gameapp_audio.cpp     the audio facade (volumes, music by name, stopping sound)
 //     gameapp_input.cpp     the application's own quit, key and pointer-focus handling
 //     gameapp_settings.cpp  the settings store and the settings file (app/settingsfile.h)
+//     gameapp_resources.cpp resource lookup: providers, aliases, built-in resources, languages
+//     gameapp_caches.cpp    the picture, sample and music caches (app/rescache.h)
+//     gameapp_strings.cpp   the string table, filled from text tables (app/stringtable.h)
+//     gameapp_imageenv.cpp  the application as the images' environment (gfx/imageenv.h)
 //     gameapp_modes.cpp     where the loop, the shutdown and the exit reach the modes
 //     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
 //
@@ -56,7 +60,9 @@
 #include "app/iaudiodriver.h"
 #include "app/rescache.h"
 #include "app/videoflags.h"
+#include "gfx/animationloader.h"
 #include "gfx/image.h"
+#include "gfx/imageenv.h"
 #include "gfx/point.h"
 
 #include "rir2/hash.h"
@@ -70,6 +76,7 @@
 class IPlatform;
 class IVideoDriver;
 class GameMode;
+class TransitionMode;
 class Theme;
 class Animation;
 
@@ -79,6 +86,12 @@ enum FrameTimePolicy
 {
     FTP_SKIP = 1, // the modes are not updated in that frame
     FTP_CLAMP = 2 // the modes get the longest frame time instead
+};
+
+// Flags of GameApp::loadImage.
+enum ImageLoadFlags
+{
+    ILF_CONVERT = 0x01 // convert the picture to the video driver's format
 };
 
 class GameApp
@@ -212,7 +225,7 @@ public:
     void pushMode(GameMode* pMode);
     // Removes the top mode; called by GameMode::endMode and GameMode::suspendMode.
     void popMode();
-    void pushModeWithTransition(GameMode* pMode, GameMode* pTransition);
+    void pushModeWithTransition(GameMode* pMode, TransitionMode* pTransition);
     // Pushes the mode and runs frames while it is on top.
     void runModal(GameMode* pMode);
     // The top mode, or null for an empty stack.
@@ -317,7 +330,7 @@ public:
     // ---- resource caches -----------------------------------------------------------------------
 
     RIR::SmartPtr<Image> getImage(const char* pszName);
-    RIR::SmartPtr<Image> loadImage(const char* pszName, int nFlags = 0);
+    RIR::SmartPtr<Image> loadImage(const char* pszName, int nFlags = ILF_CONVERT);
     void addImage(const char* pszName, RIR::SmartPtr<Image> pImage, bool bKeep = false);
     bool removeImage(const char* pszName);
     bool isImageCached(const char* pszName);
@@ -364,6 +377,8 @@ public:
     // ---- string table --------------------------------------------------------------------------
 
     void loadStrings(const char* pszName);
+    // The stored text, valid only until a later load replaces that key or the application goes
+    // (a caller that keeps it longer copies it into a String); pszKey itself when it is missing.
     const char* getString(const char* pszKey);
     bool hasString(const char* pszKey);
     RIR::List<RIR::String> getStringNames();
@@ -383,16 +398,22 @@ private:
     GameApp(const GameApp&) = delete;
     GameApp& operator=(const GameApp&) = delete;
 
-    // The application as the drivers see it (app/iappservices.h): registered while the
-    // application exists.
-    class ServicesLink : public IAppServices
+    // The application as the drivers see it (app/iappservices.h) and as the images see it
+    // (gfx/imageenv.h): registered and installed while the application exists.
+    class ServicesLink : public IAppServices, public ImageEnvironment
     {
     public:
-        explicit ServicesLink(GameApp* pApp) : m_pApp(pApp) {}
+        // Installs itself as the image environment.
+        explicit ServicesLink(GameApp* pApp);
         IPlatform* getPlatform() override;
         RIR::SmartPtr<Music> getMusic(const char* pszName) override;
         RIR::String resolveResourceName(const char* pszName,
                                         const char* const* ppszExtensions) override;
+        bool hasResource(const char* pszName) override;
+        RIR::SmartPtr<RIR::Resource> getResource(const char* pszName) override;
+        RIR::SmartPtr<Image> getImage(const char* pszName) override;
+        // BadStateException while the platform has no image factory.
+        ImageFactory* getImageFactory() override;
 
     private:
         GameApp* m_pApp;
@@ -427,9 +448,9 @@ private:
     RIR::Hash<RIR::String, RIR::String> m_hImageAliases;
     RIR::Hash<RIR::String, RIR::String> m_hResourceAliases;
     RIR::Hash<RIR::String, RIR::SmartPtr<Animation>> m_hAnimations;
-    // The preload queue and the loader being stepped (Hash<String, SmartPtr<AnimationLoader>>
-    // m_hPendingAnimations, SmartPtr<AnimationLoader> m_pAnimLoader) take this place once the
-    // animation loader exists.
+    // Preloads queued by animation key (read, not yet stepped), and the one being stepped.
+    RIR::Hash<RIR::String, RIR::SmartPtr<AnimationLoader>> m_hPendingAnimations;
+    RIR::SmartPtr<AnimationLoader> m_pAnimLoader;
     RIR::String m_sAnimLoaderKey;
     bool m_bAnimsPending;
     int32_t m_nSoundVolume;

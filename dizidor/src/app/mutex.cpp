@@ -22,34 +22,30 @@ Mutex::~Mutex()
     m_pImpl = nullptr;
 }
 
+// lock, unlock and obtainImpl leave no call-trace entry: a mutex exists to be used from other
+// threads, and the call trace belongs to the main thread alone.
 int Mutex::lock()
 {
-    RIR_TRACE("Mutex::lock");
     if (!obtainImpl())
         return -1;
-    RIR_TRACE_LINE();
     return m_pImpl->lock();
 }
 
 int Mutex::unlock()
 {
-    RIR_TRACE("Mutex::unlock");
     if (!m_pImpl)
         return -1;
-    RIR_TRACE_LINE();
     return m_pImpl->unlock();
 }
 
 bool Mutex::obtainImpl()
 {
-    RIR_TRACE("Mutex::obtainImpl");
     if (m_pImpl)
         return true;
     IAppServices* pApp = getAppServices();
     IPlatform* pPlatform = pApp ? pApp->getPlatform() : nullptr;
     if (!pPlatform)
         return false;
-    RIR_TRACE_LINE();
     m_pImpl = pPlatform->createMutexImpl();
     return m_pImpl != nullptr;
 }

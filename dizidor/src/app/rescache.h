@@ -6,11 +6,23 @@
 // extra reference on the keep list. Keys are stored exactly as given: GameApp lower-cases picture
 // names before they reach the image cache.
 //
-// The loader is installed by GameApp::init; before that a cache must not be asked to load.
+// Reference counts decide removal: an entry goes only when the cache's own reference (the one
+// the table holds) is the only one left, so nothing here may hold a hidden extra handle while it
+// counts. Caching off (setNoStore) hands out objects loaded on a miss without storing them;
+// objects already stored are still handed out.
 //
-// State of this file: the cache's data and its life (construction, loader, destruction) are
-// here; the cache operations get, put, remove, purge and getNames are declared for the resource
-// caches and defined with them.
+// The loader is installed by GameApp::init; before that a cache must not be asked to load (get of
+// a missing name then raises BadStateException).
+//
+// Usage:
+//     ResCache<Sample> cache;
+//     cache.setLoader(pDriver->getSampleLoader());
+//     RIR::SmartPtr<Sample> pBang = cache.get("bang");  // loaded once, shared
+//     ...
+//     pBang = nullptr;
+//     cache.remove("bang");                              // true: nobody else held it
+//
+// Main thread only; the counts are plain integers.
 #ifndef DIZIDOR_APP_RESCACHE_H
 #define DIZIDOR_APP_RESCACHE_H
 
@@ -62,6 +74,8 @@ public:
     void purge();
     // The names, in the table's order.
     RIR::List<RIR::String> getNames() const;
+    // Whether the name is stored (exactly as given).
+    bool contains(const char* pszName) const;
 
 private:
     RIR::Hash<RIR::String, RIR::SmartPtr<T>> m_hCache;
@@ -69,5 +83,7 @@ private:
     IResourceLoader<T>* m_pLoader; // not owned
     bool m_bNoStore;
 };
+
+#include "app/rescache_impl.h"
 
 #endif

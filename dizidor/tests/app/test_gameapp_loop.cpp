@@ -1,13 +1,10 @@
 // The application object on the fake platform: start-up and its log, the frame loop (waiting,
 // dt, the frame-time policy, the audio driver's unclamped dt, the frame counter, the order of a
 // frame, deletion of ended modes, the tick wrap), quitting, shutdown and the emergency exit.
-//
-// The library has no screen-mode class yet, so this file brings a stand-in GameMode and its own
-// versions of the few GameApp operations that touch modes (pushing, popping, the update walk,
-// deleting, telling the modes of the exit); the library's are weak stand-ins for an empty stack.
 #include "app/gameapp.h"
 
 #include "app/dummyaudiodriver.h"
+#include "app/gamemode.h"
 #include "app/log.h"
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -31,28 +28,25 @@
 static_assert(!std::is_copy_constructible_v<GameApp>, "one application object");
 static_assert(std::has_virtual_destructor_v<GameApp>, "the game derives its application");
 
-// ---- stand-in screen mode ----------------------------------------------------------------------
+// ---- a recording screen mode --------------------------------------------------------------------
 
 namespace
 {
-const int MODE_ACTIVE = 0x01;
-const int MODE_VISIBLE = 0x02;
-const int MODE_UPDATE_THROUGH = 0x08;
 int g_nModesDeleted = 0;
-} // namespace
 
 // Records the dt of every update and runs an optional action in it.
-class GameMode
+class LoopMode : public GameMode
 {
 public:
-    explicit GameMode(const RIR::SmartPtr<RecordingLog>& pLog = nullptr,
-                      int nFlags = MODE_ACTIVE | MODE_VISIBLE)
-        : m_pLog(pLog), m_nFlags(nFlags), m_bEnded(false), m_nExitCalls(0)
+    explicit LoopMode(const RIR::SmartPtr<RecordingLog>& pLog = nullptr,
+                      int nFlags = MF_ACTIVE | MF_VISIBLE)
+        : m_pLog(pLog), m_nExitCalls(0)
     {
+        setFlags(nFlags);
     }
-    virtual ~GameMode() { ++g_nModesDeleted; }
+    ~LoopMode() override { ++g_nModesDeleted; }
 
-    void frameUpdate(float fDt)
+    void update(float fDt) override
     {
         m_afDts.push_back(fDt);
         if (m_pLog)
@@ -60,59 +54,15 @@ public:
         if (m_onUpdate)
             m_onUpdate();
     }
+    void onAppExit() override { ++m_nExitCalls; }
 
     RIR::SmartPtr<RecordingLog> m_pLog;
-    int m_nFlags;
-    bool m_bEnded;
     int m_nExitCalls;
     std::vector<float> m_afDts;
     std::function<void()> m_onUpdate;
 };
 
-void GameApp::pushMode(GameMode* pMode)
-{
-    m_lModes.insertAt(0, pMode);
-}
-
-void GameApp::popMode()
-{
-    GameMode* pMode = m_lModes.takeFirst();
-    if (pMode->m_bEnded)
-        m_lEndedModes.append(pMode);
-}
-
-void GameApp::updateModes(float fDt)
-{
-    const RIR::List<GameMode*> lModes(m_lModes);
-    for (int i = 0; i < lModes.getLength(); ++i)
-    {
-        GameMode* pMode = lModes.get(i);
-        const bool bThrough = (pMode->m_nFlags & MODE_UPDATE_THROUGH) != 0;
-        if (pMode->m_nFlags & MODE_ACTIVE)
-            pMode->frameUpdate(fDt);
-        if (!bThrough)
-            break;
-    }
-}
-
-void GameApp::deleteEndedModes()
-{
-    while (!m_lEndedModes.isEmpty())
-        delete m_lEndedModes.takeFirst();
-}
-
-void GameApp::deleteAllModes()
-{
-    deleteEndedModes();
-    while (!m_lModes.isEmpty())
-        delete m_lModes.takeFirst();
-}
-
-void GameApp::notifyModesOfExit()
-{
-    for (int i = 0; i < m_lModes.getLength(); ++i)
-        ++m_lModes.get(i)->m_nExitCalls;
-}
+} // namespace
 
 namespace
 {
@@ -208,9 +158,9 @@ protected:
     }
 
     // A mode pushed on the application's stack, recording to the platform's log.
-    GameMode* push(int nFlags = MODE_ACTIVE | MODE_VISIBLE)
+    LoopMode* push(int nFlags = MF_ACTIVE | MF_VISIBLE)
     {
-        GameMode* pMode = new GameMode(m_pLog, nFlags);
+        LoopMode* pMode = new LoopMode(m_pLog, nFlags);
         m_pApp->pushMode(pMode);
         return pMode;
     }
@@ -476,7 +426,7 @@ TEST_F(GameAppLoopTest, FrameWaitsForTheFrameDelay)
 TEST_F(GameAppLoopTest, ScheduleCountsFromTheEndOfTheWait)
 {
     start();
-    GameMode* pMode = push();
+    LoopMode* pMode = push();
     frame();
     // A frame whose work takes 10 ms waits only for the rest of the delay ...
     pMode->m_onUpdate = [&] { m_pPlatform->advance(10); };
@@ -517,7 +467,7 @@ TEST_F(GameAppLoopTest, LongFrameFollowsTheFrameTimePolicy)
         GameApp& app = start();
         app.setFPS(0);
         app.setMaxFrameTime(0.05f, c.nPolicy);
-        GameMode* pMode = push();
+        LoopMode* pMode = push();
         frame();
         pMode->m_afDts.clear();
         m_pAudio->m_afDts.clear();
@@ -538,7 +488,7 @@ TEST_F(GameAppLoopTest, LongFrameFollowsTheFrameTimePolicy)
 TEST_F(GameAppLoopTest, InitClampsLongFramesToFiftyMilliseconds)
 {
     start();
-    GameMode* pMode = push();
+    LoopMode* pMode = push();
     frame();
     m_pPlatform->advance(200);
     frame();
@@ -559,7 +509,7 @@ TEST_F(GameAppLoopTest, EmptyStackWaitsAndPumpsButNeitherUpdatesNorDraws)
     EXPECT_EQ(0, video()->getFrameCount());
     EXPECT_EQ(2, m_pAudio->getUpdateCount()) << "the audio driver is updated regardless";
 
-    GameMode* pMode = push();
+    LoopMode* pMode = push();
     frame();
     EXPECT_EQ(1u, pMode->m_afDts.size());
     EXPECT_EQ(1, video()->getFrameCount());
@@ -584,7 +534,7 @@ TEST_F(GameAppLoopTest, FrameRunsAudioUpdateEventsDrawInThatOrder)
 TEST_F(GameAppLoopTest, RenderSwitchAndSkippedUpdate)
 {
     GameApp& app = start();
-    GameMode* pMode = push();
+    LoopMode* pMode = push();
     app.setRenderEnabled(false);
     frame();
     EXPECT_EQ(0, video()->getFrameCount());
@@ -602,12 +552,12 @@ TEST_F(GameAppLoopTest, RenderSwitchAndSkippedUpdate)
 TEST_F(GameAppLoopTest, EndedModesGoAtTheEndOfTheFrame)
 {
     GameApp& app = start();
-    GameMode* pBelow = push();
-    GameMode* pTop = push();
+    LoopMode* pBelow = push();
+    LoopMode* pTop = push();
     pTop->m_onUpdate = [&]
     {
-        pTop->m_bEnded = true;
-        app.popMode();
+        pTop->endMode();
+        EXPECT_EQ(pBelow, app.getTopMode());
         EXPECT_EQ(0, g_nModesDeleted) << "an ended mode lives until the frame is over";
     };
     frame(true); // a modal frame keeps it for the outer loop
@@ -632,7 +582,7 @@ TEST_F(GameAppLoopTest, TickWrapNeverStallsTheLoop)
     {
         SCOPED_TRACE(c.pszName);
         start();
-        GameMode* pMode = push();
+        LoopMode* pMode = push();
         m_pPlatform->setTicks(c.nStart);
         m_nLast = m_pApp->getTicks();
         m_nNext = (int)(c.nStart + 16u);
@@ -662,7 +612,7 @@ TEST_F(GameAppLoopTest, RunReturnsTheCodeOfTheLastQuit)
     m_pApp.reset(pApp);
     m_pPlatform = makePlatform();
     pApp->m_pPlatformToInstall = m_pPlatform;
-    GameMode* pMode = nullptr;
+    LoopMode* pMode = nullptr;
     int nFrames = 0;
     std::function<void()> update = [&]
     {
@@ -674,7 +624,7 @@ TEST_F(GameAppLoopTest, RunReturnsTheCodeOfTheLastQuit)
     };
     pApp->m_onInit = [&]
     {
-        pMode = new GameMode(m_pLog);
+        pMode = new LoopMode(m_pLog);
         pMode->m_onUpdate = update;
         pApp->pushMode(pMode);
     };

@@ -37,7 +37,8 @@ TEST(SDLMutexTest, KeepsOtherThreadsOut)
     SDLMutexImpl mutex;
     const int nRounds = 100000;
     long nCounter = 0;
-    auto work = [&]() {
+    auto work = [&]()
+    {
         for (int i = 0; i < nRounds; ++i)
         {
             mutex.lock();
@@ -61,6 +62,28 @@ TEST(SDLMutexTest, ApplicationMutexLocksThroughThePlatform)
     ASSERT_TRUE(mutex.hasImpl());
     EXPECT_EQ(0, mutex.lock());
     EXPECT_EQ(0, mutex.unlock());
+}
+
+TEST(SDLMutexTest, PlatformMakesANewLockEachTime)
+{
+    SDLPlatform platform;
+    std::unique_ptr<MutexImpl> pFirst(platform.createMutexImpl());
+    std::unique_ptr<MutexImpl> pSecond(platform.createMutexImpl());
+    ASSERT_NE(nullptr, pFirst);
+    ASSERT_NE(nullptr, dynamic_cast<SDLMutexImpl*>(pFirst.get()));
+    EXPECT_NE(pFirst, pSecond);
+    EXPECT_EQ(0, pFirst->lock());
+    // Another thread gets the second lock while the first is held.
+    int nOther = -1;
+    std::thread(
+        [&]()
+        {
+            nOther = pSecond->lock();
+            pSecond->unlock();
+        })
+        .join();
+    EXPECT_EQ(0, nOther);
+    EXPECT_EQ(0, pFirst->unlock());
 }
 
 } // namespace

@@ -35,9 +35,9 @@ int clampLevel(int nLevel)
 } // namespace
 
 SDLAudioDriver::SDLAudioDriver()
-    : m_nFrequency(DEFAULT_FREQUENCY), m_nChunkSize(-1), m_fSoundVolume(1.0f),
-      m_fMusicVolume(1.0f), m_fMusicOwnVolume(1.0f), m_bPaused(false), m_bMuted(false),
-      m_bOpen(false), m_pSweepTimer(new Timer(SWEEP_PERIOD, 0)),
+    : m_nFrequency(DEFAULT_FREQUENCY), m_nChunkSize(-1), m_fSoundVolume(1.0f), m_fMusicVolume(1.0f),
+      m_fMusicOwnVolume(1.0f), m_bPaused(false), m_bMuted(false), m_bOpen(false),
+      m_pSweepTimer(new Timer(SWEEP_PERIOD, 0)),
       m_hChannels(RIR::Hash<int, RIR::SmartPtr<Sample>>::DEFAULT_BUCKETS), m_bLoop(false),
       m_pSampleLoader(nullptr), m_pMusicLoader(nullptr)
 {
@@ -202,7 +202,8 @@ void SDLAudioDriver::setChannelPosition(int nChannel, float fAngle, float fDista
         Mix_SetPosition(nChannel, 0, 0);
         return;
     }
-    Mix_SetPosition(nChannel, (Sint16)(int)(90.0f - fAngle), (Uint8)((int)(fDistance * 255.0f) & 0xFF));
+    Mix_SetPosition(nChannel, (Sint16)(int)(90.0f - fAngle),
+                    (Uint8)((int)(fDistance * 255.0f) & 0xFF));
 }
 
 RIR::String SDLAudioDriver::getChannelSampleName(int nChannel) const

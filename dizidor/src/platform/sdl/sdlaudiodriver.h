@@ -101,8 +101,8 @@ public:
     void setMusicVolume(float fVolume) override;
     // Levels 0 to 255 (others are clamped) for one channel.
     void setPanning(int nChannel, int nLeft, int nRight) override;
-    // Angle in degrees (0 = straight ahead as the game counts, 90 = the mixer's front), distance
-    // 0.0 to 1.0; distance 0 removes the effect.
+    // Angle in degrees as the game counts them (the mixer gets 90 - angle, so 90 is straight
+    // ahead), distance 0.0 to 1.0 (the mixer gets 0 to 255); distance 0 removes the effect.
     void setChannelPosition(int nChannel, float fAngle, float fDistance) override;
     // The name of the sample the channel last started, until the sweep or a stop forgets it.
     RIR::String getChannelSampleName(int nChannel) const override;

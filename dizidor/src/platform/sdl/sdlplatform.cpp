@@ -9,7 +9,9 @@
 #include "app/weblinks.h"
 #include "gfx/imagefactory.h"
 #include "platform/sdl/appeventtarget.h"
+#include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/sdlmutex.h"
+#include "platform/sdl/sdlvideodriver.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -32,12 +34,11 @@ char s_szScreensaverSetting[] = "SDL_VIDEO_ALLOW_SCREENSAVER=0";
 SDLPlatform::SDLPlatform()
     : m_pApp(GameApp::getInstance()), m_pEventTarget(nullptr), m_pVideoDriver(nullptr),
       m_pAudioDriver(nullptr), m_pImageFactory(nullptr), m_ptMouseOffset(0.0f, 0.0f),
-      m_ptMouseScale(1.0f, 1.0f), m_nMouseX(0), m_nMouseY(0), m_bAppActive(true),
-      m_nInputFlags(0), m_nImageFormats(0),
-      m_hJoysticks(RIR::Hash<int, _SDL_Joystick*>::DEFAULT_BUCKETS)
+      m_ptMouseScale(1.0f, 1.0f), m_nMouseX(0), m_nMouseY(0), m_bAppActive(true), m_nInputFlags(0),
+      m_nImageFormats(0), m_hJoysticks(RIR::Hash<int, _SDL_Joystick*>::DEFAULT_BUCKETS)
 {
     RIR_TRACE("SDLPlatform::SDLPlatform");
-    createImageFactory();
+    m_pImageFactory = new SDLImageFactory();
     registerTrueTypeFonts();
 }
 
@@ -231,7 +232,9 @@ void SDLPlatform::setVideoDriver(IVideoDriver* pDriver)
     m_pVideoDriver = pDriver;
     if (!pDriver)
         return;
-    attachVideoDriver();
+    SDLVideoDriverBase* pSDLDriver = dynamic_cast<SDLVideoDriverBase*>(pDriver);
+    if (pSDLDriver)
+        pSDLDriver->setPlatform(this);
     pDriver->setScale(getScale());
 }
 

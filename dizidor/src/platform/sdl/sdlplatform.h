@@ -119,8 +119,9 @@ public:
 
     // ---- set-up ----------------------------------------------------------------------------
 
-    // Installs and owns the video driver and gives it the platform's scale. A second driver
-    // raises AssertFailException "Assertion failed : !m_pVideoDriver".
+    // Installs and owns the video driver, tells an SDLVideoDriverBase its platform and gives the
+    // driver the platform's scale. A second driver raises AssertFailException "Assertion
+    // failed : !m_pVideoDriver".
     void setVideoDriver(IVideoDriver* pDriver);
     // Installs and owns the audio driver. A second one raises AssertFailException "Assertion
     // failed : !m_pAudioDriver".
@@ -136,7 +137,7 @@ public:
     // ---- pointer mapping -------------------------------------------------------------------
 
     // Called by the video driver after every successful mode change: takes the picture origin
-    // and the pointer scale of the new mode from the driver.
+    // and the pointer scale of the new mode from the driver when it is an SDLVideoDriverBase.
     void onVideoModeSet();
     // The physical position of the logical picture's top-left corner and the physical pixels per
     // logical pixel. A scale factor of 0 or less counts as 1 when mapping.
@@ -183,18 +184,15 @@ private:
     static int buttonMask(int nButton);
 
     // Stand-ins for services whose classes are not built yet (sdlplatform_seams.cpp).
-    void createImageFactory();
     void registerTrueTypeFonts();
     void unregisterTrueTypeFonts();
     void getFontCacheCounts(int* pnHits, int* pnMisses) const;
-    void attachVideoDriver();
-    bool readVideoMapping(Point* pptOrigin, Point* pptScale) const;
 
-    GameApp* m_pApp;                 // not owned
-    AppEventTarget* m_pEventTarget;  // owned; may be null
-    IVideoDriver* m_pVideoDriver;    // owned; may be null
-    IAudioDriver* m_pAudioDriver;    // owned; may be null
-    ImageFactory* m_pImageFactory;   // owned; may be null
+    GameApp* m_pApp;                // not owned
+    AppEventTarget* m_pEventTarget; // owned; may be null
+    IVideoDriver* m_pVideoDriver;   // owned; may be null
+    IAudioDriver* m_pAudioDriver;   // owned; may be null
+    ImageFactory* m_pImageFactory;  // owned; null after shutdown
     Point m_ptMouseOffset;
     Point m_ptMouseScale;
     int32_t m_nMouseX;

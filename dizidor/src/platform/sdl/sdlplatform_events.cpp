@@ -4,6 +4,7 @@
 #include "app/iaudiodriver.h"
 #include "app/ivideodriver.h"
 #include "platform/sdl/appeventtarget.h"
+#include "platform/sdl/sdlvideodriver.h"
 
 #include "rir2/calltrace.h"
 
@@ -239,8 +240,8 @@ void SDLPlatform::onVideoModeSet()
     // With IF_POINTER_FROM_BUTTONS the Windows build hooked the window to turn raw left-button
     // messages into SDL button events; SDL on X11 delivers those events itself, so there is
     // nothing to hook here.
-    Point ptOrigin;
-    Point ptScale;
-    if (readVideoMapping(&ptOrigin, &ptScale))
-        setPointerMapping(ptOrigin, ptScale);
+    // A driver that does not scale the picture (a recorder in tests) leaves the mapping as it is.
+    const SDLVideoDriverBase* pDriver = dynamic_cast<const SDLVideoDriverBase*>(m_pVideoDriver);
+    if (pDriver)
+        setPointerMapping(pDriver->getPictureOrigin(), pDriver->getMouseScale());
 }

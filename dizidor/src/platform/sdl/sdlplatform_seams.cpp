@@ -1,21 +1,13 @@
 // Stand-ins for what SDLPlatform calls on services that are not built yet.
 //
 // Each function keeps a call site of the platform in its final place while the class it needs
-// (the SDL image factory, the TrueType font factory and the theme's font registry, the SDL video
-// driver base, the Theora movie decoder) does not exist. Each says what it stands in for; the
+// (the TrueType font factory and the theme's font registry, the Theora movie decoder) does not
+// exist. Each says what it stands in for; the
 // issue that builds the service replaces the body by the real call, and this file shrinks until
 // it is gone.
 #include "platform/sdl/sdlplatform.h"
 
 #include "rir2/calltrace.h"
-
-// Stands in for "m_pImageFactory = new SDLImageFactory()": no factory yet, so getImageFactory
-// answers null.
-void SDLPlatform::createImageFactory()
-{
-    RIR_TRACE("SDLPlatform::createImageFactory");
-    m_pImageFactory = nullptr;
-}
 
 // Stands in for Theme::registerFontFactory("TrueType", new SDLTTFFactory()).
 void SDLPlatform::registerTrueTypeFonts()
@@ -35,21 +27,6 @@ void SDLPlatform::getFontCacheCounts(int* pnHits, int* pnMisses) const
     RIR_TRACE("SDLPlatform::getFontCacheCounts");
     *pnHits = 0;
     *pnMisses = 0;
-}
-
-// Stands in for "when the driver is an SDLVideoDriverBase, SDLVideoDriverBase::setPlatform(this)".
-void SDLPlatform::attachVideoDriver()
-{
-    RIR_TRACE("SDLPlatform::attachVideoDriver");
-}
-
-// Stands in for SDLVideoDriverBase::getPictureOrigin and SDLVideoDriverBase::getMouseScale of the
-// installed driver (which must then be one). Without that class no driver has a mapping to give,
-// and the platform keeps the one it has.
-bool SDLPlatform::readVideoMapping(Point* /*pptOrigin*/, Point* /*pptScale*/) const
-{
-    RIR_TRACE("SDLPlatform::readVideoMapping");
-    return false;
 }
 
 // Stands in for "new SDLTheoraVideo()": no movie decoder yet.

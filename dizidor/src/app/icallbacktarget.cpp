@@ -1,0 +1,3 @@
+#include "app/icallbacktarget.h"
+
+ICallbackTarget::~ICallbackTarget() {}

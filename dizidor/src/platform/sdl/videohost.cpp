@@ -1,0 +1,3 @@
+#include "platform/sdl/videohost.h"
+
+IVideoHost::~IVideoHost() {}
