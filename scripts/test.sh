@@ -25,4 +25,34 @@ export TZ=UTC
 export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-dummy}"
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
+# The OpenGL pixel tests need an X server. Without a DISPLAY, a virtual one (Xvfb) is started for
+# them on a free display number (-displayfd reports it once the server accepts clients), kept
+# alive between clients (-noreset: otherwise SDL start-ups fail now and then while it resets) and
+# stopped at the end. Only those tests use it: they read DBD_GL_DISPLAY and must not skip
+# (DBD_REQUIRE_GL); every other test stays on SDL's dummy driver. Mesa renders in software.
+export LIBGL_ALWAYS_SOFTWARE=1
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
+  XVFB_FD_FILE="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$XVFB_FD_FILE" \
+    >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap 'kill "$XVFB_PID" 2>/dev/null || true; rm -f "$XVFB_FD_FILE"' EXIT
+  XVFB_DISPLAY=""
+  for _ in $(seq 1 100); do
+    XVFB_DISPLAY="$(tr -dc '0-9' <"$XVFB_FD_FILE")"
+    if [ -n "$XVFB_DISPLAY" ] && [ -S "/tmp/.X11-unix/X$XVFB_DISPLAY" ]; then
+      break
+    fi
+    XVFB_DISPLAY=""
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -n "$XVFB_DISPLAY" ]; then
+    export DBD_GL_DISPLAY=":$XVFB_DISPLAY"
+    export DBD_REQUIRE_GL=1
+  else
+    echo "warning: Xvfb did not start; the OpenGL pixel tests will be skipped" >&2
+  fi
+fi
+
 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" "$@"

@@ -151,9 +151,20 @@ void makeHash()
              Bytes{0x13, 0x01} + stringForm("key") + stringForm("value"));
 }
 
+void makeSettingsFor(const char* pszTarget);
+
 void makeSettings()
 {
-    save("settingsfile", "empty", deflated(Bytes{0x05, 0x00, 0x13, 0x00}));
+    // The same files for the form (settingsfile) and for the loader (settingsfileread).
+    for (const char* pszTarget : {"settingsfile", "settingsfileread"})
+    {
+        makeSettingsFor(pszTarget);
+    }
+}
+
+void makeSettingsFor(const char* pszTarget)
+{
+    save(pszTarget, "empty", deflated(Bytes{0x05, 0x00, 0x13, 0x00}));
     const Bytes abSettings = streamed(
         [](RIR::ObjectStreamer& w)
         {
@@ -162,9 +173,9 @@ void makeSettings()
             w.writeChar(0);
             hTable.persistTo(w);
         });
-    save("settingsfile", "some", deflated(abSettings));
-    save("settingsfile", "stored", deflated(abSettings, 0));
-    save("settingsfile", "storedlegacy2",
+    save(pszTarget, "some", deflated(abSettings));
+    save(pszTarget, "stored", deflated(abSettings, 0));
+    save(pszTarget, "storedlegacy2",
          deflated(Bytes{0x05, 0x00, 0x02, 'h', 's', 'H', 0x00, 0x14, 0x01} + stringForm("a") +
                       Bytes{0x00, 0x14, 0x01} + stringForm("1"),
                   0));
@@ -280,6 +291,46 @@ Bytes storedPack()
            abBody + deflated(abIndex, 0);
 }
 
+// A ".subimage" text, a zero byte, a ".spec" text: the input of the side-file target.
+std::string sideFiles(const std::string& sSubImage, const std::string& sSpec)
+{
+    return sSubImage + std::string(1, '\0') + sSpec;
+}
+
+void makeSideFiles()
+{
+    save("imagesidefiles", "both", sideFiles("base 1 1 2 2", "vcanvas 6 5 1 2\n"));
+    save("imagesidefiles", "negative",
+         sideFiles("base -1 3 -2 -9 extra", "# canvas\nvcanvas 2 2 -1 -1\r\nvcanvas 9 9 0 0\n"));
+    save("imagesidefiles", "huge",
+         sideFiles("base 2147483647 -2147483648 99999999999 3",
+                   "vcanvas -5 0 2147483647 -2147483648\n"));
+    save("imagesidefiles", "self", sideFiles("pic 0 0 4 4", "vcanvas 4 4 0 0"));
+    save("imagesidefiles", "bad", sideFiles("base 1", "frame 1 2\nvcanvas 1 2 3\n"));
+}
+
+void makeTextTables()
+{
+    save("stringtable", "lines",
+         std::string("\xEF\xBB\xBF# menu captions\n"
+                     "Caption    Dustbowl Dolly\r\n"
+                     "Welcome    Howdy,\\nstranger!# comment\n"
+                     ".          \\tSit down.\n"
+                     "Price      Beer \\#1 \\\\ \\r\n"
+                     "Lonely\n"));
+    save("stringtable", "xml",
+         std::string(
+             "<?xml version=\"1.0\"?>\n<Workbook><Table>\n"
+             "<Row><Cell><Data>Caption</Data></Cell><Cell><Data>  Dolly\\n</Data></Cell></Row>\n"
+             "<ROW><CELL><DATA>odd</DATA></CELL></ROW>\n"
+             "<row><cell><data>out</data></cell><cell><data>&amp;&lt;</data></cell></row>\n"
+             "</Table></Workbook>\n"));
+    save("stringtable", "continuation", std::string(". no key yet\n"));
+    save("aliasfile", "aliases",
+         std::string("door Door2\nBig Small # comment\n\nhat hats/red\r\n"));
+    save("aliasfile", "malformed", std::string("a b\nlonely\n"));
+}
+
 void makePacks()
 {
     save("resourcefile", "pack", pack(true));
@@ -308,6 +359,8 @@ int main(int argc, char** argv)
         makeXml();
         makeDate();
         makePacks();
+        makeSideFiles();
+        makeTextTables();
     }
     catch (const RIR::Exception& e)
     {

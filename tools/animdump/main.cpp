@@ -64,8 +64,7 @@ public:
         }
         return RIR::SmartPtr<RIR::Resource>(m_pProvider->load(pszName));
     }
-    RIR::String resolveResourceName(const char* pszName,
-                                    const char* const* ppszExtensions) override
+    RIR::String resolveResourceName(const char* pszName, const char* const* ppszExtensions) override
     {
         RIR_TRACE("ProviderImageEnvironment::resolveResourceName");
         if (!ppszExtensions)
@@ -146,8 +145,7 @@ void dump(Animation* pAnim)
             if (pImage)
                 std::printf("  frame %d %s %dx%d ins %d,%d duration %d\n", i,
                             pImage->getName().c_str(), pImage->getWidth(), pImage->getHeight(),
-                            pImage->getInsPointX(), pImage->getInsPointY(),
-                            pFrame->getDuration());
+                            pImage->getInsPointX(), pImage->getInsPointY(), pFrame->getDuration());
             else
                 std::printf("  frame %d (no picture) duration %d\n", i, pFrame->getDuration());
             printProps(pFrame.get(), "    ");

@@ -83,7 +83,14 @@ GameApp::~GameApp()
     m_lProviders.clearAndDelete();
 
     logPrintf("G: ...platform\n");
-    // The caches still hold what they loaded, but their loaders go with the drivers.
+    // What the caches and the animations hold is released while the drivers that made it still
+    // exist; the loaders go with the drivers.
+    m_pAnimLoader.release();
+    m_hPendingAnimations.clear();
+    m_hAnimations.clear();
+    m_imageCache.clear();
+    m_sampleCache.clear();
+    m_musicCache.clear();
     m_imageCache.setLoader(nullptr);
     m_sampleCache.setLoader(nullptr);
     m_musicCache.setLoader(nullptr);
@@ -254,4 +261,16 @@ RIR::String getEnvVariable(const char* pszName)
     if (!pszValue || std::strlen(pszValue) >= ENV_VALUE_LIMIT)
         return RIR::String();
     return RIR::String(pszValue);
+}
+
+void GameApp::setArguments(const RIR::List<RIR::String>& lArguments)
+{
+    RIR_TRACE("GameApp::setArguments");
+    m_lArguments = lArguments;
+}
+
+RIR::List<RIR::String> GameApp::getArguments() const
+{
+    RIR_TRACE("GameApp::getArguments");
+    return m_lArguments;
 }

@@ -10,13 +10,13 @@
 //     gameapp_loop.cpp      the main loop, one frame, frame timing
 //     gameapp_video.cpp     the video facade (full screen, cursor, caption, screen size)
 //     gameapp_audio.cpp     the audio facade (volumes, music by name, stopping sound)
-//     gameapp_input.cpp     the application's own quit, key and pointer-focus handling
+//     gameapp_input.cpp     input dispatch, quit requests, activation, input-state queries
 //     gameapp_settings.cpp  the settings store and the settings file (app/settingsfile.h)
 //     gameapp_resources.cpp resource lookup: providers, aliases, built-in resources, languages
 //     gameapp_caches.cpp    the picture, sample and music caches (app/rescache.h)
 //     gameapp_strings.cpp   the string table, filled from text tables (app/stringtable.h)
 //     gameapp_imageenv.cpp  the application as the images' environment (gfx/imageenv.h)
-//     gameapp_modes.cpp     where the loop, the shutdown and the exit reach the modes
+//     gameapp_modes.cpp     the mode stack: push, pop, modal run, update walk, deletion
 //     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
 //
 // Built so far: life, the loop and its timing, the video and audio facades, the playback

@@ -152,12 +152,14 @@ void GameApp::dispatchMouseMove(int nX, int nY, bool bCallModes)
             const RIR::SmartPtr<Control> pHover = pMode->getHover();
             if (pUnder != pHover)
             {
+                // Stored before the hooks run: a hook that refreshes the hover (a button that
+                // hides or shows itself) then finds nothing left to change.
+                pMode->setHover(pUnder);
                 RIR_TRACE_LINE();
                 if (pHover)
                     pHover->onMouseLeave();
                 if (pUnder)
                     pUnder->onMouseEnter();
-                pMode->setHover(pUnder);
             }
             if (pUnder)
             {

@@ -7,7 +7,10 @@
 #include "app/iplatform.h"
 #include "app/ivideodriver.h"
 
+#include "gfx/image.h"
+
 #include "rir2/calltrace.h"
+#include "rir2/exception.h"
 
 IVideoDriver* GameApp::getVideoDriver() const
 {
@@ -139,4 +142,12 @@ int GameApp::flagsFromSettings() const
     RIR_TRACE("GameApp::flagsFromSettings");
     const int nDepth = IVideoDriver::flagsFromBpp(RIR::String::toInt(getSetting("BPP").c_str()));
     return (isFullscreenSetting() ? VF_FULLSCREEN : 0) | nDepth;
+}
+
+void GameApp::setCursorImage(RIR::SmartPtr<Image> pImage)
+{
+    RIR_TRACE("GameApp::setCursorImage");
+    IVideoDriver* pVideo = getVideoDriver();
+    RIR_ASSERT(pVideo);
+    pVideo->setCursorImage(pImage);
 }

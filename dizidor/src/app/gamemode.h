@@ -83,9 +83,9 @@ class Tooltip
 public:
     explicit Tooltip(const Rect& area) : m_area(area), m_bEnabled(true) {}
 
-    Rect m_area;                      // screen pixels
+    Rect m_area;                     // screen pixels
     RIR::SmartPtr<Sprite> m_pSprite; // shows the rendered text; hidden unless current
-    bool m_bEnabled;                  // a disabled tooltip is never chosen
+    bool m_bEnabled;                 // a disabled tooltip is never chosen
 };
 
 // Makes the picture of a tooltip text in a button style (pszStyle may be ""). The theme draws it

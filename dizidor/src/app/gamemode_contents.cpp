@@ -172,19 +172,19 @@ void GameMode::removeControl(RIR::SmartPtr<Control> pControl)
         return;
     RIR_ASSERT(isOwnedHere(pControl));
     removeFromLayers(m_lControlLayers, pControl->getControlLayerRef());
+    // Each role is dropped before its hook runs, so that a hook that removes or refreshes
+    // controls itself finds it gone and does not call the hook a second time.
     if (m_pHover == pControl)
     {
+        m_pHover.release();
         RIR_TRACE_LINE();
         pControl->onMouseLeave();
-        if (m_pHover == pControl)
-            m_pHover.release();
     }
     if (m_pFocus == pControl)
     {
+        m_pFocus.release();
         RIR_TRACE_LINE();
         pControl->onFocusLost();
-        if (m_pFocus == pControl)
-            m_pFocus.release();
     }
     if (m_pApp)
     {

@@ -1,5 +1,7 @@
 #include "app/positionkeyword.h"
 
+#include <cstdint>
+
 #include "gfx/image.h"
 #include "gfx/rect.h"
 
@@ -38,5 +40,11 @@ int parsePositionKeyword(const char* pszText, Image* pImage, bool bHorizontal)
         nBase = 0;
     else
         nBase = RIR::String::toInt(sText.c_str());
-    return nBase + nOffset;
+    // Added in 64 bits and held to the int range, so that extreme numbers cannot overflow.
+    const int64_t nSum = (int64_t)nBase + nOffset;
+    if (nSum > INT32_MAX)
+        return INT32_MAX;
+    if (nSum < INT32_MIN)
+        return INT32_MIN;
+    return (int)nSum;
 }

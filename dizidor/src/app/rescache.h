@@ -45,7 +45,10 @@ public:
     {
     }
     // Clears the table, then the keep list: objects nobody else holds are destroyed.
-    virtual ~ResCache()
+    virtual ~ResCache() { clear(); }
+
+    // Drops every entry and the keep list: objects nobody else holds are destroyed.
+    void clear()
     {
         m_hCache.clear();
         m_lKeep.clear();

@@ -8,20 +8,29 @@
 // mirror an image first replace the script's image by a copy that shares the pixels until they
 // change (Image::clone without own pixels), so the application's image cache and frames added
 // earlier keep the unchanged picture. "inspos" is the exception: it moves the insertion point of
-// the script's image object itself.
+// the script's image object itself. Positions ("inspos", "blit", "rblit") are read by
+// parsePositionKeyword (app/positionkeyword.h).
 #include "gfx/animationloader.h"
 
+#include "app/positionkeyword.h"
 #include "gfx/animationparserexception.h"
 #include "gfx/imageenv.h"
-#include "gfx/rect.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 #include "rir2/hash_impl.h"
 #include "rir2/list_impl.h"
 
-#include <climits>
 #include <cstdint>
+
+namespace
+{
+
+// The most frames one script may add: "copyseq" of a sequence into itself doubles it, so a few
+// lines could otherwise fill the memory.
+const int MAX_FRAMES = 16384;
+
+} // namespace
 
 struct AnimationLoader::CommandInfo
 {
@@ -81,9 +90,9 @@ bool AnimationLoader::executeCommand()
         ++pInfo;
     if (!pInfo->m_pszWord)
     {
-        RIR::String sMessage = RIR::String::format(
-            "AnimationLoader : Unknown command '%s' in %s, line %d", m_sCommand.c_str(),
-            m_pAnimation->getName().c_str(), m_nLine);
+        RIR::String sMessage =
+            RIR::String::format("AnimationLoader : Unknown command '%s' in %s, line %d",
+                                m_sCommand.c_str(), m_pAnimation->getName().c_str(), m_nLine);
         ANIM_PARSE_ERROR(sMessage.c_str());
     }
     if (m_lTokens.getLength() < pInfo->m_nMinTokens)
@@ -106,9 +115,8 @@ RIR::SmartPtr<Image> AnimationLoader::checkImage(const RIR::String& sName)
     if (!m_hImages.contains(sName))
     {
         RIR::String sMessage = RIR::String::format(
-            "AnimationLoader : %s in %s, line %d : image %s not found (seq %s)",
-            m_sCommand.c_str(), m_pAnimation->getName().c_str(), m_nLine, sName.c_str(),
-            m_sCurSeq.c_str());
+            "AnimationLoader : %s in %s, line %d : image %s not found (seq %s)", m_sCommand.c_str(),
+            m_pAnimation->getName().c_str(), m_nLine, sName.c_str(), m_sCurSeq.c_str());
         ANIM_PARSE_ERROR(sMessage.c_str());
     }
     return m_hImages.get(sName);
@@ -141,55 +149,23 @@ RIR::SmartPtr<Image> AnimationLoader::replaceByCopy(const RIR::String& sName)
     return pCopy;
 }
 
+void AnimationLoader::addFrame(RIR::SmartPtr<Image> pImage, int nDuration)
+{
+    RIR_TRACE("AnimationLoader::addFrame");
+    if (m_nFramesAdded >= MAX_FRAMES)
+    {
+        RIR::String sMessage = RIR::String::format(
+            "AnimationLoader : %s in %s, line %d : more than %d frames", m_sCommand.c_str(),
+            m_pAnimation->getName().c_str(), m_nLine, MAX_FRAMES);
+        ANIM_PARSE_ERROR(sMessage.c_str());
+    }
+    ++m_nFramesAdded;
+    m_nCurFrame = m_pAnimation->addFrame(m_sCurSeq.c_str(), pImage, nDuration);
+}
+
 RIR::String AnimationLoader::optionalToken(int nIndex) const
 {
     return nIndex < m_lTokens.getLength() ? m_lTokens.get(nIndex) : RIR::String();
-}
-
-int AnimationLoader::parsePosition(const char* pszText, Image* pImage, bool bHorizontal)
-{
-    RIR_TRACE("AnimationLoader::parsePosition");
-    RIR::String sKeyword(pszText);
-    int64_t nOffset = 0;
-    int nSign = sKeyword.findChar('+');
-    if (nSign < 0)
-        nSign = sKeyword.findChar('-');
-    if (nSign >= 0)
-    {
-        nOffset = RIR::String::toInt(sKeyword.from(nSign).c_str());
-        sKeyword = sKeyword.left(nSign);
-    }
-
-    const int nSize = bHorizontal ? pImage->getWidth() : pImage->getHeight();
-    int64_t nBase = 0;
-    if (sKeyword == "contents_center")
-    {
-        // The stored pixels' rectangle, from insertion-point-relative to canvas coordinates.
-        const Rect rect = pImage->getPhysicalRect();
-        if (bHorizontal)
-            nBase = rect.getLeft() + (rect.getRight() - rect.getLeft()) / 2 + pImage->getInsPointX();
-        else
-            nBase = rect.getTop() + (rect.getBottom() - rect.getTop()) / 2 + pImage->getInsPointY();
-    }
-    else if (sKeyword == "center" || sKeyword == "middle")
-    {
-        nBase = nSize / 2;
-    }
-    else if (sKeyword == "right" || sKeyword == "bottom")
-    {
-        nBase = nSize;
-    }
-    else if (sKeyword == "left" || sKeyword == "top")
-    {
-        nBase = 0;
-    }
-    else
-    {
-        nBase = RIR::String::toInt(sKeyword.c_str());
-    }
-    // Held within int, so that extreme numbers cannot overflow the sum.
-    const int64_t nResult = nBase + nOffset;
-    return nResult > INT_MAX ? INT_MAX : nResult < INT_MIN ? INT_MIN : (int)nResult;
 }
 
 // ---- the commands -------------------------------------------------------------------------------
@@ -251,9 +227,9 @@ void AnimationLoader::cmdSeq()
             }
             else
             {
-                RIR::String sMessage = RIR::String::format(
-                    "AnimationLoader : Seq in %s, line %d : error at token %s",
-                    m_pAnimation->getName().c_str(), m_nLine, sToken.c_str());
+                RIR::String sMessage =
+                    RIR::String::format("AnimationLoader : Seq in %s, line %d : error at token %s",
+                                        m_pAnimation->getName().c_str(), m_nLine, sToken.c_str());
                 ANIM_PARSE_ERROR(sMessage.c_str());
             }
         }
@@ -290,9 +266,9 @@ void AnimationLoader::cmdParams()
     const int nWanted = RIR::String::toInt(m_lTokens.get(1).c_str());
     if (m_lParams.getLength() < nWanted)
     {
-        RIR::String sMessage = RIR::String::format(
-            "AnimationLoader : %s : expected at least %d parameters, %d found",
-            m_pAnimation->getName().c_str(), nWanted, m_lParams.getLength());
+        RIR::String sMessage =
+            RIR::String::format("AnimationLoader : %s : expected at least %d parameters, %d found",
+                                m_pAnimation->getName().c_str(), nWanted, m_lParams.getLength());
         ANIM_PARSE_ERROR(sMessage.c_str());
     }
 }
@@ -323,21 +299,24 @@ void AnimationLoader::cmdCopySeq()
 {
     RIR_TRACE("AnimationLoader::cmdCopySeq");
     RIR::SmartPtr<Sequence> pSource = m_pAnimation->getSequence(m_lTokens.get(1).c_str());
-    // Counted before copying, so that a sequence copied into itself doubles once.
-    const int nCount = pSource->getFrameCount();
-    if (nCount == 0)
+    // A snapshot, so that a sequence copied into itself doubles once; walked in order, since the
+    // list is linked.
+    RIR::List<RIR::SmartPtr<FrameData>> lFrames = pSource->getFrames();
+    if (lFrames.isEmpty())
         return;
-    const bool bReverse = optionalToken(2).toLower() == "reverse";
-    for (int i = 0; i < nCount; ++i)
+    if (optionalToken(2).toLower() == "reverse")
+        lFrames.reverse();
+    for (int i = 0; i < lFrames.getLength(); ++i)
     {
-        RIR::SmartPtr<FrameData> pFrame = pSource->getFrames().get(bReverse ? nCount - 1 - i : i);
+        RIR::SmartPtr<FrameData> pFrame = lFrames.get(i);
         RIR_TRACE_LINE();
-        m_nCurFrame =
-            m_pAnimation->addFrame(m_sCurSeq.c_str(), pFrame->getImage(), pFrame->getDuration());
+        addFrame(pFrame->getImage(), pFrame->getDuration());
+        // The frame just added; its own properties are the source frame's own.
+        RIR::SmartPtr<FrameData> pCopy =
+            m_pAnimation->getSequence(m_sCurSeq.c_str())->getFrames().getLast();
         const RIR::List<RIR::String> lKeys = pFrame->getPropNames();
         for (int k = 0; k < lKeys.getLength(); ++k)
-            m_pAnimation->setFrameProp(m_sCurSeq.c_str(), m_nCurFrame, lKeys.get(k).c_str(),
-                                       pFrame->getProp(lKeys.get(k).c_str()).c_str());
+            pCopy->setProp(lKeys.get(k).c_str(), pFrame->getProp(lKeys.get(k).c_str()).c_str());
     }
 }
 
@@ -404,7 +383,7 @@ void AnimationLoader::cmdAdd()
     for (int i = 0; i < m_lSelection.getLength(); ++i)
     {
         RIR_TRACE_LINE();
-        m_nCurFrame = m_pAnimation->addFrame(m_sCurSeq.c_str(), m_lSelection.get(i), nDuration);
+        addFrame(m_lSelection.get(i), nDuration);
     }
 }
 
@@ -448,8 +427,8 @@ void AnimationLoader::cmdInsPos()
     for (int i = 0; i < m_lSelection.getLength(); ++i)
     {
         Image* pImage = m_lSelection.get(i).get();
-        pImage->setInsPoint(parsePosition(sX.c_str(), pImage, true),
-                            parsePosition(sY.c_str(), pImage, false));
+        pImage->setInsPoint(parsePositionKeyword(sX.c_str(), pImage, true),
+                            parsePositionKeyword(sY.c_str(), pImage, false));
     }
 }
 
@@ -470,10 +449,10 @@ void AnimationLoader::cmdBlit()
     RIR::SmartPtr<Image> pTarget = checkImage(sTarget);
     RIR::SmartPtr<Image> pSource = checkImage(m_lTokens.get(2));
     const int x = m_lTokens.getLength() > 3
-                      ? parsePosition(m_lTokens.get(3).c_str(), pTarget.get(), true)
+                      ? parsePositionKeyword(m_lTokens.get(3).c_str(), pTarget.get(), true)
                       : 0;
     const int y = m_lTokens.getLength() > 4
-                      ? parsePosition(m_lTokens.get(4).c_str(), pTarget.get(), false)
+                      ? parsePositionKeyword(m_lTokens.get(4).c_str(), pTarget.get(), false)
                       : 0;
     RIR_TRACE_LINE();
     replaceByCopy(sTarget)->blit(pSource.get(), x, y);
@@ -489,10 +468,10 @@ void AnimationLoader::cmdRBlit()
     RIR::SmartPtr<Image> pOldTarget = checkImage(sTarget);
     RIR::SmartPtr<Image> pSource = checkImage(m_lTokens.get(2));
     const int x = m_lTokens.getLength() > 3
-                      ? parsePosition(m_lTokens.get(3).c_str(), pSource.get(), true)
+                      ? parsePositionKeyword(m_lTokens.get(3).c_str(), pSource.get(), true)
                       : 0;
     const int y = m_lTokens.getLength() > 4
-                      ? parsePosition(m_lTokens.get(4).c_str(), pSource.get(), false)
+                      ? parsePositionKeyword(m_lTokens.get(4).c_str(), pSource.get(), false)
                       : 0;
     RIR::SmartPtr<Image> pNew = pSource->clone(false);
     RIR_TRACE_LINE();

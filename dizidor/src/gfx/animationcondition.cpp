@@ -55,8 +55,8 @@ RIR::String evaluateAt(RIR::List<RIR::String>& lToks, int nDepth)
     if (sOp == "not")
         return boolText(!conditionAt(lToks, nDepth + 1));
 
-    const bool bBinary = sOp == "==" || sOp == "!=" || sOp == "and" || sOp == "or" ||
-                         sOp == "<=" || sOp == "<" || sOp == ">=" || sOp == ">";
+    const bool bBinary = sOp == "==" || sOp == "!=" || sOp == "and" || sOp == "or" || sOp == "<=" ||
+                         sOp == "<" || sOp == ">=" || sOp == ">";
     if (!bBinary)
         return sOp;
 

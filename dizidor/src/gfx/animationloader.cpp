@@ -44,9 +44,9 @@ RIR::String dropLeadingTokens(const RIR::String& sText, int nCount)
 
 AnimationLoader::AnimationLoader()
     : m_hImages(RIR::Hash<RIR::String, RIR::SmartPtr<Image>>::DEFAULT_BUCKETS), m_nParams(0),
-      m_hDefines(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS), m_nCurFrame(-1),
-      m_nLine(0), m_nLineCount(0), m_nCounter(0), m_nCounterEnd(0), m_nCounterWidth(-1),
-      m_bMulti(false), m_nIfBlockNesting(0), m_nCurSource(-1), m_nStepLines(0)
+      m_hDefines(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS), m_nCurFrame(-1), m_nLine(0),
+      m_nLineCount(0), m_nCounter(0), m_nCounterEnd(0), m_nCounterWidth(-1), m_bMulti(false),
+      m_nIfBlockNesting(0), m_nCurSource(-1), m_nStepLines(0), m_nFramesAdded(0)
 {
     RIR_TRACE("AnimationLoader::AnimationLoader");
 }
@@ -242,9 +242,8 @@ void AnimationLoader::startCounter()
     const RIR::String sLast = m_lTokens.get(nLength - 1);
     m_nCounter = RIR::String::toInt(sFirst.c_str());
     m_nCounterEnd = RIR::String::toInt(sLast.c_str());
-    const int64_t nRuns = (m_nCounter < m_nCounterEnd ? m_nCounterEnd - m_nCounter
-                                                       : m_nCounter - m_nCounterEnd) +
-                          1;
+    const int64_t nRuns =
+        (m_nCounter < m_nCounterEnd ? m_nCounterEnd - m_nCounter : m_nCounter - m_nCounterEnd) + 1;
     if (nRuns > MAX_COMMAND_RUNS)
     {
         RIR::String sMessage = RIR::String::format(
@@ -254,8 +253,8 @@ void AnimationLoader::startCounter()
     }
 
     // "01" or "012" asks for zero fill to the longer text's width; a plain "0" does not.
-    const bool bFill = (sFirst != "0" && sFirst.c_str()[0] == '0') ||
-                       (sLast != "0" && sLast.c_str()[0] == '0');
+    const bool bFill =
+        (sFirst != "0" && sFirst.c_str()[0] == '0') || (sLast != "0" && sLast.c_str()[0] == '0');
     m_nCounterWidth = bFill ? std::max(sFirst.length(), sLast.length()) : -1;
 
     const RIR::String sBase = m_sCommand.from(1);
@@ -310,8 +309,7 @@ void AnimationLoader::advanceCounter()
     for (int i = 0; i < m_lCounterPos.getLength(); ++i)
     {
         const int nPos = m_lCounterPos.get(i);
-        m_lTokens.getNode(nPos)->m_value =
-            m_lTemplate.get(nPos).replaceAll("$", sCounter.c_str());
+        m_lTokens.getNode(nPos)->m_value = m_lTemplate.get(nPos).replaceAll("$", sCounter.c_str());
     }
     m_sCommandText = m_lTokens.join(" ");
     if (m_nCounter == m_nCounterEnd)

@@ -27,12 +27,12 @@
 // Failures: script errors raise AnimationParserException (gfx/animationparserexception.h) naming
 // the script and the line, among them the limits that keep a hostile script from running away: a
 // line may run its command ("repeat", counted commands) at most 10000 times, and may grow by
-// substitution to at most 65536 characters; a condition that is neither "true" nor "false" raises
-// FatalErrorException "Condition doesn't evaluate to bool"; a condition that runs out of tokens
-// and an else / elif / endif without an open block fail assertions; a "repeat" or m-command line
-// that is too short raises the list's index error; a missing script or picture raises what the
-// environment raises. Nothing is caught: the load ends and the loader is left as it was at the
-// error, to be dropped by its caller.
+// substitution to at most 65536 characters, and a script may add at most 16384 frames; a condition
+// that is neither "true" nor "false" raises FatalErrorException "Condition doesn't evaluate to
+// bool"; a condition that runs out of tokens and an else / elif / endif without an open block fail
+// assertions; a "repeat" or m-command line that is too short raises the list's index error; a
+// missing script or picture raises what the environment raises. Nothing is caught: the load ends
+// and the loader is left as it was at the error, to be dropped by its caller.
 //
 // Main thread only. A loader reads one script (with its includes) once.
 #ifndef DIZIDOR_GFX_ANIMATIONLOADER_H
@@ -63,7 +63,7 @@ public:
     // frame rate unless the script sets one. Raises what the resource lookup raises.
     void begin(const char* pszName);
     // Runs commands until one that ends the step (see the file comment); returns the number of
-    // script lines read during the call. Only while isDone is false.
+    // script lines read during the call. Once isDone, it does nothing and returns 0.
     int step();
     // No line is pending and no counted command has iterations left.
     bool isDone() const;
@@ -82,11 +82,6 @@ public:
     // after the expression stay in the list.
     static bool evaluateCondition(RIR::List<RIR::String>& lToks);
     static RIR::String evaluateExpression(RIR::List<RIR::String>& lToks);
-
-    // A position along one axis of the image for the script's coordinates: a keyword ("left",
-    // "top", "center", "middle", "right", "bottom", "contents_center") or a number, optionally
-    // followed by an offset from the first "+" (else the first "-"), e.g. "center+3", "right-1".
-    static int parsePosition(const char* pszText, Image* pImage, bool bHorizontal);
 
 private:
     struct CommandInfo;
@@ -157,6 +152,9 @@ private:
     RIR::List<RIR::String> selectNames(const RIR::String& sOperand);
     // Replaces the named image by a copy sharing its pixels until changed; returns the copy.
     RIR::SmartPtr<Image> replaceByCopy(const RIR::String& sName);
+    // Appends a frame to the current sequence and makes it the current frame; raises when the
+    // script has added too many frames.
+    void addFrame(RIR::SmartPtr<Image> pImage, int nDuration);
     // The token at nIndex, or "" when the line is shorter.
     RIR::String optionalToken(int nIndex) const;
 
@@ -195,6 +193,8 @@ private:
     RIR::String m_sCommandText;
     // Lines read during the current step.
     int32_t m_nStepLines;
+    // Frames the script has added, for the limit on them.
+    int32_t m_nFramesAdded;
 };
 
 #endif

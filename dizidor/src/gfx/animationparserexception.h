@@ -3,7 +3,8 @@
 // The animation script reader raises it for script errors it reports itself: a command with too
 // few tokens, an unknown command word, an image name the script never loaded, a bad option of
 // "seq" or "add", missing parameters, an include cycle, a conditional block left open at the end
-// of the script. Its message names the script and the line. Errors of the services the script
+// of the script, a script that would run away (too many runs of one line, too long a line, too
+// many frames). Its message names the script and the line. Errors of the services the script
 // uses (a missing resource or picture, the containers' index errors) keep their own classes.
 //
 // Usage:

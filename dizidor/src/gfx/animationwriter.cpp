@@ -56,7 +56,8 @@ void AnimationSaver::begin(RIR::SmartPtr<Animation> pAnimation,
     m_pAnimation = pAnimation;
     m_pWriter = pWriter;
 
-    write(m_pStream.get(), RIR::String::format("fps %5.2lf\n", (double)pAnimation->getFPS()).c_str());
+    write(m_pStream.get(),
+          RIR::String::format("fps %5.2lf\n", (double)pAnimation->getFPS()).c_str());
     const RIR::String sDefault = pAnimation->getDefaultSequence();
     checkToken("default sequence", sDefault, false);
     write(m_pStream.get(), ("default " + sDefault + "\n").c_str());

@@ -62,8 +62,8 @@ public:
               const char* pszName, const RIR::Hash<Image*, RIR::String>* phImageNames = nullptr);
     // Starts writing the animation as the pack entry pszName: the header lines, then the
     // sequences to come. Forgets the picture names of an earlier animation.
-    void begin(RIR::SmartPtr<Animation> pAnimation, RIR::SmartPtr<RIR::ResourceFileCompiler> pWriter,
-               const char* pszName);
+    void begin(RIR::SmartPtr<Animation> pAnimation,
+               RIR::SmartPtr<RIR::ResourceFileCompiler> pWriter, const char* pszName);
     // The name under which the frames showing this picture are written; after begin.
     void setImageName(Image* pImage, const char* pszName);
     // Writes the next piece (see the file comment); returns the number of lines written. The

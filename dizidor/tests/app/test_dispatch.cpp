@@ -282,6 +282,27 @@ TEST_F(DispatchTest, FocusControlSeesEveryMoveAndTheHoverWalkRunsInEveryModeReac
     EXPECT_EQ("field.leave field.focus- lb.move(54,54)", heard());
 }
 
+TEST_F(DispatchTest, AControlThatLeavesTheModeInItsLeaveHookHearsItOnce)
+{
+    RecMode* pMode = push("mode");
+    RIR::SmartPtr<RecControl> pButton = control("button", 100, 100, 0);
+    pMode->addControl(pButton);
+    pButton->setFocusable(true);
+    pButton->m_onLeave = [&]
+    {
+        pMode->removeControl(pButton);
+        pMode->removeObject(pButton);
+    };
+    moveTo(105, 105);
+    pButton->setFocus();
+    heard();
+    moveTo(300, 300);
+    EXPECT_EQ("button.move(300,300) button.leave button.focus- mode.move(300,300)", heard());
+    EXPECT_FALSE(pMode->getHover());
+    EXPECT_FALSE(pMode->getFocus());
+    EXPECT_EQ(nullptr, pButton->getMode());
+}
+
 TEST_F(DispatchTest, PushAndPopBringTheHoverUpToDate)
 {
     RecMode* pLevel = push("level");

@@ -47,8 +47,9 @@ protected:
 
     static std::string labelOf(Sprite* pSprite)
     {
-        return pSprite->hasProperty("label") ? static_cast<const char*>(pSprite->getProperty("label"))
-                                             : "?";
+        return pSprite->hasProperty("label")
+                   ? static_cast<const char*>(pSprite->getProperty("label"))
+                   : "?";
     }
 
     // The layers as "z:[labels] z:[labels]", each layer from its front.
@@ -168,11 +169,9 @@ TEST_F(ContentsTest, ControlsAreFoundTopmostFirstAndLatestFirstAtEqualZ)
     };
     const Case cases[] = {
         {130, 130, "second"}, // both: the later one, although it is drawn beneath
-        {105, 105, "first"},
-        {165, 165, "second"},
+        {105, 105, "first"},  {165, 165, "second"},
         {170, 170, "-"}, // right and bottom edges are outside
-        {99, 130, "-"},
-        {120, 120, "second"},
+        {99, 130, "-"},       {120, 120, "second"},
     };
     for (const Case& c : cases)
     {
@@ -210,7 +209,8 @@ TEST_F(ContentsTest, SpriteAtTakesTheHighestZAndTheEarlierOfEqualZ)
         float fY;
         const char* pszFound;
     };
-    const Case cases[] = {{6, 6, "a"}, {2, 2, "low"}, {14.5f, 14.5f, "a"}, {15, 6, "-"}, {-1, 0, "-"}};
+    const Case cases[] = {
+        {6, 6, "a"}, {2, 2, "low"}, {14.5f, 14.5f, "a"}, {15, 6, "-"}, {-1, 0, "-"}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(std::to_string(c.fX) + "," + std::to_string(c.fY));

@@ -145,7 +145,12 @@ public:
     }
 
     void onMouseEnter() override { note("enter"); }
-    void onMouseLeave() override { note("leave"); }
+    void onMouseLeave() override
+    {
+        note("leave");
+        if (m_onLeave)
+            m_onLeave();
+    }
     void onMouseMove(int nX, int nY) override
     {
         note("move(" + std::to_string(nX) + "," + std::to_string(nY) + ")");
@@ -184,6 +189,7 @@ public:
     std::string m_sName;
     bool m_bTakeKeys = false;
     bool m_bTakeButtons = false;
+    std::function<void()> m_onLeave;
 };
 
 // An application that counts its quit confirmations and writes its unhandled keys to the

@@ -357,7 +357,7 @@ TEST_F(ModeStackTest, FrameDrawsFromTheFirstOpaqueModeUpThenTheCursor)
     RIR::SmartPtr<Sprite> pHidden = labelled(pLevel, "hidden", 1);
     pHidden->setVisible(false);
     pLevel->addSprite(new Sprite(RIR::SmartPtr<Image>(), 0, 0, 2)); // nothing to show
-    RecMode* pHud = push("hud", MF_VISIBLE | MF_SEE_THROUGH); // visible but inactive
+    RecMode* pHud = push("hud", MF_VISIBLE | MF_SEE_THROUGH);       // visible but inactive
     labelled(pHud, "hud", 0);
     RecMode* pDialog = push("dialog", AV | MF_SEE_THROUGH);
     labelled(pDialog, "dialog", 0);

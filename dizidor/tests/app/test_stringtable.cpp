@@ -215,6 +215,8 @@ TEST(PositionKeywordTest, KeywordsNumbersAndOffsets)
         {"12abc-3", true, 9},
         {"center+", true, 20},
         {"center-1+2", true, 2}, // the "+" is taken first; "center-1" is then no keyword
+        {"2147483647+5", true, 2147483647}, // sums are held to the int range
+        {"-2147483648-5", true, -2147483647 - 1},
     };
     for (const Case& c : aCases)
     {

@@ -44,7 +44,10 @@ protected:
         Tooltip* pTooltip = pMode->getCurrentTooltip();
         return pTooltip && pTooltip->m_pSprite->isVisible();
     }
-    static Point placeOf(GameMode* pMode) { return pMode->getCurrentTooltip()->m_pSprite->getPosPoint(); }
+    static Point placeOf(GameMode* pMode)
+    {
+        return pMode->getCurrentTooltip()->m_pSprite->getPosPoint();
+    }
 };
 
 TEST_F(TooltipTest, ShowsAfterTheRestAndFollowsThePointer)
@@ -119,6 +122,7 @@ TEST_F(TooltipTest, PlacementStaysOnTheScreen)
         {"corner", 799, 599, Point(25, 25), 760, 580},
         {"left and top", 10, 5, Point(-50, -50), 0, 0},
         {"exactly fits", 735, 555, Point(25, 25), 760, 580},
+        {"one pixel over", 736, 556, Point(25, 25), 760, 580},
     };
     for (const Case& c : cases)
     {

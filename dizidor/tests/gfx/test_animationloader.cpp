@@ -140,8 +140,8 @@ TEST(AnimationConditionTest, BadConditionsRaise)
 TEST_F(AnimLoaderTest, ConditionalBlocksRunTheRightBranches)
 {
     RIR::SmartPtr<Animation> pAnim = load("branches.anim", RIR::List<RIR::String>("hat", "5"));
-    const std::vector<std::string> expected = {"elif_taken",  "expression", "first",
-                                               "integer_compare", "not_or", "outer_else",
+    const std::vector<std::string> expected = {"elif_taken",      "expression", "first",
+                                               "integer_compare", "not_or",     "outer_else",
                                                "upper_case_words"};
     std::vector<std::string> props = toVector(pAnim->getPropNames());
     std::sort(props.begin(), props.end());
@@ -247,7 +247,7 @@ TEST_F(AnimLoaderTest, ZeroFillAndSingleValueCounters)
     const Case aCases[] = {
         {"madd pic 01 03", {"pic01", "pic02", "pic03"}},
         {"madd pic 1 03", {"pic01", "pic02", "pic03"}}, // either value asks for the fill
-        {"madd pic 0 2", {"pic0", "pic1", "pic2"}},      // a plain "0" does not
+        {"madd pic 0 2", {"pic0", "pic1", "pic2"}},     // a plain "0" does not
         {"madd pic 10 12", {"pic10", "pic11", "pic12"}},
         {"madd pic 7 7", {"pic7"}},
         {"madd pic$ 2 1", {"pic2", "pic1"}},
@@ -379,8 +379,7 @@ TEST_F(AnimLoaderTest, ErrorsNameTheScriptAndLine)
         {"err_elif.anim", "AssertFailException", "Assertion failed : m_nIfBlockNesting > 0"},
         {"err_repeat_no_command.anim", "FatalErrorException",
          "List index out of range : 0 (have 0)"},
-        {"err_repeat_no_count.anim", "FatalErrorException",
-         "List index out of range : 1 (have 1)"},
+        {"err_repeat_no_count.anim", "FatalErrorException", "List index out of range : 1 (have 1)"},
         {"err_mload_short.anim", "FatalErrorException", "List index out of range : 1 (have 1)"},
         {"err_alias.anim", "FatalErrorException", "Hash key not found : \"\""},
         {"err_copyseq.anim", "FatalErrorException", "Hash key not found : \"ghost\""},
@@ -430,6 +429,9 @@ TEST_F(AnimLoaderTest, RunawayScriptsAreStopped)
     for (int i = 1; i <= 20; ++i)
         sDoubling += "define d" + std::to_string(i) + " (d" + std::to_string(i - 1) + ")(d" +
                      std::to_string(i - 1) + ")\n";
+    std::string sDoublingFrames = "load a\nseq s\nadd a\n";
+    for (int i = 0; i < 15; ++i)
+        sDoublingFrames += "copyseq s\n";
     struct Case
     {
         std::string sScript;
@@ -446,6 +448,8 @@ TEST_F(AnimLoaderTest, RunawayScriptsAreStopped)
          "AnimationLoader : Command mclone in guard.anim, line 2 : more than 10000 runs"},
         {sDoubling, "AnimationLoader : Line 13 of guard.anim grows beyond 65536 characters by "
                     "substitution"},
+        {sDoublingFrames, "AnimationLoader : copyseq in guard.anim, line 18 : more than 16384 "
+                          "frames"},
     };
     for (const Case& c : aCases)
     {

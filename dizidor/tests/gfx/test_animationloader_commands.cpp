@@ -112,13 +112,13 @@ TEST_F(AnimCommandTest, SpeedsAndFramePropertiesBySequence)
     addScript("speeds.anim", "fps 24\n"
                              "load a\n"
                              "seq s\n"
-                             "fps 8\n"       // the current sequence's speed
+                             "fps 8\n" // the current sequence's speed
                              "add a\n"
                              "frameprop -1 layer top\n" // the sequence itself
                              "frameprop 0 doaction\n"
                              "seq t\n"
                              "add a\n"
-                             "seq s\n"       // current again: new frames append
+                             "seq s\n" // current again: new frames append
                              "add a repeat 2\n"
                              "prop last yes\n");
     RIR::SmartPtr<Animation> pAnim = load("speeds.anim");
@@ -232,45 +232,25 @@ TEST_F(AnimCommandTest, CloneRemoveAndSelection)
     EXPECT_EQ(2, pAnim->getFrameCount("s"));
 }
 
-TEST_F(AnimCommandTest, PositionValues)
+TEST_F(AnimCommandTest, PositionValuesOfTheScript)
 {
-    RIR::SmartPtr<Image> pWide(m_factory.createBlank(41, 30, true));
     // A trimmed picture: 4 x 2 stored pixels at (2, 3) of a 10 x 8 canvas.
     addPicture("trim", 4, 2, 9, 9, 9);
     m_env.addText("trim.spec", "vcanvas 10 8 2 3");
-    RIR::SmartPtr<Image> pTrim = m_env.getImage("trim");
-
-    struct Case
-    {
-        const char* pszText;
-        Image* pImage;
-        bool bHorizontal;
-        int nExpected;
-    };
-    const Case aCases[] = {
-        {"center+3", pWide.get(), true, 23},
-        {"right-4", pWide.get(), true, 37},
-        {"17", pWide.get(), true, 17},
-        {"-4", pWide.get(), true, -4},
-        {"bottom", pWide.get(), true, 41}, // keywords are not tied to an axis
-        {"left", pWide.get(), true, 0},
-        {"top", pWide.get(), false, 0},
-        {"middle", pWide.get(), false, 15},
-        {"center-1", pWide.get(), false, 14},
-        {"right", pWide.get(), false, 30},
-        {"Center", pWide.get(), true, 0}, // keywords are case-sensitive: not a number, 0
-        {"", pWide.get(), true, 0},
-        {"10+2-3", pWide.get(), true, 12}, // the offset starts at the first "+"
-        {"2147483647+5", pWide.get(), true, 2147483647},
-        {"contents_center", pTrim.get(), true, 4},
-        {"contents_center", pTrim.get(), false, 4},
-        {"contents_center+1", pTrim.get(), false, 5},
-    };
-    for (const Case& c : aCases)
-        EXPECT_EQ(c.nExpected, AnimationLoader::parsePosition(c.pszText, c.pImage, c.bHorizontal))
-            << c.pszText;
-
-    // The stored pixels' centre is a canvas position, whatever the insertion point.
-    pTrim->setInsPoint(1, 1);
-    EXPECT_EQ(4, AnimationLoader::parsePosition("contents_center", pTrim.get(), true));
+    addScript("pos.anim", "load trim\n"
+                          "load a\n"
+                          "load b\n"
+                          "load c\n"
+                          "inspos contents_center contents_center+1 trim\n"
+                          "inspos bottom -4 a\n"     // keywords are not tied to an axis
+                          "inspos Center middle b\n" // nor is "Center" a keyword: 0
+                          "inspos 10+2-3 right c\n"  // the offset starts at the first "+"
+                          "seq s\n"
+                          "add all\n");
+    RIR::SmartPtr<Animation> pAnim = load("pos.anim");
+    const std::pair<int, int> expected[] = {{4, 5}, {4, -4}, {0, 1}, {12, 2}};
+    const char* apszNames[] = {"trim", "a", "b", "c"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(expected[i], insOf(m_env.getImage(apszNames[i]).get())) << apszNames[i];
+    EXPECT_EQ(4, pAnim->getFrameCount("s"));
 }

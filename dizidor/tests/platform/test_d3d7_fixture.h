@@ -120,7 +120,10 @@ protected:
     }
 
     // The draw records of the log, in order.
-    std::vector<const RenderRecord*> draws() const { return m_display.getLog().find(CALL_DRAW_PRIMITIVE); }
+    std::vector<const RenderRecord*> draws() const
+    {
+        return m_display.getLog().find(CALL_DRAW_PRIMITIVE);
+    }
 
     // The names of the calls from record nFirst on, e.g. "beginScene", "present".
     std::vector<std::string> callNames(int nFirst = 0) const
@@ -143,9 +146,9 @@ inline RIR::SmartPtr<SDLImage> makeFilledPicture(int nWidth, int nHeight, uint32
 {
     RIR::SmartPtr<SDLImage> pImage = makePicture(nWidth, nHeight, true);
     SDL_Surface* pSurf = pImage->getSurface()->getSDLSurface();
-    SDL_FillRect(pSurf, nullptr,
-                 SDL_MapRGBA(pSurf->format, (Uint8)(nRGB >> 16), (Uint8)(nRGB >> 8), (Uint8)nRGB,
-                             255));
+    SDL_FillRect(
+        pSurf, nullptr,
+        SDL_MapRGBA(pSurf->format, (Uint8)(nRGB >> 16), (Uint8)(nRGB >> 8), (Uint8)nRGB, 255));
     return pImage;
 }
 

@@ -25,8 +25,7 @@ Transformed apply(const RenderMatrix& m, float fX, float fY, float fZ = 0.0f)
 TEST(RenderMatrixTest, ProductAppliesTheLeftMatrixFirst)
 {
     // Scale, then turn a quarter clockwise on the screen, then move: the sprite transform.
-    RenderMatrix m = RenderMatrix::scaling(2.0f, 3.0f, 1.0f) *
-                     RenderMatrix::rotationZ(1.5707964f) *
+    RenderMatrix m = RenderMatrix::scaling(2.0f, 3.0f, 1.0f) * RenderMatrix::rotationZ(1.5707964f) *
                      RenderMatrix::translation(10.0f, 20.0f, 0.0f);
     Transformed p = apply(m, 1.0f, 1.0f);
     // (1, 1) -> (2, 3) -> (-3, 2) -> (7, 22).
@@ -34,9 +33,9 @@ TEST(RenderMatrixTest, ProductAppliesTheLeftMatrixFirst)
     EXPECT_NEAR(22.0f, p.y, 1e-5f);
 
     // The other order moves first and scales the move too.
-    Transformed q =
-        apply(RenderMatrix::translation(10.0f, 0.0f, 0.0f) * RenderMatrix::scaling(2.0f, 2.0f, 1.0f),
-              1.0f, 0.0f);
+    Transformed q = apply(RenderMatrix::translation(10.0f, 0.0f, 0.0f) *
+                              RenderMatrix::scaling(2.0f, 2.0f, 1.0f),
+                          1.0f, 0.0f);
     EXPECT_NEAR(22.0f, q.x, 1e-5f);
     EXPECT_TRUE((RenderMatrix::translation(1, 2, 3) * RenderMatrix::identity()) ==
                 RenderMatrix::translation(1, 2, 3));
@@ -60,7 +59,7 @@ TEST(RenderMatrixTest, OrthographicProjectionMapsTheScreenBox)
         float x, y, z;
         float ex, ey, ez;
     } aCases[] = {
-        {-80.0f, 0.0f, -1.0f, -1.0f, 1.0f, 0.0f}, // top-left, near
+        {-80.0f, 0.0f, -1.0f, -1.0f, 1.0f, 0.0f},  // top-left, near
         {880.0f, 600.0f, 1.0f, 1.0f, -1.0f, 1.0f}, // bottom-right, far
         {400.0f, 300.0f, 0.0f, 0.0f, 0.0f, 0.5f},  // centre
         {0.0f, 600.0f, 0.0f, -0.8333333f, -1.0f, 0.5f},

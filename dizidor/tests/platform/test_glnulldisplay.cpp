@@ -85,8 +85,8 @@ TEST_F(NullDisplayTest, SetsAnSDLModeAndAcceptsAWholeFrame)
                              {10, 10, 0, 0xFFFFFFFF, 1, 1}};
     EXPECT_EQ(RENDER_OK, display.testCooperativeLevel());
     EXPECT_EQ(RENDER_OK, pDevice->beginScene());
-    EXPECT_EQ(RENDER_OK, pDevice->clear(RenderDevice::CLEAR_COLOR | RenderDevice::CLEAR_STENCIL,
-                                        0, 0.0f, 0));
+    EXPECT_EQ(RENDER_OK,
+              pDevice->clear(RenderDevice::CLEAR_COLOR | RenderDevice::CLEAR_STENCIL, 0, 0.0f, 0));
     EXPECT_EQ(RENDER_OK, pDevice->setRenderState(RS_BLEND, 1));
     EXPECT_EQ(RENDER_OK, pDevice->setTexture(pTexture.get()));
     EXPECT_EQ(RENDER_OK, pDevice->drawPrimitive(PRIM_TRIANGLE_STRIP, aQuad, 4));

@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -71,9 +72,12 @@ struct SurfaceDeleter
     {
         int nDiff = (int)((nActual >> nShift) & 0xFF) - (int)((nExpected >> nShift) & 0xFF);
         if (nDiff > nTolerance || nDiff < -nTolerance)
-            return ::testing::AssertionFailure()
-                   << std::hex << "0x" << (nActual & 0xFFFFFF) << " instead of 0x"
-                   << (nExpected & 0xFFFFFF);
+        {
+            char szText[64];
+            snprintf(szText, sizeof(szText), "0x%06X instead of 0x%06X",
+                     (unsigned)(nActual & 0xFFFFFF), (unsigned)(nExpected & 0xFFFFFF));
+            return ::testing::AssertionFailure() << szText;
+        }
     }
     return ::testing::AssertionSuccess();
 }
@@ -96,9 +100,8 @@ protected:
         // The 3-D driver's projection: logical pixels, y downward, depth -1 to 1.
         ASSERT_EQ(RENDER_OK,
                   m_pDevice->setTransform(TRANSFORM_PROJECTION,
-                                          RenderMatrix::orthoOffCenter(0.0f, (float)SIZE,
-                                                                       (float)SIZE, 0.0f, -1.0f,
-                                                                       1.0f)));
+                                          RenderMatrix::orthoOffCenter(
+                                              0.0f, (float)SIZE, (float)SIZE, 0.0f, -1.0f, 1.0f)));
     }
 
     void TearDown() override
@@ -282,10 +285,18 @@ TEST_F(GLPixelTest, VertexColourTintsTheTextureAndStandsAloneWithoutOne)
     // Without a texture the vertex colour is drawn as it is.
     ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(nullptr));
     drawQuad(20.0f, 4.0f, 4.0f, 4.0f, 0xFF1060A0);
+    // The stage told to take the texture alone, then to modulate again.
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pTexture));
+    ASSERT_EQ(RENDER_OK, m_pDevice->setStageState(TS_COLOR_OP, TEXOP_SELECT_ARG1));
+    drawQuad(36.0f, 4.0f, 4.0f, 4.0f, 0xFF80FF40);
+    ASSERT_EQ(RENDER_OK, m_pDevice->setStageState(TS_COLOR_OP, TEXOP_MODULATE));
+    drawQuad(52.0f, 4.0f, 4.0f, 4.0f, 0xFF80FF40);
     ASSERT_EQ(RENDER_OK, m_pDevice->endScene());
     // (200, 100, 50) x (128, 255, 64) / 255.
-    EXPECT_TRUE(colourNear(pixel(5, 5), 0x646413));
+    EXPECT_TRUE(colourNear(pixel(5, 5), 0x64640D));
     EXPECT_TRUE(colourNear(pixel(21, 6), 0x1060A0));
+    EXPECT_TRUE(colourNear(pixel(37, 6), 0xC86432));
+    EXPECT_TRUE(colourNear(pixel(53, 6), 0x64640D));
 }
 
 TEST_F(GLPixelTest, BlendModesCombineUnpremultipliedColour)
@@ -300,10 +311,9 @@ TEST_F(GLPixelTest, BlendModesCombineUnpremultipliedColour)
         uint32_t nDest;
         uint32_t nExpected;
     } aCases[] = {
-        {"alpha blend", 0x0000FF, 0x80FF0000, 0xFFFFFFFF, BF_SRC_ALPHA, BF_INV_SRC_ALPHA,
-         0x80007F},
-        {"alpha from the vertex", 0x000000, 0xFFFFFFFF, 0x80FF0000, BF_SRC_ALPHA,
-         BF_INV_SRC_ALPHA, 0x800000},
+        {"alpha blend", 0x0000FF, 0x80FF0000, 0xFFFFFFFF, BF_SRC_ALPHA, BF_INV_SRC_ALPHA, 0x80007F},
+        {"alpha from the vertex", 0x000000, 0xFFFFFFFF, 0x80FF0000, BF_SRC_ALPHA, BF_INV_SRC_ALPHA,
+         0x800000},
         {"additive", 0x640000, 0x8000FF00, 0xFFFFFFFF, BF_SRC_ALPHA, BF_ONE, 0x648000},
         {"colour left unchanged", 0x0A141E, 0xFFFFFFFF, 0xFFFFFFFF, BF_ZERO, BF_ONE, 0x0A141E},
         {"transparent texel", 0x203040, 0x00FFFFFF, 0xFFFFFFFF, BF_SRC_ALPHA, BF_INV_SRC_ALPHA,
@@ -342,8 +352,8 @@ TEST_F(GLPixelTest, NewTexturesAreTransparentBlack)
 
 TEST_F(GLPixelTest, ColourKeyedPictureShowsTheBackgroundWhereTheKeyWas)
 {
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> pSource(SDL_CreateRGBSurface(
-        SDL_SWSURFACE, 4, 4, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0));
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> pSource(
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0));
     SDL_FillRect(pSource.get(), nullptr, SDL_MapRGB(pSource->format, 0xE0, 0x80, 0x20));
     SDL_Rect key1 = {1, 1, 1, 1};
     SDL_Rect key2 = {2, 3, 1, 1};
@@ -421,9 +431,9 @@ TEST_F(GLPixelTest, TransformsTurnAndPlaceSprites)
     clearTo(0);
     ASSERT_EQ(RENDER_OK, m_pDevice->beginScene());
     // A bar of 8 x 2 turned a quarter clockwise about its corner, which sits at (32, 32).
-    ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(TRANSFORM_VIEW,
-                                                 RenderMatrix::rotationZ(1.5707964f) *
-                                                     RenderMatrix::translation(31.5f, 31.5f, 0.0f)));
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(
+                             TRANSFORM_VIEW, RenderMatrix::rotationZ(1.5707964f) *
+                                                 RenderMatrix::translation(31.5f, 31.5f, 0.0f)));
     RenderVertex aBar[4] = {{0, 0, 0, 0xFFFF0000, 0, 0},
                             {8, 0, 0, 0xFFFF0000, 0, 0},
                             {8, 2, 0, 0xFFFF0000, 0, 0},
@@ -432,9 +442,9 @@ TEST_F(GLPixelTest, TransformsTurnAndPlaceSprites)
 
     // A letterbox: logical x 0 sits 8 pixels in from the left edge.
     ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(TRANSFORM_VIEW, RenderMatrix()));
-    ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(TRANSFORM_PROJECTION,
-                                                 RenderMatrix::orthoOffCenter(-8.0f, 56.0f, 64.0f,
-                                                                              0.0f, -1.0f, 1.0f)));
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(
+                             TRANSFORM_PROJECTION,
+                             RenderMatrix::orthoOffCenter(-8.0f, 56.0f, 64.0f, 0.0f, -1.0f, 1.0f)));
     drawQuad(0.0f, 0.0f, 2.0f, 2.0f, 0xFF00FF00);
     ASSERT_EQ(RENDER_OK, m_pDevice->endScene());
 

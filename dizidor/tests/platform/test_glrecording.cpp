@@ -318,11 +318,10 @@ TEST_F(RecordingDeviceTest, TexturesStartZeroAndKeepWhatIsUploaded)
     EXPECT_EQ(0u, opaqueLock.nAlphaMask);
     ASSERT_EQ(RENDER_OK, pOpaque->unlock());
     pOpaque.reset();
-    EXPECT_EQ((std::vector<std::string>{"createTexture 4x2 alpha id 1",
-                                        "createTexture 2x2 opaque id 2", "lockTexture 1",
-                                        "lockTexture 1 -> BAD_STATE", "unlockTexture 1",
-                                        "unlockTexture 1 -> BAD_STATE", "lockTexture 2",
-                                        "unlockTexture 2", "deleteTexture 2"}),
+    EXPECT_EQ((std::vector<std::string>{
+                  "createTexture 4x2 alpha id 1", "createTexture 2x2 opaque id 2", "lockTexture 1",
+                  "lockTexture 1 -> BAD_STATE", "unlockTexture 1", "unlockTexture 1 -> BAD_STATE",
+                  "lockTexture 2", "unlockTexture 2", "deleteTexture 2"}),
               lines());
 }
 

@@ -21,10 +21,11 @@ typedef std::unique_ptr<SDL_Surface, SurfaceDeleter> SurfacePtr;
 // A 24-bit surface (bytes R, G, B) filled with one colour.
 SurfacePtr makeOpaque(int nWidth, int nHeight, uint32_t nRGB)
 {
-    SDL_Surface* pSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, nWidth, nHeight, 24, 0x0000FF,
-                                                 0x00FF00, 0xFF0000, 0);
-    SDL_FillRect(pSurface, nullptr,
-                 SDL_MapRGB(pSurface->format, (nRGB >> 16) & 0xFF, (nRGB >> 8) & 0xFF, nRGB & 0xFF));
+    SDL_Surface* pSurface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, nWidth, nHeight, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    SDL_FillRect(
+        pSurface, nullptr,
+        SDL_MapRGB(pSurface->format, (nRGB >> 16) & 0xFF, (nRGB >> 8) & 0xFF, nRGB & 0xFF));
     return SurfacePtr(pSurface);
 }
 
@@ -40,8 +41,9 @@ SurfacePtr makeAlpha(int nWidth, int nHeight, uint8_t r, uint8_t g, uint8_t b, u
 void setPixel(SDL_Surface* pSurface, int nX, int nY, uint32_t nRGB)
 {
     SDL_Rect rect = {(Sint16)nX, (Sint16)nY, 1, 1};
-    SDL_FillRect(pSurface, &rect,
-                 SDL_MapRGB(pSurface->format, (nRGB >> 16) & 0xFF, (nRGB >> 8) & 0xFF, nRGB & 0xFF));
+    SDL_FillRect(
+        pSurface, &rect,
+        SDL_MapRGB(pSurface->format, (nRGB >> 16) & 0xFF, (nRGB >> 8) & 0xFF, nRGB & 0xFF));
 }
 
 class TextureCopyTest : public ::testing::Test

@@ -5,6 +5,7 @@
 
 #include "app/log.h"
 #include "platform/d3d7/d3d7texture.h"
+#include "platform/gl/glrenderdisplay.h"
 #include "platform/gl/renderdisplayfactory.h"
 #include "platform/gl/texturecopy.h"
 #include "platform/sdl/surface.h"
@@ -14,7 +15,26 @@
 
 #include <SDL.h>
 
+#include <dlfcn.h>
 #include <memory>
+
+namespace
+{
+
+// Every mode set stops SDL video, which unloads the OpenGL library SDL loaded, and starts it
+// again, which loads it anew. The driver keeps the library loaded for the life of the process
+// instead: a mode change then does not pay for loading the GL driver again, and nothing of the
+// driver is unloaded while allocations it made are still alive. The handle is never closed.
+void keepOpenGLLoaded()
+{
+    static bool s_bDone = false;
+    if (s_bDone)
+        return;
+    s_bDone = true;
+    dlopen("libGL.so.1", RTLD_NOW | RTLD_GLOBAL);
+}
+
+} // namespace
 
 D3D7VideoDriver::D3D7VideoDriver()
     : m_pDisplay(nullptr), m_aScratch(), m_bCaptureRequested(false), m_bCaptureDone(false)
@@ -129,7 +149,10 @@ void D3D7VideoDriver::createDevice()
 RenderDisplay* D3D7VideoDriver::newDisplay()
 {
     RIR_TRACE("D3D7VideoDriver::newDisplay");
-    return createRenderDisplay();
+    RenderDisplay* pDisplay = createRenderDisplay();
+    if (dynamic_cast<GLRenderDisplay*>(pDisplay))
+        keepOpenGLLoaded();
+    return pDisplay;
 }
 
 void D3D7VideoDriver::deleteDisplay(RenderDisplay* pDisplay)
@@ -171,9 +194,9 @@ DeviceTexture* D3D7VideoDriver::createTexture(Surface& surface, const Rect& area
     RenderDevice* pDevice = getDevice();
     RenderTexture* pTexture = nullptr;
     RIR_TRACE_LINE();
-    RenderResult eResult =
-        pDevice ? pDevice->createTexture(nTexWidth, nTexHeight, bAlpha, &pTexture)
-                : RENDER_ERR_NO_DEVICE;
+    RenderResult eResult = pDevice
+                               ? pDevice->createTexture(nTexWidth, nTexHeight, bAlpha, &pTexture)
+                               : RENDER_ERR_NO_DEVICE;
     if (checkResult(eResult) || !pTexture)
         RIR_THROW(FatalErrorException, "D3DXCreateTexture");
     std::unique_ptr<RenderTexture> pHolder(pTexture);

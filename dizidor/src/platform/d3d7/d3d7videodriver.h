@@ -123,8 +123,8 @@ public:
     void drawSprite(Sprite* pSprite) override;
     // A texture of nTexWidth x nTexHeight holding the area of the store at its top-left, with
     // alpha when bAlpha. A colour-keyed store keeps its key: key pixels stay transparent.
-    DeviceTexture* createTexture(Surface& surface, const Rect& area, int nTexWidth,
-                                 int nTexHeight, bool bAlpha) override;
+    DeviceTexture* createTexture(Surface& surface, const Rect& area, int nTexWidth, int nTexHeight,
+                                 bool bAlpha) override;
     // Sends the cached blend mode, state bits and stencil mask when they are dirty.
     void applyRenderStates() override;
 

@@ -19,6 +19,7 @@ const float DEG_TO_RAD = 0.017453292f;
 // to 0..1, and the sprite's tint; each channel truncated.
 uint32_t vertexColor(const Sprite& sprite, const Image& image)
 {
+    RIR_TRACE("vertexColor");
     float fAlpha = (float)image.getAlpha() / 255.0f * sprite.getAlpha();
     if (!(fAlpha > 0.0f))
         fAlpha = 0.0f;
@@ -109,6 +110,7 @@ void D3D7VideoDriver::drawSprite(Sprite* pSprite)
 
 void D3D7VideoDriver::setView(const RenderMatrix& view)
 {
+    RIR_TRACE("D3D7VideoDriver::setView");
     RenderDevice* pDevice = getDevice();
     if (pDevice->getTransform(TRANSFORM_VIEW) != view)
         checkResult(pDevice->setTransform(TRANSFORM_VIEW, view));

@@ -71,8 +71,8 @@ void D3D7VideoDriver::notifyPlatform()
         pPlatform->onVideoModeSet();
 }
 
-bool D3D7VideoDriver::trySetMode(int nWidth, int nHeight, int nDepth, bool bFullscreen,
-                                 int nFlags, int nSDLFlags)
+bool D3D7VideoDriver::trySetMode(int nWidth, int nHeight, int nDepth, bool bFullscreen, int nFlags,
+                                 int nSDLFlags)
 {
     RIR_TRACE("D3D7VideoDriver::trySetMode");
     if (!m_pDisplay)
@@ -114,10 +114,10 @@ void D3D7VideoDriver::readParentWindow()
     {
         if (lArguments.get(i) != "--pw")
             continue;
-        int nHigh = i + 1 < lArguments.getLength() ? RIR::String::toInt(lArguments.get(i + 1).c_str())
-                                                   : 0;
-        int nLow = i + 2 < lArguments.getLength() ? RIR::String::toInt(lArguments.get(i + 2).c_str())
-                                                  : 0;
+        int nHigh =
+            i + 1 < lArguments.getLength() ? RIR::String::toInt(lArguments.get(i + 1).c_str()) : 0;
+        int nLow =
+            i + 2 < lArguments.getLength() ? RIR::String::toInt(lArguments.get(i + 2).c_str()) : 0;
         logPrintf("D: Parent window %d %d ignored : no window embedding here\n", nHigh, nLow);
         return;
     }

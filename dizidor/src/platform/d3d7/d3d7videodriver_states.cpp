@@ -24,7 +24,7 @@ void D3D7VideoDriver::applyRenderStates()
     const bool bMasked = isStencilMasked();
 
     checkResult(pDevice->setRenderState(RS_STENCIL_TEST,
-                                         (nBits & STATE_WRITE_STENCIL) != 0 || bMasked ? 1 : 0));
+                                        (nBits & STATE_WRITE_STENCIL) != 0 || bMasked ? 1 : 0));
     if (nBits & STATE_CLEAR_STENCIL)
         checkResult(pDevice->clear(RenderDevice::CLEAR_STENCIL, 0, 0.0f, 0));
     if (nBits & STATE_COLOR)
@@ -81,7 +81,8 @@ void D3D7VideoDriver::clear(Color color)
     uint32_t nFlags = RenderDevice::CLEAR_COLOR;
     if (pDevice->hasStencilBuffer())
         nFlags |= RenderDevice::CLEAR_STENCIL;
-    const uint32_t nColor = ((uint32_t)color.r << 16) | ((uint32_t)color.g << 8) | (uint32_t)color.b;
+    const uint32_t nColor =
+        ((uint32_t)color.r << 16) | ((uint32_t)color.g << 8) | (uint32_t)color.b;
     checkResult(pDevice->clear(nFlags, nColor, 0.0f, 0));
 }
 

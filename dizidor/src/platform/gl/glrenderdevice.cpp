@@ -38,7 +38,8 @@ GLenum primitiveMode(PrimitiveKind eKind)
 GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool bStencilBuffer,
                                int nMaxTextureSize)
     : RenderDeviceBase(nWidth, nHeight, bDepthBuffer, bStencilBuffer, nMaxTextureSize),
-      m_bRenderStatesDirty(true), m_bStageDirty(true), m_bTransformsDirty(true), m_nBoundName(0)
+      m_bRenderStatesDirty(true), m_bStageDirty(true), m_bCombinerDirty(true),
+      m_bTransformsDirty(true), m_bTexturing(false), m_nBoundName(0)
 {
     RIR_TRACE("GLRenderDevice::GLRenderDevice");
     glDisable(GL_SCISSOR_TEST);
@@ -55,6 +56,8 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     applyViewport(getViewport());
     applyPending();
 }
@@ -132,8 +135,9 @@ RenderResult GLRenderDevice::onClear(uint32_t nFlags, uint32_t nColor, float fDe
     GLbitfield nBits = 0;
     if (nFlags & CLEAR_COLOR)
     {
-        glClearColor((float)((nColor >> 16) & 0xFF) / 255.0f, (float)((nColor >> 8) & 0xFF) / 255.0f,
-                     (float)(nColor & 0xFF) / 255.0f, (float)(nColor >> 24) / 255.0f);
+        glClearColor((float)((nColor >> 16) & 0xFF) / 255.0f,
+                     (float)((nColor >> 8) & 0xFF) / 255.0f, (float)(nColor & 0xFF) / 255.0f,
+                     (float)(nColor >> 24) / 255.0f);
         nBits |= GL_COLOR_BUFFER_BIT;
     }
     if (nFlags & CLEAR_DEPTH)
@@ -161,9 +165,11 @@ RenderResult GLRenderDevice::onRenderState(RenderState /*eState*/, uint32_t /*nV
     return RENDER_OK;
 }
 
-RenderResult GLRenderDevice::onStageState(StageState /*eState*/, uint32_t /*nValue*/)
+RenderResult GLRenderDevice::onStageState(StageState eState, uint32_t /*nValue*/)
 {
     m_bStageDirty = true;
+    if (eState < TS_MAG_FILTER)
+        m_bCombinerDirty = true;
     return RENDER_OK;
 }
 

@@ -75,9 +75,11 @@ private:
     void bindTexture(unsigned nName);
 
     bool m_bRenderStatesDirty;
-    bool m_bStageDirty;
+    bool m_bStageDirty;    // texture, texturing or stage states changed
+    bool m_bCombinerDirty; // the operations or arguments of the stage changed
     bool m_bTransformsDirty;
-    unsigned m_nBoundName;           // the texture object bound now; 0 for none
+    bool m_bTexturing;              // GL_TEXTURE_2D is on
+    unsigned m_nBoundName;          // the texture object bound now; 0 for none
     std::vector<uint8_t> m_abZeros; // zero texels for new textures, grown as needed
 };
 

@@ -148,7 +148,8 @@ void GLRenderDevice::applyRenderStates()
     glCullFace(anState[RS_CULL] == CULL_COUNTER_CLOCKWISE ? GL_FRONT : GL_BACK);
 
     enableIf(GL_LIGHTING, anState[RS_LIGHTING] != 0);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, anState[RS_PERSPECTIVE_TEXTURES] ? GL_NICEST : GL_FASTEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT,
+           anState[RS_PERSPECTIVE_TEXTURES] ? GL_NICEST : GL_FASTEST);
 
     enableIf(GL_BLEND, anState[RS_BLEND] != 0);
     glBlendFunc(blendFactor(anState[RS_BLEND_SRC]), blendFactor(anState[RS_BLEND_DEST]));
@@ -160,9 +161,9 @@ void GLRenderDevice::applyRenderStates()
     enableIf(GL_STENCIL_TEST, anState[RS_STENCIL_TEST] != 0 && hasStencilBuffer());
     const uint32_t nRef = anState[RS_STENCIL_REF];
     glStencilFunc(compareFunc(anState[RS_STENCIL_FUNC]),
-                  (GLint)(nRef > 0x7FFFFFFFu ? 0x7FFFFFFFu : nRef),
-                  anState[RS_STENCIL_READ_MASK]);
-    glStencilOp(stencilOp(anState[RS_STENCIL_OP_FAIL]), stencilOp(anState[RS_STENCIL_OP_DEPTH_FAIL]),
+                  (GLint)(nRef > 0x7FFFFFFFu ? 0x7FFFFFFFu : nRef), anState[RS_STENCIL_READ_MASK]);
+    glStencilOp(stencilOp(anState[RS_STENCIL_OP_FAIL]),
+                stencilOp(anState[RS_STENCIL_OP_DEPTH_FAIL]),
                 stencilOp(anState[RS_STENCIL_OP_PASS]));
 }
 
@@ -172,17 +173,23 @@ void GLRenderDevice::applyStage()
     m_bStageDirty = false;
     const uint32_t* anStage = getState().anStageState;
     GLRenderTexture* pTexture = static_cast<GLRenderTexture*>(getTexture());
-    if (!pTexture || pTexture->getName() == 0 || anStage[TS_COLOR_OP] == TEXOP_DISABLE)
+    const bool bTexturing =
+        pTexture && pTexture->getName() != 0 && anStage[TS_COLOR_OP] != TEXOP_DISABLE;
+    if (bTexturing != m_bTexturing)
     {
-        // Fragments take the vertex colour.
-        glDisable(GL_TEXTURE_2D);
-        return;
+        // Without texturing, fragments take the vertex colour.
+        enableIf(GL_TEXTURE_2D, bTexturing);
+        m_bTexturing = bTexturing;
     }
+    if (!bTexturing)
+        return;
     bindTexture(pTexture->getName());
-    glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    setCombiner(false, anStage[TS_COLOR_OP], anStage[TS_COLOR_ARG1], anStage[TS_COLOR_ARG2]);
-    setCombiner(true, anStage[TS_ALPHA_OP], anStage[TS_ALPHA_ARG1], anStage[TS_ALPHA_ARG2]);
+    if (m_bCombinerDirty)
+    {
+        setCombiner(false, anStage[TS_COLOR_OP], anStage[TS_COLOR_ARG1], anStage[TS_COLOR_ARG2]);
+        setCombiner(true, anStage[TS_ALPHA_OP], anStage[TS_ALPHA_ARG1], anStage[TS_ALPHA_ARG2]);
+        m_bCombinerDirty = false;
+    }
 
     // Filtering and addressing belong to the texture object in OpenGL: bring the one drawn with
     // in step with the stage.

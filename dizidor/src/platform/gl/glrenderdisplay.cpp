@@ -6,7 +6,11 @@
 
 #include <GL/gl.h>
 
+#include <dlfcn.h>
+#include <link.h>
+
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -20,6 +24,23 @@ bool hasOpenGL13()
     if (!pszVersion || sscanf(pszVersion, "%d.%d", &nMajor, &nMinor) != 2)
         return false;
     return nMajor > 1 || (nMajor == 1 && nMinor >= 3);
+}
+
+int pinDriverModule(struct dl_phdr_info* pInfo, size_t /*nSize*/, void* /*pData*/)
+{
+    // Another reference that is never given back, and the module stays even then.
+    if (pInfo->dlpi_name && strstr(pInfo->dlpi_name, "_dri.so"))
+        dlopen(pInfo->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    return 0;
+}
+
+// SDL unloads the OpenGL library whenever its video stops, as it does at every mode set, and
+// the OpenGL driver modules (with the shader compiler of a software renderer) would load and
+// start again for the next mode. Once loaded they stay: mode changes are quicker, and what the
+// driver keeps allocated to the end of the process stays its own.
+void pinDriverModules()
+{
+    dl_iterate_phdr(pinDriverModule, nullptr);
 }
 
 } // namespace
@@ -110,6 +131,7 @@ RenderResult GLRenderDisplay::makeDevice(const DisplayMode& asked, int nWidth, i
     const char* pszVersion = (const char*)glGetString(GL_VERSION);
     m_sRenderer = RIR::String::format("%s / %s", pszRenderer ? pszRenderer : "?",
                                       pszVersion ? pszVersion : "?");
+    pinDriverModules();
     RIR_TRACE_LINE();
     m_pDevice.reset(new GLRenderDevice(nWidth, nHeight, asked.bStencil && nDepthBits > 0,
                                        asked.bStencil, (int)nMaxTexture));

@@ -26,8 +26,8 @@ uint32_t MemoryRenderTexture::getTexel(int nX, int nY) const
     RIR_TRACE("MemoryRenderTexture::getTexel");
     if (nX < 0 || nY < 0 || nX >= getWidth() || nY >= getHeight())
         RIR_THROW(BadParmException,
-                  RIR::String::format("MemoryRenderTexture::getTexel : (%d, %d) outside %dx%d",
-                                      nX, nY, getWidth(), getHeight())
+                  RIR::String::format("MemoryRenderTexture::getTexel : (%d, %d) outside %dx%d", nX,
+                                      nY, getWidth(), getHeight())
                       .c_str());
     if (!m_bKeepPixels)
         return 0;

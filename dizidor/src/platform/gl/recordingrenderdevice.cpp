@@ -172,8 +172,8 @@ RenderResult RecordingRenderDevice::onCreateTexture(int nWidth, int nHeight, boo
     return RENDER_OK;
 }
 
-RecordingRenderTexture::RecordingRenderTexture(RecordingRenderDevice* pDevice, int nId,
-                                               int nWidth, int nHeight, bool bAlpha)
+RecordingRenderTexture::RecordingRenderTexture(RecordingRenderDevice* pDevice, int nId, int nWidth,
+                                               int nHeight, bool bAlpha)
     : MemoryRenderTexture(pDevice, nId, nWidth, nHeight, bAlpha, true)
 {
     RIR_TRACE("RecordingRenderTexture::RecordingRenderTexture");
@@ -212,8 +212,7 @@ RenderResult RecordingRenderTexture::unlock()
 {
     RIR_TRACE("RecordingRenderTexture::unlock");
     RecordingRenderDevice* pDevice = getRecordingDevice();
-    RenderResult eResult =
-        pDevice ? pDevice->getLog().takeFailure(CALL_UNLOCK_TEXTURE) : RENDER_OK;
+    RenderResult eResult = pDevice ? pDevice->getLog().takeFailure(CALL_UNLOCK_TEXTURE) : RENDER_OK;
     if (!isRenderFailure(eResult))
         eResult = MemoryRenderTexture::unlock();
     if (pDevice)

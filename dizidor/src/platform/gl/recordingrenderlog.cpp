@@ -60,9 +60,8 @@ const char* renderCallName(RenderCall eCall)
 
 RenderRecord::RenderRecord()
     : eCall(CALL_SET_MODE), eResult(RENDER_OK), mode(), nState(0), nValue(0),
-      eTransform(TRANSFORM_WORLD), viewport(), nClearFlags(0), nColor(0), fDepth(0.0f),
-      nStencil(0), nTexture(0), nWidth(0), nHeight(0), bAlpha(false),
-      ePrimitive(PRIM_TRIANGLE_LIST), state()
+      eTransform(TRANSFORM_WORLD), viewport(), nClearFlags(0), nColor(0), fDepth(0.0f), nStencil(0),
+      nTexture(0), nWidth(0), nHeight(0), bAlpha(false), ePrimitive(PRIM_TRIANGLE_LIST), state()
 {
 }
 
@@ -77,13 +76,12 @@ RIR::String RenderRecord::toString() const
         break;
     case CALL_CLEAR:
         sText += RIR::String::format(" %s 0x%08X depth %g stencil %u",
-                                     clearFlagsText(nClearFlags).c_str(), (unsigned)nColor,
-                                     fDepth, (unsigned)nStencil);
+                                     clearFlagsText(nClearFlags).c_str(), (unsigned)nColor, fDepth,
+                                     (unsigned)nStencil);
         break;
     case CALL_SET_RENDER_STATE:
-        sText += RIR::String::format(
-            " %s %s", renderStateName((RenderState)nState),
-            renderStateValueText((RenderState)nState, nValue).c_str());
+        sText += RIR::String::format(" %s %s", renderStateName((RenderState)nState),
+                                     renderStateValueText((RenderState)nState, nValue).c_str());
         break;
     case CALL_SET_STAGE_STATE:
         sText += RIR::String::format(" %s %s", stageStateName((StageState)nState),

@@ -20,8 +20,8 @@ bool isTransformKind(TransformKind eKind)
 
 } // namespace
 
-RenderDeviceBase::RenderDeviceBase(int nWidth, int nHeight, bool bDepthBuffer,
-                                   bool bStencilBuffer, int nMaxTextureSize)
+RenderDeviceBase::RenderDeviceBase(int nWidth, int nHeight, bool bDepthBuffer, bool bStencilBuffer,
+                                   int nMaxTextureSize)
     : m_nWidth(nWidth), m_nHeight(nHeight), m_bDepthBuffer(bDepthBuffer),
       m_bStencilBuffer(bStencilBuffer), m_nMaxTextureSize(nMaxTextureSize), m_pTexture(nullptr),
       m_nLastTextureId(0)
@@ -213,7 +213,8 @@ RenderResult RenderDeviceBase::createTexture(int nWidth, int nHeight, bool bAlph
         return RENDER_ERR_BAD_ARGUMENT;
     RIR_TRACE_LINE();
     RenderTexture* pTexture = nullptr;
-    RenderResult eResult = onCreateTexture(nWidth, nHeight, bAlpha, m_nLastTextureId + 1, &pTexture);
+    RenderResult eResult =
+        onCreateTexture(nWidth, nHeight, bAlpha, m_nLastTextureId + 1, &pTexture);
     if (isRenderFailure(eResult))
     {
         delete pTexture;

@@ -8,8 +8,8 @@
 // the display must be released before it stops (a device's resources live in SDL's window).
 //
 // Presenting shows the picture drawn since the last present: a page flip in full screen, a copy
-// into the window otherwise. Losing the display: testCooperativeLevel tells, before a frame, whether
-// drawing can go on (RENDER_OK), the display mode was changed under a window
+// into the window otherwise. Losing the display: testCooperativeLevel tells, before a frame,
+// whether drawing can go on (RENDER_OK), the display mode was changed under a window
 // (RENDER_ERR_WRONG_MODE: set the mode again), or a full-screen display is not ours for now
 // (RENDER_ERR_DISPLAY_LOST: skip the frame); present may answer RENDER_ERR_SURFACE_LOST
 // (restore, the frame is not shown) or RENDER_ERR_STILL_DRAWING (ask again).

@@ -13,8 +13,8 @@ bool isCopyArea(const SDL_Surface* pSource, const Rect& area, int nWidth, int nH
     const int nAreaWidth = area.getRight() - area.getLeft();
     const int nAreaHeight = area.getBottom() - area.getTop();
     return pSource && nAreaWidth > 0 && nAreaHeight > 0 && area.getLeft() >= 0 &&
-           area.getTop() >= 0 && area.getRight() <= pSource->w &&
-           area.getBottom() <= pSource->h && nAreaWidth <= nWidth && nAreaHeight <= nHeight;
+           area.getTop() >= 0 && area.getRight() <= pSource->w && area.getBottom() <= pSource->h &&
+           nAreaWidth <= nWidth && nAreaHeight <= nHeight;
 }
 
 } // namespace
@@ -29,9 +29,9 @@ RenderResult copySurfaceToLock(SDL_Surface* pSource, const Rect& area, const Tex
     const int nHeight = area.getBottom() - area.getTop();
 
     RIR_TRACE_LINE();
-    SDL_Surface* pTarget = SDL_CreateRGBSurfaceFrom(
-        lock.pPixels, lock.nWidth, lock.nHeight, 32, lock.nPitch, lock.nRedMask, lock.nGreenMask,
-        lock.nBlueMask, lock.nAlphaMask);
+    SDL_Surface* pTarget =
+        SDL_CreateRGBSurfaceFrom(lock.pPixels, lock.nWidth, lock.nHeight, 32, lock.nPitch,
+                                 lock.nRedMask, lock.nGreenMask, lock.nBlueMask, lock.nAlphaMask);
     if (!pTarget)
         return RENDER_ERR_OUT_OF_MEMORY;
 

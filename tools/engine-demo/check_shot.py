@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""Checks a screenshot of engine-demo.
+
+    check_shot.py window|letterbox FILE.png
+
+window:    800 x 600, many colours, the demo's sprites where they belong
+letterbox: 1280 x 720, black bars left and right of the 960 x 720 picture, the picture as above
+Both: no pixel of the keyed picture's colour key (magenta) anywhere.
+Prints what is wrong and exits with 1, else exits with 0.
+"""
+import struct
+import sys
+import zlib
+
+
+def read_png(path):
+    """(width, height, rows of (r, g, b) tuples) of an 8-bit RGB or RGBA PNG."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    if data[:8] != b'\x89PNG\r\n\x1a\n':
+        raise ValueError('not a PNG file')
+    pos = 8
+    idat = b''
+    width = height = channels = None
+    while pos < len(data):
+        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        pos += 12 + length
+        if kind == b'IHDR':
+            width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                raise ValueError('unexpected PNG layout')
+            channels = 3 if colour == 2 else 4
+        elif kind == b'IDAT':
+            idat += body
+        elif kind == b'IEND':
+            break
+    raw = zlib.decompress(idat)
+    stride = width * channels
+    rows = []
+    prev = bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind = raw[start]
+        line = bytearray(raw[start + 1:start + 1 + stride])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b = prev[i]
+            c = prev[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                line[i] = (line[i] + pred) & 0xFF
+        rows.append([tuple(line[x * channels:x * channels + 3]) for x in range(width)])
+        prev = line
+    return width, height, rows
+
+
+def check_picture(rows, x0, scale, problems):
+    """The demo's 800 x 600 logical picture, starting at physical column x0, scale physical
+    pixels per logical pixel."""
+    def at(x, y):
+        return rows[int(y * scale)][x0 + int(x * scale)]
+
+    colours = set()
+    for row in rows:
+        for x in range(x0, x0 + int(800 * scale)):
+            colours.add(row[x])
+    if len(colours) < 1000:
+        problems.append('only %d colours in the picture' % len(colours))
+    magenta = sum(1 for row in rows for p in row if p[0] > 200 and p[1] < 60 and p[2] > 200)
+    if magenta:
+        problems.append('%d magenta pixels: the colour key shows' % magenta)
+    expectations = [
+        ('sky in the top left corner', (30, 8), lambda p: p[2] > p[0] + 40),
+        ('red-tinted ball', (90, 110), lambda p: p[0] > 2 * p[1] and p[0] > 120),
+        ('green-tinted ball', (170, 110), lambda p: p[1] > 2 * p[0] and p[1] > 120),
+        ('blue-tinted ball', (250, 110), lambda p: p[2] > p[0] + 60),
+        ('keyed picture, yellow', (90, 470), lambda p: p[0] > 180 and p[1] > 160 and p[2] < 110),
+        ('overlapping additive glows near white', (180, 340), lambda p: min(p) > 200),
+        ('hills at the bottom', (30, 590), lambda p: p[1] > p[2] and p[1] > p[0]),
+    ]
+    for name, (x, y), test in expectations:
+        pixel = at(x, y)
+        if not test(pixel):
+            problems.append('%s: pixel (%d, %d) is %s' % (name, x, y, pixel))
+
+
+def main():
+    case, path = sys.argv[1], sys.argv[2]
+    width, height, rows = read_png(path)
+    problems = []
+    if case == 'window':
+        if (width, height) != (800, 600):
+            problems.append('size %dx%d instead of 800x600' % (width, height))
+        else:
+            check_picture(rows, 0, 1.0, problems)
+    elif case == 'letterbox':
+        if (width, height) != (1280, 720):
+            problems.append('size %dx%d instead of 1280x720' % (width, height))
+        else:
+            # 800 x 600 at 720 / 600 = 1.2 is 960 wide, 160 pixels in from either side.
+            for name, columns in (('left', range(0, 158)), ('right', range(1122, 1280))):
+                lit = sum(1 for row in rows for x in columns if row[x] != (0, 0, 0))
+                if lit:
+                    problems.append('%d pixels of the %s bar are not black' % (lit, name))
+            check_picture(rows, 160, 1.2, problems)
+    else:
+        problems.append('unknown case ' + case)
+    for problem in problems:
+        print(problem)
+    return 1 if problems else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,456 @@
+// engine-demo: the engine's first window.
+//
+//     engine-demo [--frames N] [--screenshot FILE] [--fullscreen] [--hidden] [--pack FILE]
+//                 [--log FILE]
+//
+// Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
+// audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
+// engine-demo-content's files), and shows one screen mode with tinted, faded, additive, rotated,
+// scaled, mirrored, colour-keyed, polygon and animated sprites over an 800 x 600 backdrop. A left
+// click plays a sound and a burst of light; Escape or closing the window ends it.
+//
+// --frames N        ends after N frames (the sprites then move by a fixed 1/60 s per frame, so
+//                   that a run shows the same picture every time)
+// --screenshot FILE with --frames: the last frame's pixels go to FILE, as BMP when its name ends
+//                   in ".bmp", else as PNG. Only a display that keeps pixels (OpenGL) has any.
+// --fullscreen      full screen; on a desktop wider than 4:3 the picture is letterboxed
+// --hidden          the video driver's own switch: a frameless window that is never moved
+// --pack FILE       another pack instead of the one beside the program
+// --log FILE        the application log ("engine-demo.log" in the current folder by default)
+//
+// At the end it prints "engine-demo: N frames on the NAME display, WxH window|full screen".
+// Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
+// arguments, 3 the screenshot could not be made or written.
+#include "app/gameapp.h"
+#include "app/gamemode.h"
+#include "app/log.h"
+#include "app/pngwriter.h"
+#include "app/videoflags.h"
+#include "gfx/animsprite.h"
+#include "gfx/imagefactory.h"
+#include "platform/d3d7/d3d7videodriver.h"
+#include "platform/sdl/gameappeventtarget.h"
+#include "platform/sdl/gameappvideohost.h"
+#include "platform/sdl/sdlaudiodriver.h"
+#include "platform/sdl/sdlplatform.h"
+
+#include "rir2/exception.h"
+#include "rir2/list_impl.h"
+
+#include <SDL.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+
+const int SCREEN_WIDTH = 800;
+const int SCREEN_HEIGHT = 600;
+const float FIXED_STEP = 1.0f / 60.0f;
+// Alignment bits: the insertion point in the middle of the picture.
+const int ALIGN_CENTRE = 0x04 | 0x20;
+
+struct DemoOptions
+{
+    int nFrames = 0;
+    std::string sScreenshot;
+    bool bFullscreen = false;
+    std::string sPack;
+    std::string sLog = "engine-demo.log";
+};
+
+const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [--fullscreen] "
+                          "[--hidden] [--pack FILE] [--log FILE]\n";
+
+// The folder of the running program, with a trailing "/"; "./" when it cannot be read.
+std::string programFolder()
+{
+    std::vector<char> acPath(PATH_MAX + 1, '\0');
+    ssize_t nLength = readlink("/proc/self/exe", acPath.data(), PATH_MAX);
+    if (nLength <= 0)
+        return "./";
+    std::string sPath(acPath.data(), (size_t)nLength);
+    size_t nSlash = sPath.rfind('/');
+    return nSlash == std::string::npos ? "./" : sPath.substr(0, nSlash + 1);
+}
+
+bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string sArg = argv[i];
+        const bool bHasValue = i + 1 < argc;
+        if (sArg == "--frames" && bHasValue)
+        {
+            char* pszEnd = nullptr;
+            long nFrames = std::strtol(argv[++i], &pszEnd, 10);
+            if (!pszEnd || *pszEnd || nFrames < 1 || nFrames > 1000000)
+                return false;
+            pOptions->nFrames = (int)nFrames;
+        }
+        else if (sArg == "--screenshot" && bHasValue)
+            pOptions->sScreenshot = argv[++i];
+        else if (sArg == "--pack" && bHasValue)
+            pOptions->sPack = argv[++i];
+        else if (sArg == "--log" && bHasValue)
+            pOptions->sLog = argv[++i];
+        else if (sArg == "--fullscreen")
+            pOptions->bFullscreen = true;
+        else if (sArg == "--hidden")
+            continue; // read by the video driver from the application's words
+        else
+            return false;
+    }
+    // A screenshot needs a last frame.
+    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
+}
+
+// A short burst of light where the player clicked: grows and fades out.
+struct Burst
+{
+    RIR::SmartPtr<Sprite> pSprite;
+    float fAge;
+};
+
+// The demo's one screen.
+class DemoMode : public GameMode
+{
+public:
+    DemoMode(int nFrames, D3D7VideoDriver* pVideo)
+        : m_nFrameLimit(nFrames), m_nFrames(0), m_fTime(0.0f), m_pVideo(pVideo), m_bCapture(false)
+    {
+        setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
+    }
+
+    void requestScreenshot() { m_bCapture = true; }
+    int getFrames() const { return m_nFrames; }
+
+    void onStart() override
+    {
+        addSprite(new Sprite(getImage("backdrop"), 0, 0, 0));
+        for (const char* pszName : {"ball", "star", "arrow", "keyed"})
+            getImage(pszName)->setInsPointByAlign(ALIGN_CENTRE);
+
+        // Tinted.
+        const Color aTints[5] = {Color(255, 90, 90, 255), Color(90, 255, 110, 255),
+                                 Color(90, 150, 255, 255), Color(255, 230, 70, 255),
+                                 Color(255, 255, 255, 255)};
+        for (int i = 0; i < 5; ++i)
+        {
+            RIR::SmartPtr<Sprite> pBall = addBall(90 + 80 * i, 110);
+            pBall->setColor(aTints[i]);
+        }
+        // Faded, the last one pulsing.
+        for (int i = 0; i < 5; ++i)
+        {
+            RIR::SmartPtr<Sprite> pBall = addBall(90 + 80 * i, 220);
+            pBall->setColor(Color(255, 170, 60, 255));
+            pBall->setAlpha(1.0f - 0.22f * (float)i);
+            if (i == 4)
+                m_pPulsingAlpha = pBall;
+        }
+        // Additive: overlapping glows add up to white.
+        for (int i = 0; i < 5; ++i)
+        {
+            RIR::SmartPtr<Sprite> pStar = new Sprite(getImage("star"), 110 + 70 * i, 340, 2);
+            pStar->setBlendMode(SBM_ADDITIVE);
+            pStar->setScale(1.6f);
+            addSprite(pStar);
+            m_lStars.push_back(pStar);
+        }
+        // Rotated and scaled.
+        m_pTurning = new Sprite(getImage("arrow"), 560, 110, 2);
+        addSprite(m_pTurning);
+        m_pPulsing = addBall(690, 110);
+        m_pPulsing->setColor(Color(120, 255, 230, 255));
+        m_pStretched = addBall(690, 220);
+        m_pStretched->setScaleXY(1.7f, 0.6f);
+        m_pStretched->setRotation(-20.0f);
+        // Mirrored: the original, left-right, top-bottom, both.
+        for (int i = 0; i < 4; ++i)
+        {
+            RIR::SmartPtr<Image> pArrow = getImage("arrow")->clone(false);
+            if (i & 1)
+                pArrow->flipHorizontal();
+            if (i & 2)
+                pArrow->flipVertical();
+            addSprite(new Sprite(pArrow, 520 + 80 * (i & 1), 300 + 70 * (i >> 1), 2));
+        }
+        // Animated dials, one at half speed.
+        RIR::SmartPtr<Animation> pDial = getApp()->getAnimationByName("demo.anim");
+        for (int i = 0; i < 2; ++i)
+        {
+            RIR::SmartPtr<AnimSprite> pSprite = new AnimSprite(pDial, 700, 340 + 70 * i, 2);
+            if (i == 1)
+                pSprite->play("turn", 4.0f, 1);
+            addSprite(pSprite);
+            m_lDials.push_back(pSprite);
+        }
+        // Colour-keyed: magenta never shows.
+        addSprite(new Sprite(getImage("keyed"), 90, 470, 2));
+        RIR::SmartPtr<Sprite> pKeyedTurned = new Sprite(getImage("keyed"), 170, 470, 2);
+        pKeyedTurned->setRotation(45.0f);
+        pKeyedTurned->setScale(0.7f);
+        addSprite(pKeyedTurned);
+        // A polygon: a five-pointed star drawn as one fan in the tint.
+        m_pPolygon = new Sprite(getImage("ball"), 290, 470, 2);
+        RIR::List<Point> lPoints;
+        lPoints.append(Point(32, 32));
+        for (int i = 0; i <= 10; ++i)
+        {
+            const float fAngle = (float)i * 3.14159265f / 5.0f - 3.14159265f / 2.0f;
+            const float fRadius = (i % 2) ? 16.0f : 40.0f;
+            lPoints.append(
+                Point(32.0f + fRadius * std::cos(fAngle), 32.0f + fRadius * std::sin(fAngle)));
+        }
+        m_pPolygon->setPolygon(lPoints);
+        m_pPolygon->setColor(Color(255, 120, 200, 255));
+        addSprite(m_pPolygon);
+        // A ball rolling along the bottom.
+        m_pRolling = addBall(400, 545);
+        m_pRolling->setColor(Color(255, 200, 200, 255));
+    }
+
+    void update(float fDt) override
+    {
+        ++m_nFrames;
+        const float fStep = m_nFrameLimit > 0 ? FIXED_STEP : fDt;
+        m_fTime += fStep;
+        m_pTurning->setRotation(std::fmod(m_fTime * 90.0f, 360.0f));
+        m_pPulsing->setScale(1.0f + 0.5f * std::sin(m_fTime * 2.5f));
+        m_pPulsingAlpha->setAlpha(0.5f + 0.5f * std::sin(m_fTime * 3.0f));
+        m_pPolygon->setRotation(m_fTime * -40.0f);
+        for (size_t i = 0; i < m_lStars.size(); ++i)
+            m_lStars[i]->setRotation(m_fTime * 30.0f * (float)(i + 1));
+        for (const RIR::SmartPtr<AnimSprite>& pDial : m_lDials)
+            pDial->update(fStep);
+        const float fRoll = 330.0f * std::sin(m_fTime * 0.8f);
+        m_pRolling->setPosFloat(400.0f + fRoll, 545.0f);
+        m_pRolling->setRotation(fRoll / 30.0f * 57.29578f);
+        updateBursts(fStep);
+
+        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
+        {
+            // This frame is the last one: it is drawn, read back when asked, and the loop ends.
+            if (m_bCapture)
+                m_pVideo->requestFrameCapture();
+            getApp()->quit(0);
+        }
+    }
+
+    bool mouseDown(int nButtonMask, int nX, int nY) override
+    {
+        if ((nButtonMask & 1) == 0)
+            return false;
+        RIR::SmartPtr<Sample> pClick = getSample("click");
+        if (pClick)
+            getApp()->playSample(pClick, false, -1);
+        Burst burst;
+        burst.pSprite = new Sprite(getImage("star"), nX, nY, 5);
+        burst.pSprite->setBlendMode(SBM_ADDITIVE);
+        burst.pSprite->setColor(Color(255, 200, 120, 255));
+        burst.fAge = 0.0f;
+        addSprite(burst.pSprite);
+        m_lBursts.push_back(burst);
+        return true;
+    }
+
+    bool keyDown(int nKey, int /*nModifiers*/) override
+    {
+        if (nKey != SDLK_ESCAPE)
+            return false;
+        getApp()->quit(0);
+        return true;
+    }
+
+private:
+    RIR::SmartPtr<Sprite> addBall(int nX, int nY)
+    {
+        RIR::SmartPtr<Sprite> pBall = new Sprite(getImage("ball"), nX, nY, 1);
+        addSprite(pBall);
+        return pBall;
+    }
+
+    void updateBursts(float fDt)
+    {
+        for (size_t i = 0; i < m_lBursts.size();)
+        {
+            Burst& burst = m_lBursts[i];
+            burst.fAge += fDt;
+            if (burst.fAge >= 0.6f)
+            {
+                removeObject(burst.pSprite);
+                m_lBursts.erase(m_lBursts.begin() + (long)i);
+                continue;
+            }
+            burst.pSprite->setScale(1.0f + burst.fAge * 4.0f);
+            burst.pSprite->setAlpha(1.0f - burst.fAge / 0.6f);
+            ++i;
+        }
+    }
+
+    int m_nFrameLimit;
+    int m_nFrames;
+    float m_fTime;
+    D3D7VideoDriver* m_pVideo; // not owned
+    bool m_bCapture;
+    RIR::SmartPtr<Sprite> m_pTurning;
+    RIR::SmartPtr<Sprite> m_pPulsing;
+    RIR::SmartPtr<Sprite> m_pPulsingAlpha;
+    RIR::SmartPtr<Sprite> m_pStretched;
+    RIR::SmartPtr<Sprite> m_pPolygon;
+    RIR::SmartPtr<Sprite> m_pRolling;
+    std::vector<RIR::SmartPtr<Sprite>> m_lStars;
+    std::vector<RIR::SmartPtr<AnimSprite>> m_lDials;
+    std::vector<Burst> m_lBursts;
+};
+
+class DemoApp : public GameApp
+{
+public:
+    explicit DemoApp(const DemoOptions& options)
+        : m_options(options), m_pVideo(nullptr), m_pMode(nullptr)
+    {
+    }
+
+    void onInit() override
+    {
+        // The library's defaults (full volume, the software cursor); the demo keeps no settings
+        // file.
+        setDefaultSettings();
+        addResourceFile(m_options.sPack.c_str(), false);
+
+        SDLPlatform* pPlatform = new SDLPlatform();
+        m_pVideo = new D3D7VideoDriver();
+        m_pVideo->setHost(new GameAppVideoHost(this));
+        pPlatform->setVideoDriver(m_pVideo);
+        pPlatform->setAudioDriver(new SDLAudioDriver());
+        pPlatform->setEventTarget(new GameAppEventTarget(this));
+        setPlatform(pPlatform);
+
+        RIR::SmartPtr<Image> pIcon = pPlatform->getImageFactory()->loadWithFlags("icon", false);
+        init(SCREEN_WIDTH, SCREEN_HEIGHT, m_options.bFullscreen ? VF_FULLSCREEN : 0, pIcon);
+        setCaption("DiziDor engine demo");
+        setCursorImage(getImage("cursor"));
+
+        m_pMode = new DemoMode(m_options.nFrames, m_pVideo);
+        if (!m_options.sScreenshot.empty())
+            m_pMode->requestScreenshot();
+        pushMode(m_pMode);
+    }
+
+    // Closing the window ends the demo normally.
+    void onQuit() override { quit(0); }
+
+    D3D7VideoDriver* getDemoVideo() const { return m_pVideo; }
+    // Frames run by the demo's mode; 0 before it started.
+    int getDemoFrames() const { return m_pMode ? m_pMode->getFrames() : 0; }
+
+private:
+    DemoOptions m_options;
+    D3D7VideoDriver* m_pVideo; // owned by the platform
+    DemoMode* m_pMode;         // owned by the application
+};
+
+// Writes the capture as 24-bit pixels: BMP through SDL, or PNG.
+bool writeScreenshot(const FrameCapture& capture, const std::string& sPath)
+{
+    const bool bBmp =
+        sPath.size() >= 4 && strcasecmp(sPath.c_str() + sPath.size() - 4, ".bmp") == 0;
+    std::vector<uint8_t> abRGB;
+    abRGB.reserve(capture.lPixels.size() * 3);
+    for (uint32_t nPixel : capture.lPixels)
+    {
+        abRGB.push_back((uint8_t)(nPixel >> 16));
+        abRGB.push_back((uint8_t)(nPixel >> 8));
+        abRGB.push_back((uint8_t)nPixel);
+    }
+    if (bBmp)
+    {
+        SDL_Surface* pSurface =
+            SDL_CreateRGBSurfaceFrom(abRGB.data(), capture.nWidth, capture.nHeight, 24,
+                                     capture.nWidth * 3, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+        if (!pSurface)
+            return false;
+        const bool bOK = SDL_SaveBMP(pSurface, sPath.c_str()) == 0;
+        SDL_FreeSurface(pSurface);
+        return bOK;
+    }
+    std::vector<uint8_t> abPng = encodePng(capture.nWidth, capture.nHeight, 3, abRGB.data());
+    FILE* pFile = std::fopen(sPath.c_str(), "wb");
+    if (!pFile)
+        return false;
+    bool bOK = std::fwrite(abPng.data(), 1, abPng.size(), pFile) == abPng.size();
+    bOK = std::fclose(pFile) == 0 && bOK;
+    return bOK;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    DemoOptions options;
+    if (!parseOptions(argc, argv, &options))
+    {
+        std::fputs(USAGE, stderr);
+        return 2;
+    }
+    if (options.sPack.empty())
+        options.sPack = programFolder() + "engine-demo.dat";
+
+    openLog(options.sLog.c_str());
+    disableSaving();
+    int nExit = 1;
+    DemoApp* pApp = nullptr;
+    try
+    {
+        pApp = new DemoApp(options);
+        // The words after the program's name, as the game's start-up hands them over.
+        RIR::List<RIR::String> lWords;
+        for (int i = 1; i < argc; ++i)
+            lWords.append(argv[i]);
+        pApp->setArguments(lWords);
+        nExit = pApp->run();
+
+        D3D7VideoDriver* pVideo = pApp->getDemoVideo();
+        RenderDisplay* pDisplay = pVideo ? pVideo->getDisplay() : nullptr;
+        std::printf("engine-demo: %d frames on the %s display, %dx%d %s\n", pApp->getDemoFrames(),
+                    pDisplay ? pDisplay->getName() : "no", pVideo ? pVideo->getPhysicalWidth() : 0,
+                    pVideo ? pVideo->getPhysicalHeight() : 0,
+                    pVideo && pVideo->isFullscreen() ? "full screen" : "window");
+        if (!options.sScreenshot.empty())
+        {
+            FrameCapture capture;
+            if (!pVideo || !pVideo->takeFrameCapture(&capture))
+            {
+                std::fprintf(stderr, "engine-demo: the %s display keeps no pixels: no screenshot\n",
+                             pDisplay ? pDisplay->getName() : "missing");
+                nExit = 3;
+            }
+            else if (!writeScreenshot(capture, options.sScreenshot))
+            {
+                std::fprintf(stderr, "engine-demo: cannot write %s\n", options.sScreenshot.c_str());
+                nExit = 3;
+            }
+        }
+        delete pApp;
+        pApp = nullptr;
+    }
+    catch (const RIR::Exception& e)
+    {
+        std::fprintf(stderr, "engine-demo: %s : %s\n", e.getClassName(), e.getMessage());
+        logPrintf("M: %s : %s\n", e.getClassName(), e.getMessage());
+        delete pApp;
+        nExit = 1;
+    }
+    std::fflush(stdout);
+    closeLog();
+    return nExit;
+}
