@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         const size_t nAt = (size_t)(static_cast<const uint8_t*>(pZero) - pData);
         sSubImage.assign(pszText, nAt);
         sSpec.assign(pszText + nAt + 1, nSize - nAt - 1);
-        // The spec text also ends at a further zero byte, as the readers see it.
+        // The canvas text also ends at a further zero byte, as the readers see it.
         sSpec.resize(std::strlen(sSpec.c_str()));
     }
     readSubImage(sSubImage);

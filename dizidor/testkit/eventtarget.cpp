@@ -2,8 +2,6 @@
 
 #include "rir2/calltrace.h"
 
-PlatformEventTarget::~PlatformEventTarget() {}
-
 RecordingEventTarget::RecordingEventTarget(const RIR::SmartPtr<RecordingLog>& pLog)
     : m_pLog(pLog ? pLog : RIR::SmartPtr<RecordingLog>(new RecordingLog())), m_bKeysHandled(false),
       m_pAudioDriver(nullptr)

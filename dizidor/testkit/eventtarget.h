@@ -1,38 +1,14 @@
-// PlatformEventTarget: the application side of the fake platform's event pump.
-//
-// The operations the platform's pump calls on the application (GameApp's dispatch operations and
-// hooks), so that FakePlatform can be driven without an application. GameApp's tests pass an
-// adapter that forwards each call to the application; RecordingEventTarget writes every call to
-// a RecordingLog as "app.<call>".
+// RecordingEventTarget: a platform event target that writes every call of the pump to a
+// RecordingLog as "app.<call>", so that a platform's pump (FakePlatform, SDLPlatform) can be
+// driven and checked without an application. Tests that drive a whole application install a
+// GameAppEventTarget (app/gameappeventtarget.h) instead.
 #ifndef DIZIDOR_TESTKIT_EVENTTARGET_H
 #define DIZIDOR_TESTKIT_EVENTTARGET_H
 
+#include "app/platformeventtarget.h"
 #include "testkit/recordinglog.h"
 
 #include "rir2/refcount.h"
-
-class IAudioDriver;
-
-class PlatformEventTarget
-{
-public:
-    virtual ~PlatformEventTarget();
-
-    // A key press; true when it was handled (then the pump sends no character).
-    virtual bool dispatchKeyDown(int nKey, int nModifiers) = 0;
-    virtual void dispatchKeyUp(int nKey, int nModifiers) = 0;
-    virtual void dispatchChar(int nChar) = 0;
-    virtual void dispatchMouseMove(int nX, int nY, bool bCallModes) = 0;
-    virtual void dispatchMouseDown(int nMask, int nX, int nY) = 0;
-    virtual void dispatchMouseUp(int nMask, int nX, int nY) = 0;
-    virtual void dispatchQuitRequest() = 0;
-    virtual void onAppActivated() = 0;
-    virtual void onAppDeactivated() = 0;
-    virtual void onMouseFocusGained() = 0;
-    virtual void onMouseFocusLost() = 0;
-    // The application's active audio driver, which the pump pauses and resumes; may be null.
-    virtual IAudioDriver* getAudioDriver() = 0;
-};
 
 class RecordingEventTarget : public PlatformEventTarget
 {

@@ -35,7 +35,7 @@
 #define DIZIDOR_TESTKIT_FAKEPLATFORM_H
 
 #include "app/iplatform.h"
-#include "testkit/eventtarget.h"
+#include "app/platformeventtarget.h"
 #include "testkit/recordinglog.h"
 
 #include "rir2/list.h"

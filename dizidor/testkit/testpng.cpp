@@ -1,5 +1,7 @@
 #include "testkit/testpng.h"
 
+#include "app/pngwriter.h"
+
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
@@ -15,27 +17,9 @@ const uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // Pictures beyond this many pixels are refused (test pictures are small).
 const int64_t MAX_PIXELS = 1 << 24;
 
-void putBigEndian32(std::vector<uint8_t>& ab, uint32_t n)
-{
-    ab.push_back((uint8_t)(n >> 24));
-    ab.push_back((uint8_t)(n >> 16));
-    ab.push_back((uint8_t)(n >> 8));
-    ab.push_back((uint8_t)n);
-}
-
 uint32_t getBigEndian32(const uint8_t* p)
 {
     return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
-}
-
-void putChunk(std::vector<uint8_t>& ab, const char* pszType, const std::vector<uint8_t>& abData)
-{
-    putBigEndian32(ab, (uint32_t)abData.size());
-    const size_t nTypeAt = ab.size();
-    ab.insert(ab.end(), pszType, pszType + 4);
-    ab.insert(ab.end(), abData.begin(), abData.end());
-    const uLong nCrc = crc32(0L, ab.data() + nTypeAt, (uInt)(4 + abData.size()));
-    putBigEndian32(ab, (uint32_t)nCrc);
 }
 
 int channelsOfColourType(int nType)
@@ -80,37 +64,7 @@ bool fail(RIR::String* psError, const char* pszReason)
 std::vector<uint8_t> encodeTestPng(int nWidth, int nHeight, int nChannels, const uint8_t* pData)
 {
     RIR_TRACE("encodeTestPng");
-    RIR_ASSERT(nWidth > 0 && nHeight > 0 && nChannels >= 1 && nChannels <= 4 && pData);
-    static const int s_anColourType[5] = {0, 0, 4, 2, 6};
-
-    std::vector<uint8_t> abHeader;
-    putBigEndian32(abHeader, (uint32_t)nWidth);
-    putBigEndian32(abHeader, (uint32_t)nHeight);
-    abHeader.push_back(8); // bit depth
-    abHeader.push_back((uint8_t)s_anColourType[nChannels]);
-    abHeader.push_back(0); // deflate
-    abHeader.push_back(0); // adaptive filtering
-    abHeader.push_back(0); // no interlace
-
-    // Every row with filter 0 (none).
-    const size_t nRowBytes = (size_t)nWidth * nChannels;
-    std::vector<uint8_t> abRaw;
-    abRaw.reserve((nRowBytes + 1) * nHeight);
-    for (int y = 0; y < nHeight; ++y)
-    {
-        abRaw.push_back(0);
-        abRaw.insert(abRaw.end(), pData + y * nRowBytes, pData + (y + 1) * nRowBytes);
-    }
-    uLongf nPacked = compressBound((uLong)abRaw.size());
-    std::vector<uint8_t> abPacked(nPacked);
-    RIR_ASSERT(compress2(abPacked.data(), &nPacked, abRaw.data(), (uLong)abRaw.size(), 9) == Z_OK);
-    abPacked.resize(nPacked);
-
-    std::vector<uint8_t> ab(PNG_SIGNATURE, PNG_SIGNATURE + 8);
-    putChunk(ab, "IHDR", abHeader);
-    putChunk(ab, "IDAT", abPacked);
-    putChunk(ab, "IEND", std::vector<uint8_t>());
-    return ab;
+    return encodePng(nWidth, nHeight, nChannels, pData);
 }
 
 bool decodeTestPng(const uint8_t* pData, size_t nSize, DecodedPng* pResult, RIR::String* psError)

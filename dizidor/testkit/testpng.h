@@ -1,10 +1,11 @@
 // A small PNG writer and reader for the headless test kit.
 //
 // Tests make their pictures in code and store them as PNG resources, so that every image
-// back-end (the in-memory one here and the SDL one) loads the same bytes. The writer produces
-// 8-bit, non-interlaced pictures; the reader takes exactly that family: bit depth 8, colour types
-// 0 (grey), 2 (RGB), 4 (grey and alpha) and 6 (RGBA), no interlace, every row filter. Anything
-// else is refused with a message, never read past its end.
+// back-end (the in-memory one here and the SDL one) loads the same bytes. The writer is the
+// application's own (encodePng, app/pngwriter.h): 8-bit, non-interlaced pictures; the reader takes
+// exactly that family: bit depth 8, colour types 0 (grey), 2 (RGB), 4 (grey and alpha) and 6
+// (RGBA), no interlace, every row filter. Anything else is refused with a message, never read past
+// its end.
 #ifndef DIZIDOR_TESTKIT_TESTPNG_H
 #define DIZIDOR_TESTKIT_TESTPNG_H
 
@@ -15,7 +16,8 @@
 #include <vector>
 
 // The PNG bytes of a picture. pData holds nHeight rows of nWidth pixels, each nChannels bytes
-// (1 grey, 2 grey and alpha, 3 RGB, 4 RGBA), without padding.
+// (1 grey, 2 grey and alpha, 3 RGB, 4 RGBA), without padding. Bad sizes raise
+// BadParmException, as encodePng does.
 std::vector<uint8_t> encodeTestPng(int nWidth, int nHeight, int nChannels, const uint8_t* pData);
 
 struct DecodedPng

@@ -22,6 +22,7 @@
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
 // arguments, 3 the screenshot could not be made or written.
 #include "app/gameapp.h"
+#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
 #include "app/log.h"
 #include "app/pngwriter.h"
@@ -29,7 +30,6 @@
 #include "gfx/animsprite.h"
 #include "gfx/imagefactory.h"
 #include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappeventtarget.h"
 #include "platform/sdl/gameappvideohost.h"
 #include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlplatform.h"

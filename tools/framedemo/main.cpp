@@ -7,7 +7,7 @@
 // of frames, the frame counter (two per frame), the exit code and the application's log.
 #include "app/gameapp.h"
 #include "app/log.h"
-#include "testkit/eventtarget.h"
+#include "app/platformeventtarget.h"
 #include "testkit/fakeplatform.h"
 
 #include <cstdio>

@@ -17,13 +17,11 @@
 //     gameapp_strings.cpp   the string table, filled from text tables (app/stringtable.h)
 //     gameapp_imageenv.cpp  the application as the images' environment (gfx/imageenv.h)
 //     gameapp_modes.cpp     the mode stack: push, pop, modal run, update walk, deletion
+//     gameapp_animations.cpp the animation cache and step-wise preloading (gfx/animationloader.h)
 //     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
 //
-// Built so far: life, the loop and its timing, the video and audio facades, the playback
-// pass-throughs, the settings store and file. The mode stack, input dispatch, resource lookup,
-// the caches, animations, the string table and the theme are declared here and built with their
-// own parts; until then gameapp_seams.cpp and gameapp_modes.cpp stand in where start-up and the
-// loop call them, and the rest is not defined.
+// Not built yet: the theme (getTheme, setTheme, loadTheme), fonts and particles. Until they
+// exist, gameapp_seams.cpp stands in where start-up calls them (font factories, default theme).
 //
 // The game derives its application class from GameApp, constructs one, hands it the command-line
 // words and calls run. Its onInit loads the settings, adds its resources, creates the platform

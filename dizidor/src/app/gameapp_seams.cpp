@@ -1,9 +1,8 @@
 // Stand-ins for what GameApp calls on services that are not built yet.
 //
 // Each function here keeps a call site of GameApp in its final place while the class it needs
-// (fonts, theme, resource lookup, caches, screen modes) does not exist. Each says what
-// it stands in for; the issue that builds the service replaces the stand-in by the real call or
-// moves the member to its own file, and this file shrinks until it is gone.
+// (fonts, theme) does not exist. Each says what it stands in for; when the service is built, the
+// stand-in becomes the real call and this file shrinks until it is gone.
 #include "app/gameapp.h"
 
 #include "app/ivideodriver.h"

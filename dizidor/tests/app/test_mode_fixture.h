@@ -5,12 +5,12 @@
 #define DIZIDOR_TESTS_APP_TEST_MODE_FIXTURE_H
 
 #include "app/gameapp.h"
+#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
 #include "app/log.h"
 #include "rir2/list_impl.h"
 #include "rir2/tests/tempfolder.h"
 #include "testkit/fakeplatform.h"
-#include "testkit/gameapptarget.h"
 #include "testkit/memimagefactory.h"
 #include "testkit/recordingvideodriver.h"
 #include "ui/control.h"
@@ -226,7 +226,7 @@ protected:
         m_pPlatform->adoptImageFactory(new MemImageFactory());
         m_pApp->setPlatform(m_pPlatform);
         m_pApp->init(800, 600, 0, RIR::SmartPtr<Image>());
-        m_pTarget.reset(new GameAppTarget(m_pApp.get()));
+        m_pTarget.reset(new GameAppEventTarget(m_pApp.get()));
         m_pPlatform->setEventTarget(m_pTarget.get());
     }
     void TearDown() override
@@ -288,7 +288,7 @@ protected:
     TempFolder m_folder;
     Journal m_journal;
     std::unique_ptr<ModeTestApp> m_pApp;
-    std::unique_ptr<GameAppTarget> m_pTarget;
+    std::unique_ptr<GameAppEventTarget> m_pTarget;
     FakePlatform* m_pPlatform = nullptr; // owned by the application
     int m_nLast = 0;
     int m_nNext = 16;

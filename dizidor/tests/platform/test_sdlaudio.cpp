@@ -4,6 +4,7 @@
 #include "platform/sdl/sdlmusic.h"
 #include "platform/sdl/sdlsample.h"
 
+#include "app/gameapp.h"
 #include "app/log.h"
 #include "testkit/recordingaudiodriver.h"
 
@@ -557,6 +558,30 @@ TEST_F(SDLAudioTest, LoadingErrors)
     // The loaders look names up in the application; without one nothing exists.
     EXPECT_FALSE(m_pDriver->getSampleLoader()->exists("sine"));
     EXPECT_FALSE(m_pDriver->getMusicLoader()->exists("tune"));
+}
+
+// A sample named without its extension is found through the application's providers and played.
+TEST_F(SDLAudioTest, SamplesLoadByNameThroughTheApplication)
+{
+    const std::string sLog = m_sDir + "/app.log";
+    const std::string sWav = m_sDir + "/bang.wav";
+    const std::vector<uint8_t> vWav = makeSineWav(0.2);
+    std::ofstream(sWav, std::ios::binary).write((const char*)vWav.data(), vWav.size());
+    openLog(sLog.c_str());
+    {
+        GameApp app;
+        app.addResourceFolder((m_sDir + "/").c_str(), false);
+        open();
+        ASSERT_TRUE(m_pDriver->getSampleLoader()->exists("bang"));
+        RIR::SmartPtr<Sample> pBang = new SDLSample("bang");
+        const int nChannel = m_pDriver->playSample(pBang, false, -1);
+        ASSERT_GE(nChannel, 0);
+        ASSERT_TRUE(waitFor([&]() { return !m_pDriver->isChannelPlaying(nChannel); }));
+        EXPECT_GT(peakLevel(closeAndReadOutput()), 10000);
+    }
+    closeLog();
+    std::remove(sWav.c_str());
+    std::remove(sLog.c_str());
 }
 
 TEST_F(SDLAudioTest, SoundsMadeWhileAudioIsOffAreEmpty)

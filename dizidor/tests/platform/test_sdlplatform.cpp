@@ -1,6 +1,5 @@
 // SDLPlatform on SDL's dummy video driver: events are pushed into SDL's queue (or made by warping
 // the pointer) and the calls that reach the application are recorded.
-#include "platform/sdl/appeventtarget.h"
 #include "platform/sdl/sdlplatform.h"
 
 #include "app/gameapp.h"
@@ -46,8 +45,9 @@ protected:
     int readAppState() const override { return m_nAppState; }
 };
 
-// Hands the pump's calls to the test kit's recorder.
-class ToRecorder : public AppEventTarget
+// Hands the pump's calls to the test kit's recorder, which the fixture keeps (the platform deletes
+// the target it was given).
+class ToRecorder : public PlatformEventTarget
 {
 public:
     explicit ToRecorder(PlatformEventTarget& target) : m_target(target) {}

@@ -6,9 +6,9 @@
 #include "app/iaudiodriver.h"
 #include "app/ivideodriver.h"
 #include "app/log.h"
+#include "app/platformeventtarget.h"
 #include "app/weblinks.h"
 #include "gfx/imagefactory.h"
-#include "platform/sdl/appeventtarget.h"
 #include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/sdlmutex.h"
 #include "platform/sdl/sdlvideodriver.h"
@@ -245,7 +245,7 @@ void SDLPlatform::setAudioDriver(IAudioDriver* pDriver)
     m_pAudioDriver = pDriver;
 }
 
-void SDLPlatform::setEventTarget(AppEventTarget* pTarget)
+void SDLPlatform::setEventTarget(PlatformEventTarget* pTarget)
 {
     RIR_TRACE("SDLPlatform::setEventTarget");
     if (pTarget == m_pEventTarget)

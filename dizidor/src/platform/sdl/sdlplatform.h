@@ -50,7 +50,7 @@
 #include <cstdint>
 
 class GameApp;
-class AppEventTarget;
+class PlatformEventTarget;
 struct _SDL_Joystick;
 union SDL_Event;
 
@@ -127,8 +127,8 @@ public:
     // failed : !m_pAudioDriver".
     void setAudioDriver(IAudioDriver* pDriver);
     // The receiver of the pump's calls; owned (the previous one is deleted). Null: none.
-    void setEventTarget(AppEventTarget* pTarget);
-    AppEventTarget* getEventTarget() const { return m_pEventTarget; }
+    void setEventTarget(PlatformEventTarget* pTarget);
+    PlatformEventTarget* getEventTarget() const { return m_pEventTarget; }
     // The application that existed when the platform was made; may be null.
     GameApp* getApp() const { return m_pApp; }
     // What SDL_image could start (IMG_INIT_* bits) at the last init.
@@ -188,11 +188,11 @@ private:
     void unregisterTrueTypeFonts();
     void getFontCacheCounts(int* pnHits, int* pnMisses) const;
 
-    GameApp* m_pApp;                // not owned
-    AppEventTarget* m_pEventTarget; // owned; may be null
-    IVideoDriver* m_pVideoDriver;   // owned; may be null
-    IAudioDriver* m_pAudioDriver;   // owned; may be null
-    ImageFactory* m_pImageFactory;  // owned; null after shutdown
+    GameApp* m_pApp;                     // not owned
+    PlatformEventTarget* m_pEventTarget; // owned; may be null
+    IVideoDriver* m_pVideoDriver;        // owned; may be null
+    IAudioDriver* m_pAudioDriver;        // owned; may be null
+    ImageFactory* m_pImageFactory;       // owned; null after shutdown
     Point m_ptMouseOffset;
     Point m_ptMouseScale;
     int32_t m_nMouseX;

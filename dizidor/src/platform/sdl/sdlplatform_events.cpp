@@ -3,7 +3,7 @@
 
 #include "app/iaudiodriver.h"
 #include "app/ivideodriver.h"
-#include "platform/sdl/appeventtarget.h"
+#include "app/platformeventtarget.h"
 #include "platform/sdl/sdlvideodriver.h"
 
 #include "rir2/calltrace.h"

@@ -1,5 +1,6 @@
 #include "platform/sdl/soundresources.h"
 
+#include "app/gameapp.h"
 #include "app/iappservices.h"
 
 #include "rir2/calltrace.h"
@@ -14,10 +15,14 @@ RIR::String resolveSoundResource(const char* pszName, const char* const* ppszExt
     return pApp->resolveResourceName(pszName, ppszExtensions);
 }
 
-// Stands in for GameApp::getResource, which comes with the application's resource lookup: until
-// then no application can hand out the bytes of a resource.
-RIR::SmartPtr<RIR::Resource> fetchSoundResource(const char* /*pszFullName*/)
+// The bytes of a resolved sound resource, from the application's providers; null without an
+// application.
+RIR::SmartPtr<RIR::Resource> fetchSoundResource(const char* pszFullName)
 {
     RIR_TRACE("fetchSoundResource");
-    return RIR::SmartPtr<RIR::Resource>();
+    GameApp* pApp = GameApp::getInstance();
+    if (!pApp)
+        return RIR::SmartPtr<RIR::Resource>();
+    RIR_TRACE_LINE();
+    return pApp->getResource(pszFullName);
 }

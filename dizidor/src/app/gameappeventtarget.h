@@ -1,22 +1,28 @@
-// GameAppEventTarget: the SDL platform's event pump wired to the application.
+// GameAppEventTarget: a platform's event pump wired to the application.
 //
-// Forwards every call of AppEventTarget to the GameApp it was made for; the application's active
-// audio driver (GameApp::getAudioDriver) is the one the pump pauses. The game's start-up hands
-// one to its SDLPlatform:
+// Forwards every call of PlatformEventTarget to the GameApp operation of the same name; the
+// application's active audio driver (GameApp::getAudioDriver) is the one the pump pauses. The
+// game's start-up hands one to its SDLPlatform, which owns it:
 //
 //     SDLPlatform* pPlatform = new SDLPlatform();
-//     pPlatform->setEventTarget(new GameAppEventTarget(this));   // the platform owns it
+//     pPlatform->setEventTarget(new GameAppEventTarget(this));
 //
-// The application must outlive the platform's last pump, which GameApp guarantees: it deletes the
+// Tests that drive an application through the fake platform's scripted events install one the
+// same way (FakePlatform does not own its target, so the test keeps it alive):
+//
+//     GameAppEventTarget target(&app);
+//     pPlatform->setEventTarget(&target);
+//
+// The application and the target must outlive the platform's last pump; GameApp deletes its
 // platform before it goes.
-#ifndef DIZIDOR_PLATFORM_SDL_GAMEAPPEVENTTARGET_H
-#define DIZIDOR_PLATFORM_SDL_GAMEAPPEVENTTARGET_H
+#ifndef DIZIDOR_APP_GAMEAPPEVENTTARGET_H
+#define DIZIDOR_APP_GAMEAPPEVENTTARGET_H
 
-#include "platform/sdl/appeventtarget.h"
+#include "app/platformeventtarget.h"
 
 class GameApp;
 
-class GameAppEventTarget : public AppEventTarget
+class GameAppEventTarget : public PlatformEventTarget
 {
 public:
     // pApp: not owned, never null.

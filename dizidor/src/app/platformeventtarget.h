@@ -1,23 +1,24 @@
-// AppEventTarget: what the SDL platform's event pump calls on the application.
+// PlatformEventTarget: the application side of a platform's event pump.
 //
-// SDLPlatform turns SDL's event queue into these calls: the application's input dispatch, its
-// activation and pointer-focus hooks, and the audio driver it pauses while the window is in the
-// background. The application is handed in (SDLPlatform::setEventTarget) rather than reached
-// through a global, so the pump can be driven and checked without a whole application:
-// GameAppEventTarget forwards every call to a GameApp, tests put a recorder in its place.
+// The platform's pump (SDLPlatform::pumpEvents, the test kit's FakePlatform) turns its event
+// queue into these calls: the application's input dispatch, its activation and pointer-focus
+// hooks, and the audio driver it pauses while the window is in the background. The application
+// is handed to the platform (setEventTarget) rather than reached through a global, so a pump can
+// be driven and checked without a whole application: GameAppEventTarget forwards every call to a
+// GameApp, tests put a recorder in its place.
 //
-// All calls come from the main thread, inside SDLPlatform::pumpEvents.
-#ifndef DIZIDOR_PLATFORM_SDL_APPEVENTTARGET_H
-#define DIZIDOR_PLATFORM_SDL_APPEVENTTARGET_H
+// All calls come from the main thread, inside the platform's pumpEvents.
+#ifndef DIZIDOR_APP_PLATFORMEVENTTARGET_H
+#define DIZIDOR_APP_PLATFORMEVENTTARGET_H
 
 class IAudioDriver;
 
-class AppEventTarget
+class PlatformEventTarget
 {
 public:
-    virtual ~AppEventTarget();
+    virtual ~PlatformEventTarget();
 
-    // A key press (SDL key symbol and modifier bits); true when something took it, and then the
+    // A key press (key symbol and modifier bits); true when something took it, and then the
     // pump sends no character for it.
     virtual bool dispatchKeyDown(int nKey, int nModifiers) = 0;
     virtual void dispatchKeyUp(int nKey, int nModifiers) = 0;

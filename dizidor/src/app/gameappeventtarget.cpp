@@ -1,4 +1,4 @@
-#include "platform/sdl/gameappeventtarget.h"
+#include "app/gameappeventtarget.h"
 
 #include "app/gameapp.h"
 

@@ -1,0 +1,3 @@
+#include "app/platformeventtarget.h"
+
+PlatformEventTarget::~PlatformEventTarget() {}

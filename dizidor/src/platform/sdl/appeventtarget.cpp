@@ -1,3 +1,0 @@
-#include "platform/sdl/appeventtarget.h"
-
-AppEventTarget::~AppEventTarget() {}
