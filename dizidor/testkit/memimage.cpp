@@ -3,6 +3,7 @@
 #include "gfx/imagearith.h"
 #include "gfx/imageenv.h"
 #include "gfx/imagelock.h"
+#include "gfx/pixelblend.h"
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 #include "rir2/resource.h"
@@ -370,15 +371,9 @@ void MemImage::composeRect(Image* pSrc, int sx, int sy, int w, int h, int x, int
             for (int i = 0; i < w; ++i)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
-                const int sa = s.a;
-                if (sa == 0)
+                if (s.a == 0)
                     continue;
-                const Color d = getPixel(dx + i, dy + j);
-                const int da = std::min((int)d.a, 255 - sa);
-                const int nSum = da + sa;
-                setPixel(dx + i, dy + j,
-                         Color((d.r * da + s.r * sa) / nSum, (d.g * da + s.g * sa) / nSum,
-                               (d.b * da + s.b * sa) / nSum, std::min(nSum, 255)));
+                setPixel(dx + i, dy + j, blendPixel(getPixel(dx + i, dy + j), s));
             }
     }
     notifyChanged();
@@ -638,26 +633,6 @@ void MemImage::loadFromFile(const char* pszName, bool bConvert, bool bAlphaMask)
             }
     }
     setStore(m_pStore);
-}
-
-void MemImage::autoTrim()
-{
-    RIR_TRACE("MemImage::autoTrim");
-    int nTop = 0;
-    int nBottom = m_nPhysHeight - 1;
-    while (nTop <= nBottom && isRowTransparent(nTop, 0))
-        ++nTop;
-    if (nTop <= nBottom)
-        while (nBottom >= nTop && isRowTransparent(nBottom, 0))
-            --nBottom;
-    int nLeft = 0;
-    int nRight = m_nPhysWidth - 1;
-    while (nLeft <= nRight && isColumnTransparent(nLeft, 0))
-        ++nLeft;
-    if (nLeft <= nRight)
-        while (nRight >= nLeft && isColumnTransparent(nRight, 0))
-            --nRight;
-    setStoredArea(nLeft, nTop, std::max(nRight - nLeft + 1, 0), std::max(nBottom - nTop + 1, 0));
 }
 
 void MemImage::makePixelsOwn()

@@ -43,11 +43,6 @@ inline const char* utf8Next(const char* p)
     return p;
 }
 
-inline char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
-}
-
 // The text of pszText with non-overlapping occurrences of pszSearch replaced, left to right,
 // the search going on after each inserted replacement (so inserted text is never searched
 // again). The occurrences are found in pszHaystack, which has the length of pszText: the text

@@ -108,8 +108,9 @@ public:
     virtual void setStoredArea(int x, int y, int w, int h) = 0;
     // Loads the pixels of the picture resource. Raises when the picture is missing or undecodable.
     virtual void loadFromFile(const char* pszName, bool bConvert, bool bAlphaMask) = 0;
-    // Shrinks the stored area to the pixels that are not transparent.
-    virtual void autoTrim() = 0;
+    // Shrinks the stored area to the pixels that are not transparent. Works through
+    // isRowTransparent / isColumnTransparent and setStoredArea, so back-ends need not override it.
+    virtual void autoTrim();
     // A private copy of the stored pixels.
     virtual void makePixelsOwn() = 0;
     // Mirror the stored pixels left-right / top-bottom.

@@ -4,6 +4,7 @@
 #include "app/datafolder.h"
 
 #include "rir2/tests/tempfolder.h"
+#include "tempenv.h"
 
 #include <gtest/gtest.h>
 
@@ -15,31 +16,6 @@
 
 namespace
 {
-
-// Restores an environment variable when it goes out of scope.
-class SavedVariable
-{
-public:
-    explicit SavedVariable(const char* pszName) : m_sName(pszName)
-    {
-        const char* pszValue = std::getenv(pszName);
-        m_bWasSet = pszValue != nullptr;
-        if (m_bWasSet)
-            m_sValue = pszValue;
-    }
-    ~SavedVariable()
-    {
-        if (m_bWasSet)
-            setenv(m_sName.c_str(), m_sValue.c_str(), 1);
-        else
-            unsetenv(m_sName.c_str());
-    }
-
-private:
-    std::string m_sName;
-    std::string m_sValue;
-    bool m_bWasSet;
-};
 
 // Runs each test inside a fresh temporary folder that is also the current folder, with HOME at
 // "<tmp>/home" (existing) and XDG_DATA_HOME unset.

@@ -2,6 +2,8 @@
 // environment has none, and the forms of the OS and memory figures the log prints.
 #include "app/sysinfo.h"
 
+#include "tempenv.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,30 +14,6 @@
 
 namespace
 {
-
-class SavedVariable
-{
-public:
-    explicit SavedVariable(const char* pszName) : m_sName(pszName)
-    {
-        const char* pszValue = std::getenv(pszName);
-        m_bWasSet = pszValue != nullptr;
-        if (m_bWasSet)
-            m_sValue = pszValue;
-    }
-    ~SavedVariable()
-    {
-        if (m_bWasSet)
-            setenv(m_sName.c_str(), m_sValue.c_str(), 1);
-        else
-            unsetenv(m_sName.c_str());
-    }
-
-private:
-    std::string m_sName;
-    std::string m_sValue;
-    bool m_bWasSet;
-};
 
 TEST(SysInfo, UserAndHomeComeFromTheAccountWhenTheEnvironmentIsSilent)
 {

@@ -7,6 +7,7 @@
 #include "app/registry.h"
 
 #include "rir2/tests/tempfolder.h"
+#include "tempenv.h"
 
 #include <gtest/gtest.h>
 
@@ -27,31 +28,6 @@ void recordOpen(const char* pszUrl)
 {
     g_aOpened.push_back(pszUrl);
 }
-
-// Restores an environment variable when it goes out of scope.
-class SavedVariable
-{
-public:
-    explicit SavedVariable(const char* pszName) : m_sName(pszName)
-    {
-        const char* pszValue = std::getenv(pszName);
-        m_bWasSet = pszValue != nullptr;
-        if (m_bWasSet)
-            m_sValue = pszValue;
-    }
-    ~SavedVariable()
-    {
-        if (m_bWasSet)
-            setenv(m_sName.c_str(), m_sValue.c_str(), 1);
-        else
-            unsetenv(m_sName.c_str());
-    }
-
-private:
-    std::string m_sName;
-    std::string m_sValue;
-    bool m_bWasSet;
-};
 
 // A log and a registry in a temporary folder, the openers recorded, the link definitions and
 // the environment put back afterwards.

@@ -115,7 +115,6 @@ public:
     void sharePixels(Image* pOther) override;
     void setStoredArea(int x, int y, int w, int h) override;
     void loadFromFile(const char* pszName, bool bConvert, bool bAlphaMask) override;
-    void autoTrim() override;
     void makePixelsOwn() override;
     void applyHorizontalFlip() override;
     void applyVerticalFlip() override;

@@ -3,6 +3,7 @@
 
 #include "gfx/imagearith.h"
 #include "gfx/imagelock.h"
+#include "gfx/pixelblend.h"
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
@@ -141,17 +142,9 @@ void SDLImage::composeRect(Image* pSrcImage, int sx, int sy, int w, int h, int x
             for (int i = 0; i < w; ++i)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
-                const int sa = s.a;
-                if (sa == 0)
+                if (s.a == 0)
                     continue;
-                const Color d = getPixel(dx + i, dy + j);
-                // The destination's share shrinks so that the two alphas add up to at most 255;
-                // the colours mix in proportion to them.
-                const int da = std::min((int)d.a, 255 - sa);
-                const int nSum = da + sa;
-                setPixel(dx + i, dy + j,
-                         Color((d.r * da + s.r * sa) / nSum, (d.g * da + s.g * sa) / nSum,
-                               (d.b * da + s.b * sa) / nSum, std::min(nSum, 255)));
+                setPixel(dx + i, dy + j, blendPixel(getPixel(dx + i, dy + j), s));
             }
     }
     m_pSurface->markChanged();

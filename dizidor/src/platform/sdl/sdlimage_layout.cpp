@@ -53,28 +53,6 @@ void SDLImage::setStoredArea(int x, int y, int w, int h)
     setVirtualCanvas(x, y, nWidth, nHeight);
 }
 
-void SDLImage::autoTrim()
-{
-    RIR_TRACE("SDLImage::autoTrim");
-    int nTop = 0;
-    int nBottom = m_nPhysHeight - 1;
-    while (nTop <= nBottom && isRowTransparent(nTop, 0))
-        ++nTop;
-    if (nTop <= nBottom)
-        while (nBottom >= nTop && isRowTransparent(nBottom, 0))
-            --nBottom;
-    int nLeft = 0;
-    int nRight = m_nPhysWidth - 1;
-    while (nLeft <= nRight && isColumnTransparent(nLeft, 0))
-        ++nLeft;
-    if (nLeft <= nRight)
-        while (nRight >= nLeft && isColumnTransparent(nRight, 0))
-            --nRight;
-    // The box is in stored coordinates and taken as canvas coordinates: the two agree for a
-    // picture whose stored pixels start at the canvas origin, as loaded pictures do.
-    setStoredArea(nLeft, nTop, std::max(nRight - nLeft + 1, 0), std::max(nBottom - nTop + 1, 0));
-}
-
 void SDLImage::makePixelsOwn()
 {
     RIR_TRACE("SDLImage::makePixelsOwn");
