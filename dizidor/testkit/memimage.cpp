@@ -256,15 +256,6 @@ float MemImage::getScale() const
     return m_pStore ? m_pStore->getScale() : 1.0f;
 }
 
-bool MemImage::clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY,
-                       int x, int y)
-{
-    RIR_TRACE("MemImage::clipFor");
-    *pnDX = saturateToInt32((int64_t)x - pSrc->getInsPointX());
-    *pnDY = saturateToInt32((int64_t)y - pSrc->getInsPointY());
-    return clipBlitRects(pSrc, pnSX, pnSY, pnW, pnH, pnDX, pnDY);
-}
-
 namespace
 {
 
@@ -292,13 +283,8 @@ void MemImage::blendRect(Image* pSrc, const Rect& srcRect, int x, int y)
 {
     RIR_TRACE("MemImage::blendRect");
     RIR_ASSERT(pSrc);
-    int sx = srcRect.left;
-    int sy = srcRect.top;
-    int w = saturateToInt32((int64_t)srcRect.right - srcRect.left);
-    int h = saturateToInt32((int64_t)srcRect.bottom - srcRect.top);
-    int dx = 0;
-    int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    int sx, sy, w, h, dx, dy;
+    if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
 
     const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
@@ -336,13 +322,8 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
 {
     RIR_TRACE("MemImage::copyRect");
     RIR_ASSERT(pSrc);
-    int sx = srcRect.left;
-    int sy = srcRect.top;
-    int w = saturateToInt32((int64_t)srcRect.right - srcRect.left);
-    int h = saturateToInt32((int64_t)srcRect.bottom - srcRect.top);
-    int dx = 0;
-    int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    int sx, sy, w, h, dx, dy;
+    if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
 
     const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
@@ -361,7 +342,7 @@ void MemImage::composeRect(Image* pSrc, int sx, int sy, int w, int h, int x, int
     RIR_ASSERT(pSrc);
     int dx = 0;
     int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    if (!clipBlitAt(pSrc, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
 
     const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);

@@ -134,9 +134,6 @@ public:
     void applyVerticalFlip() override;
 
 private:
-    // Blit set-up shared by blendRect and copyRect: the insertion point taken off and clipped.
-    bool clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY, int x,
-                 int y);
     // Replaces the store by a converted copy of it (whole store, offsets kept).
     void convertStore(const PixelFormat& format);
     void checkPixel(int x, int y, const char* pszWhat) const;

@@ -261,6 +261,12 @@ public:
     // coordinates. False (nothing to draw, nothing changed but the pending changes) when the
     // rectangle misses either.
     bool clipBlitRects(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY);
+    // clipBlitRects for pSrc drawn with its insertion point at (x, y) of this canvas; the source
+    // rectangle comes as (sx, sy, w, h) or as srcRect. Every back-end's blits start with it.
+    bool clipBlitAt(Image* pSrc, int x, int y, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX,
+                    int* pnDY);
+    bool clipBlitAt(Image* pSrc, const Rect& srcRect, int x, int y, int* pnSX, int* pnSY, int* pnW,
+                    int* pnH, int* pnDX, int* pnDY);
 
 protected:
     void loadSubImage(const char* pszResourceName);

@@ -84,6 +84,25 @@ void Image::blit(Image* pSrc, int x, int y)
     blitRect(pSrc, Rect(0, 0, pSrc->getWidth(), pSrc->getHeight()), x, y);
 }
 
+bool Image::clipBlitAt(Image* pSrc, int x, int y, int* pnSX, int* pnSY, int* pnW, int* pnH,
+                       int* pnDX, int* pnDY)
+{
+    RIR_TRACE("Image::clipBlitAt");
+    *pnDX = saturateToInt32((int64_t)x - pSrc->getInsPointX());
+    *pnDY = saturateToInt32((int64_t)y - pSrc->getInsPointY());
+    return clipBlitRects(pSrc, pnSX, pnSY, pnW, pnH, pnDX, pnDY);
+}
+
+bool Image::clipBlitAt(Image* pSrc, const Rect& srcRect, int x, int y, int* pnSX, int* pnSY,
+                       int* pnW, int* pnH, int* pnDX, int* pnDY)
+{
+    *pnSX = srcRect.left;
+    *pnSY = srcRect.top;
+    *pnW = saturateToInt32((int64_t)srcRect.right - srcRect.left);
+    *pnH = saturateToInt32((int64_t)srcRect.bottom - srcRect.top);
+    return clipBlitAt(pSrc, x, y, pnSX, pnSY, pnW, pnH, pnDX, pnDY);
+}
+
 bool Image::clipBlitRects(Image* pSrcImage, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX,
                           int* pnDY)
 {

@@ -433,20 +433,8 @@ void Sprite::updateControllers(float fDt)
             ++nIndex;
             continue;
         }
-        // Done: the next controller moves into this place. The controller is looked up again,
-        // since its update may have changed the list; one already removed is not deleted twice.
-        if (nIndex < m_lControllers.getLength() && m_lControllers.get(nIndex) == pController)
-            m_lControllers.removeAt(nIndex);
-        else
-        {
-            const int nFound = m_lControllers.indexOf(pController);
-            if (nFound < 0)
-                continue;
-            m_lControllers.removeAt(nFound);
-            if (nFound < nIndex)
-                --nIndex;
-        }
-        delete pController;
+        // Done: the next controller moves into this place.
+        dropFinishedController(pController, &nIndex);
     }
 }
 
@@ -464,19 +452,27 @@ void Sprite::finishControllers()
             ++nIndex;
             continue;
         }
-        if (nIndex < m_lControllers.getLength() && m_lControllers.get(nIndex) == pController)
-            m_lControllers.removeAt(nIndex);
-        else
-        {
-            const int nFound = m_lControllers.indexOf(pController);
-            if (nFound < 0)
-                continue;
-            m_lControllers.removeAt(nFound);
-            if (nFound < nIndex)
-                --nIndex;
-        }
-        delete pController;
+        dropFinishedController(pController, &nIndex);
     }
+}
+
+void Sprite::dropFinishedController(SpriteController* pController, int* pIndex)
+{
+    // The controller is looked up again, since its own pass may have changed the list; one
+    // already removed is not deleted twice. *pIndex stays on the controller that came next.
+    int& nIndex = *pIndex;
+    if (nIndex < m_lControllers.getLength() && m_lControllers.get(nIndex) == pController)
+        m_lControllers.removeAt(nIndex);
+    else
+    {
+        const int nFound = m_lControllers.indexOf(pController);
+        if (nFound < 0)
+            return;
+        m_lControllers.removeAt(nFound);
+        if (nFound < nIndex)
+            --nIndex;
+    }
+    delete pController;
 }
 
 int Sprite::getControllerCount()

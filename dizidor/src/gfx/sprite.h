@@ -361,6 +361,9 @@ public:
     static IVideoDriver* getVideoDriver();
 
 private:
+    // Removes and deletes a controller whose pass reported it done (updateControllers,
+    // finishControllers), keeping *pIndex on the controller that follows it.
+    void dropFinishedController(SpriteController* pController, int* pIndex);
     // The defaults every constructor sets first.
     void initDefaults(float fX, float fY, int nZOrder);
     // The displayed image from the source image and the clip rectangle (sprite_clip.cpp).

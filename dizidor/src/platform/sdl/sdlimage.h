@@ -122,9 +122,6 @@ public:
 private:
     // The source as an SDLImage (BadParmException for another kind of image).
     static SDLImage* asSDLImage(Image* pImage, const char* pszCaller);
-    // The insertion point of the source taken off (x, y), then Image::clipBlitRects.
-    bool clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY, int x,
-                 int y);
     // Address of stored pixel (x, y) while locked; raises outside a lock or the stored area.
     uint8_t* pixelAddress(int x, int y, const char* pszCaller) const;
 

@@ -70,26 +70,12 @@ void blitSurfaces(SDL_Surface* pSrc, int sx, int sy, int w, int h, SDL_Surface* 
 
 // ---- blits -------------------------------------------------------------------------------------
 
-bool SDLImage::clipFor(Image* pSrc, int* pnSX, int* pnSY, int* pnW, int* pnH, int* pnDX, int* pnDY,
-                       int x, int y)
-{
-    RIR_TRACE("SDLImage::clipFor");
-    *pnDX = saturateToInt32((int64_t)x - pSrc->getInsPointX());
-    *pnDY = saturateToInt32((int64_t)y - pSrc->getInsPointY());
-    return clipBlitRects(pSrc, pnSX, pnSY, pnW, pnH, pnDX, pnDY);
-}
-
 void SDLImage::blendRect(Image* pSrcImage, const Rect& srcRect, int x, int y)
 {
     RIR_TRACE("SDLImage::blendRect");
     SDLImage* pSrc = asSDLImage(pSrcImage, "blendRect");
-    int sx = srcRect.left;
-    int sy = srcRect.top;
-    int w = saturateToInt32((int64_t)srcRect.right - srcRect.left);
-    int h = saturateToInt32((int64_t)srcRect.bottom - srcRect.top);
-    int dx = 0;
-    int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    int sx, sy, w, h, dx, dy;
+    if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
     RIR_ASSERT(m_pSurface && pSrc->m_pSurface);
     // SDL applies the source's per-pixel or image-wide alpha and its colour key; the
@@ -103,13 +89,8 @@ void SDLImage::copyRect(Image* pSrcImage, const Rect& srcRect, int x, int y)
 {
     RIR_TRACE("SDLImage::copyRect");
     SDLImage* pSrc = asSDLImage(pSrcImage, "copyRect");
-    int sx = srcRect.left;
-    int sy = srcRect.top;
-    int w = saturateToInt32((int64_t)srcRect.right - srcRect.left);
-    int h = saturateToInt32((int64_t)srcRect.bottom - srcRect.top);
-    int dx = 0;
-    int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    int sx, sy, w, h, dx, dy;
+    if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
     RIR_ASSERT(m_pSurface && pSrc->m_pSurface);
     blitSurfaces(pSrc->getSDLSurface(), pSrc->m_nSurfaceX + sx, pSrc->m_nSurfaceY + sy, w, h,
@@ -123,7 +104,7 @@ void SDLImage::composeRect(Image* pSrcImage, int sx, int sy, int w, int h, int x
     SDLImage* pSrc = asSDLImage(pSrcImage, "composeRect");
     int dx = 0;
     int dy = 0;
-    if (!clipFor(pSrc, &sx, &sy, &w, &h, &dx, &dy, x, y))
+    if (!clipBlitAt(pSrc, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
     RIR_ASSERT(m_pSurface && pSrc->m_pSurface);
 
