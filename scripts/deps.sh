@@ -10,6 +10,9 @@ PACKAGES=(
   libtheora-dev libvorbis-dev libogg-dev libgl-dev libgl1-mesa-dri
   python3 imagemagick xvfb xauth sox librsvg2-bin fonts-dejavu-core
   clang libclang-rt-14-dev
+  # The content generators: pictures, sounds, music (MIDI rendered with a General MIDI bank to
+  # Ogg Vorbis) and the DejaVu faces, condensed ones included.
+  python3-cairo python3-mido fluidsynth timgm6mb-soundfont vorbis-tools fonts-dejavu-extra
 )
 
 missing=()

@@ -1,0 +1,306 @@
+// The content manifest against the built packs.
+//
+// The packs of the build's game/ folder are opened the way the game opens them (its pack order,
+// the "3rdparty" folder among them, then the four text tables) in an application on SDL's image
+// and sound back-ends. Every listed name must resolve through the engine's own lookup of its kind,
+// inside the pack the manifest names, and decode; every entry of every pack must be claimed by a
+// listed name. Each failure names the entry.
+#include "manifest.h"
+
+#include "app/gameapp.h"
+#include "platform/sdl/sdlaudiodriver.h"
+#include "platform/sdl/sdlimagefactory.h"
+#include "platform/sdl/sdlmusic.h"
+#include "platform/sdl/sdlsample.h"
+#include "testkit/fakeplatform.h"
+
+#include "rir2/exception.h"
+#include "rir2/list_impl.h"
+#include "rir2/resourcefile.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace
+{
+
+// The names each lookup tries, in the order the back-ends try them.
+const char* const PICTURE_EXTENSIONS[] = {".jpg", ".png", ".subimage", nullptr};
+const char* const SAMPLE_EXTENSIONS[] = {".ogg", ".wav", ".voc", nullptr};
+const char* const MUSIC_EXTENSIONS[] = {".ogg", ".wav", ".xm", nullptr};
+const char* const TEXT_TABLES[] = {"messages.txt", "credits.txt", "story.txt", "private.txt"};
+
+std::string readFile(const std::string& sPath)
+{
+    std::ifstream in(sPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string lowered(std::string s)
+{
+    for (char& c : s)
+        c = (char)std::tolower((unsigned char)c);
+    return s;
+}
+
+// The built packs opened as the game opens them, with the manifest read.
+class LoadedContent
+{
+public:
+    LoadedContent() : m_pPlatform(new FakePlatform(true))
+    {
+        if (!SDL_WasInit(SDL_INIT_VIDEO))
+        {
+            setenv("SDL_VIDEODRIVER", "dummy", 0);
+            if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0)
+                m_lLoadErrors.push_back(std::string("SDL_Init failed: ") + SDL_GetError());
+        }
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        m_pPlatform->adoptImageFactory(new SDLImageFactory());
+        m_pPlatform->setAudioDriver(new SDLAudioDriver());
+        // The application owns its platform and deletes it when it goes.
+        m_app.setPlatform(m_pPlatform);
+
+        const std::string sManifest = DBD_CONTENT_MANIFEST;
+        m_manifest = parseManifest(readFile(sManifest), "content/manifest.txt");
+        try
+        {
+            m_app.init(800, 600, 0, RIR::SmartPtr<Image>());
+            const std::string sGame = DBD_CONTENT_GAME_DIR;
+            for (const std::string& sPack : gamePacks())
+            {
+                // The folder comes after the first seven packs, as in the game.
+                if (sPack == "characters1")
+                    m_app.addResourceFolder((sGame + "/3rdparty/").c_str(), false);
+                const std::string sPath = sGame + "/" + sPack + ".dat";
+                GameApp::ProviderNode* pNode = m_app.addResourceFile(sPath.c_str(), false);
+                m_hPacks[sPack] = pNode->m_value;
+            }
+        }
+        catch (const RIR::Exception& e)
+        {
+            m_lLoadErrors.push_back(std::string("opening the packs: ") + e.getMessage());
+        }
+        for (const char* pszTable : TEXT_TABLES)
+        {
+            try
+            {
+                m_app.loadStrings(pszTable);
+            }
+            catch (const RIR::Exception& e)
+            {
+                m_lLoadErrors.push_back(std::string("text table ") + pszTable + ": " +
+                                        e.getMessage());
+            }
+        }
+    }
+
+    ~LoadedContent()
+    {
+        m_app.purgeCaches();
+    }
+
+    GameApp& app() { return m_app; }
+    const Manifest& manifest() const { return m_manifest; }
+    const std::vector<std::string>& loadErrors() const { return m_lLoadErrors; }
+    RIR::ResourceProvider* pack(const std::string& sPack)
+    {
+        auto it = m_hPacks.find(sPack);
+        return it == m_hPacks.end() ? nullptr : it->second;
+    }
+
+    // The full name the lookup finds for the name with the extensions, and whether it was
+    // found in the listed pack; "" when nowhere.
+    std::string resolve(const ManifestEntry& entry, const char* const* ppszExtensions,
+                        bool* pbInPack)
+    {
+        RIR::String sFull;
+        RIR::ResourceProvider* pProvider = nullptr;
+        m_app.findResource(sFull, entry.sName.c_str(), &pProvider, ppszExtensions);
+        *pbInPack = pProvider && pProvider == pack(entry.sPack);
+        return sFull.c_str();
+    }
+
+private:
+    FakePlatform* m_pPlatform; // owned by m_app
+    GameApp m_app;
+    Manifest m_manifest;
+    std::map<std::string, RIR::ResourceProvider*> m_hPacks;
+    std::vector<std::string> m_lLoadErrors;
+};
+
+LoadedContent& content()
+{
+    static std::unique_ptr<LoadedContent> s_pContent(new LoadedContent());
+    return *s_pContent;
+}
+
+// What the check of one entry found: an error text ("" when it resolved) and the pack entries it
+// accounts for.
+struct Check
+{
+    std::string sError;
+    std::vector<std::string> lClaimed;
+};
+
+Check checkEntry(const ManifestEntry& entry)
+{
+    LoadedContent& c = content();
+    GameApp& app = c.app();
+    Check check;
+    const char* const BARE[] = {"", nullptr};
+    const char* const* ppszExtensions = BARE;
+    if (entry.sKind == "picture")
+        ppszExtensions = PICTURE_EXTENSIONS;
+    else if (entry.sKind == "sample")
+        ppszExtensions = SAMPLE_EXTENSIONS;
+    else if (entry.sKind == "music")
+        ppszExtensions = MUSIC_EXTENSIONS;
+
+    if (entry.sKind == "text")
+    {
+        if (!app.hasString(entry.sName.c_str()))
+            check.sError = "is not in the string table";
+        else if (std::string(app.getString(entry.sName.c_str())).empty())
+            check.sError = "has an empty text";
+        return check;
+    }
+    bool bInPack = false;
+    const std::string sFull = c.resolve(entry, ppszExtensions, &bInPack);
+    if (sFull.empty())
+    {
+        check.sError = "is missing";
+        return check;
+    }
+    if (!bInPack)
+    {
+        check.sError = "resolves to " + sFull + " outside " + entry.sPack + ".dat";
+        return check;
+    }
+    check.lClaimed.push_back(lowered(sFull));
+    try
+    {
+        if (entry.sKind == "picture")
+        {
+            if (!app.canLoadImage(entry.sName.c_str()))
+                check.sError = "is not found by the image lookup";
+            else if (!app.getImage(entry.sName.c_str()))
+                check.sError = "does not load as a picture";
+        }
+        else if (entry.sKind == "sample")
+        {
+            RIR::SmartPtr<Sample> pSample;
+            if (app.canLoadSample(entry.sName.c_str()))
+                pSample = app.getSample(entry.sName.c_str());
+            SDLSample* pSDL = dynamic_cast<SDLSample*>(pSample.get());
+            if (!pSample)
+                check.sError = "is not found by the sample lookup";
+            else if (pSDL && app.isAudioOK() && !pSDL->getChunk())
+                check.sError = "does not decode as a sample";
+        }
+        else if (entry.sKind == "music")
+        {
+            RIR::SmartPtr<Music> pMusic;
+            if (app.canLoadMusic(entry.sName.c_str()))
+                pMusic = app.getMusic(entry.sName.c_str());
+            SDLMusic* pSDL = dynamic_cast<SDLMusic*>(pMusic.get());
+            if (!pMusic)
+                check.sError = "is not found by the music lookup";
+            else if (pSDL && app.isAudioOK() && !pSDL->getMixMusic())
+                check.sError = "does not decode as music";
+        }
+        else if (app.getResource(entry.sName.c_str())->getSize() == 0)
+        {
+            check.sError = "is empty";
+        }
+    }
+    catch (const RIR::Exception& e)
+    {
+        check.sError = std::string("fails to load: ") + e.getMessage();
+    }
+    return check;
+}
+
+std::string describe(const ManifestEntry& entry)
+{
+    return "content/manifest.txt:" + std::to_string(entry.nLine) + ": " + entry.sKind + " \"" +
+           entry.sName + "\" (" + entry.sPack + ".dat)";
+}
+
+} // namespace
+
+TEST(ContentManifest, ReadsWhole)
+{
+    for (const std::string& sError : content().manifest().lErrors)
+        ADD_FAILURE() << sError;
+    for (const std::string& sError : content().loadErrors())
+        ADD_FAILURE() << sError;
+    EXPECT_FALSE(content().manifest().lEntries.empty());
+    // SDL's dummy audio opens the mixer, so samples and music are decoded, not only found.
+    EXPECT_TRUE(content().app().isAudioOK()) << "the mixer did not open: sounds go undecoded";
+}
+
+TEST(ContentManifest, EveryListedNameResolves)
+{
+    for (const ManifestEntry& entry : content().manifest().lEntries)
+    {
+        const Check check = checkEntry(entry);
+        if (!check.sError.empty())
+            ADD_FAILURE() << describe(entry) << " " << check.sError;
+    }
+}
+
+TEST(ContentManifest, EveryPackEntryIsListed)
+{
+    std::map<std::string, std::set<std::string>> claimed;
+    for (const ManifestEntry& entry : content().manifest().lEntries)
+        for (const std::string& sName : checkEntry(entry).lClaimed)
+            claimed[entry.sPack].insert(sName);
+    for (const std::string& sPack : gamePacks())
+    {
+        RIR::ResourceProvider* pPack = content().pack(sPack);
+        if (!pPack)
+        {
+            ADD_FAILURE() << sPack << ".dat is not open";
+            continue;
+        }
+        const RIR::List<RIR::String> lNames = pPack->names();
+        for (int i = 0; i < lNames.getLength(); ++i)
+        {
+            const std::string sName = lowered(lNames.get(i).c_str());
+            EXPECT_TRUE(claimed[sPack].count(sName))
+                << sPack << ".dat holds " << sName << ", which content/manifest.txt does not list";
+        }
+    }
+}
+
+TEST(ContentManifest, ReportsMalformedLines)
+{
+    const Manifest manifest = parseManifest("misc picture cursor\n"
+                                            "# a comment line\n"
+                                            "misc picture\n"
+                                            "nowhere picture cursor\n"
+                                            "misc drawing cursor\n"
+                                            "misc picture CURSOR  # twice\n"
+                                            "lang_en text cursor\n",
+                                            "m.txt");
+    ASSERT_EQ(2u, manifest.lEntries.size());
+    EXPECT_EQ("cursor", manifest.lEntries[0].sName);
+    EXPECT_EQ(1, manifest.lEntries[0].nLine);
+    EXPECT_EQ("text", manifest.lEntries[1].sKind);
+    const std::vector<std::string> lExpected = {
+        "m.txt:3: expected \"<pack> <kind> <name>\"", "m.txt:4: unknown pack \"nowhere\"",
+        "m.txt:5: unknown kind \"drawing\"", "m.txt:6: picture \"CURSOR\" is listed twice"};
+    EXPECT_EQ(lExpected, manifest.lErrors);
+}
