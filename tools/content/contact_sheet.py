@@ -123,7 +123,8 @@ def layout(cells, width, height):
     for cell in cells:
         s = cell[2]
         scale = min(1.0, MAX_CELL / float(max(s.get_width(), s.get_height())))
-        w = max(int(s.get_width() * scale), 90)
+        # Wide enough for the labels (about 6 px a character at the label size).
+        w = max(int(s.get_width() * scale), 6 * max(len(cell[1]), len(cell[0]) + 8) + 4)
         h = int(s.get_height() * scale) + LABEL * 2
         if x + w + MARGIN > width:
             x, y, row_h = MARGIN, y + row_h + MARGIN, 0

@@ -57,7 +57,7 @@ BUTTON_LOOKS = {
     # state: (top, middle, bottom colours of the plate, rim colour, lip, press offset)
     "normal": (BRASS_LIGHT, BRASS, BRASS_DARK, None, 3, 0),
     "highlight": (art.rgb("fff2b8"), art.rgb("f2c64a"), art.rgb("c88a1e"), DUST_ORANGE, 3, 0),
-    "pushed": (BRASS_DARK, art.rgb("b88a2a"), BRASS, None, 0, 2),
+    "pushed": (mix(BRASS_DARK, OUTLINE, 0.25), art.rgb("a87a22"), BRASS, None, 0, 2),
     "disabled": (GREY_LIGHT, GREY, GREY_DARK, None, 3, 0),
 }
 
@@ -65,7 +65,8 @@ BUTTON_LOOKS = {
 def draw_button(width, height, cap, state):
     top, middle, bottom, rim, lip, press = BUTTON_LOOKS[state]
     s, ctx = art.surface(width, height)
-    body_h = height - 2 - lip - (2 - press if press else 0)
+    # The plate keeps its height; pushed, it sinks by `press` onto where the lip was.
+    body_h = height - 2 - 3
     y0 = 1 + press
     # The lip under the plate: the button's thickness.
     if lip:
