@@ -1,7 +1,7 @@
 // engine-demo: the engine's first window.
 //
 //     engine-demo [--frames N] [--screenshot FILE] [--fullscreen] [--hidden] [--pack FILE]
-//                 [--log FILE]
+//                 [--log FILE] [--show PICTURE [--game-dir DIR]]
 //
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
@@ -17,6 +17,11 @@
 // --hidden          the video driver's own switch: a frameless window that is never moved
 // --pack FILE       another pack instead of the one beside the program
 // --log FILE        the application log ("engine-demo.log" in the current folder by default)
+// --show PICTURE    the picture viewer: opens the game's packs instead of the demo's and shows
+//                   the picture of that name (as the game looks it up) in the middle of the
+//                   screen, scaled down when larger; Escape ends it
+// --game-dir DIR    the folder of the game's packs for --show (by default the build's game/
+//                   folder, two levels above the program)
 //
 // At the end it prints "engine-demo: N frames on the NAME display, WxH window|full screen".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
@@ -39,6 +44,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -64,10 +70,18 @@ struct DemoOptions
     bool bFullscreen = false;
     std::string sPack;
     std::string sLog = "engine-demo.log";
+    std::string sShow;
+    std::string sGameDir;
 };
 
+// The game's packs, in the order the game opens them.
+const char* const GAME_PACKS[] = {"lang_en",     "misc",  "characters", "dolly",
+                                  "scenes",      "sound", "story",      "characters1",
+                                  "dolly1",      "scenes1", "sound1",   "story1"};
+
 const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [--fullscreen] "
-                          "[--hidden] [--pack FILE] [--log FILE]\n";
+                          "[--hidden] [--pack FILE] [--log FILE] "
+                          "[--show PICTURE [--game-dir DIR]]\n";
 
 // The folder of the running program, with a trailing "/"; "./" when it cannot be read.
 std::string programFolder()
@@ -101,6 +115,10 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
             pOptions->sPack = argv[++i];
         else if (sArg == "--log" && bHasValue)
             pOptions->sLog = argv[++i];
+        else if (sArg == "--show" && bHasValue)
+            pOptions->sShow = argv[++i];
+        else if (sArg == "--game-dir" && bHasValue)
+            pOptions->sGameDir = argv[++i];
         else if (sArg == "--fullscreen")
             pOptions->bFullscreen = true;
         else if (sArg == "--hidden")
@@ -108,7 +126,9 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
         else
             return false;
     }
-    // A screenshot needs a last frame.
+    // A screenshot needs a last frame; the game's folder is only for the viewer.
+    if (!pOptions->sGameDir.empty() && pOptions->sShow.empty())
+        return false;
     return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
 }
 
@@ -312,6 +332,66 @@ private:
     std::vector<Burst> m_lBursts;
 };
 
+// The picture viewer: one picture of the game's packs, by name, on a dark backdrop.
+class ViewerMode : public GameMode
+{
+public:
+    ViewerMode(const std::string& sName, int nFrames, D3D7VideoDriver* pVideo)
+        : m_sName(sName), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
+          m_bCapture(false)
+    {
+        setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
+    }
+
+    void requestScreenshot() { m_bCapture = true; }
+    int getFrames() const { return m_nFrames; }
+
+    void onStart() override
+    {
+        // A missing picture raises the lookup's own error, which main reports.
+        RIR::SmartPtr<Image> pPicture = getImage(m_sName.c_str());
+        const int nWidth = pPicture->getWidth();
+        const int nHeight = pPicture->getHeight();
+        logPrintf("U: showing %s, %dx%d\n", m_sName.c_str(), nWidth, nHeight);
+        std::printf("engine-demo: %s is %dx%d\n", m_sName.c_str(), nWidth, nHeight);
+        RIR::SmartPtr<Sprite> pSprite = new Sprite(pPicture, 0, 0, 1);
+        float fScale = 1.0f;
+        if (nWidth > SCREEN_WIDTH || nHeight > SCREEN_HEIGHT)
+            fScale = std::min((float)SCREEN_WIDTH / (float)nWidth,
+                              (float)SCREEN_HEIGHT / (float)nHeight);
+        pSprite->setScale(fScale);
+        pSprite->setPosFloat(((float)SCREEN_WIDTH - (float)nWidth * fScale) / 2.0f,
+                             ((float)SCREEN_HEIGHT - (float)nHeight * fScale) / 2.0f);
+        addSprite(pSprite);
+    }
+
+    void update(float /*fDt*/) override
+    {
+        ++m_nFrames;
+        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
+        {
+            if (m_bCapture)
+                m_pVideo->requestFrameCapture();
+            getApp()->quit(0);
+        }
+    }
+
+    bool keyDown(int nKey, int /*nModifiers*/) override
+    {
+        if (nKey != SDLK_ESCAPE)
+            return false;
+        getApp()->quit(0);
+        return true;
+    }
+
+private:
+    std::string m_sName;
+    int m_nFrameLimit;
+    int m_nFrames;
+    D3D7VideoDriver* m_pVideo; // not owned
+    bool m_bCapture;
+};
+
 class DemoApp : public GameApp
 {
 public:
@@ -325,7 +405,15 @@ public:
         // The library's defaults (full volume, the software cursor); the demo keeps no settings
         // file.
         setDefaultSettings();
-        addResourceFile(m_options.sPack.c_str(), false);
+        if (m_options.sShow.empty())
+        {
+            addResourceFile(m_options.sPack.c_str(), false);
+        }
+        else
+        {
+            for (const char* pszPack : GAME_PACKS)
+                addResourceFile((m_options.sGameDir + pszPack + ".dat").c_str(), false);
+        }
 
         SDLPlatform* pPlatform = new SDLPlatform();
         m_pVideo = new D3D7VideoDriver();
@@ -340,6 +428,14 @@ public:
         setCaption("DiziDor engine demo");
         setCursorImage(getImage("cursor"));
 
+        if (!m_options.sShow.empty())
+        {
+            m_pViewer = new ViewerMode(m_options.sShow, m_options.nFrames, m_pVideo);
+            if (!m_options.sScreenshot.empty())
+                m_pViewer->requestScreenshot();
+            pushMode(m_pViewer);
+            return;
+        }
         m_pMode = new DemoMode(m_options.nFrames, m_pVideo);
         if (!m_options.sScreenshot.empty())
             m_pMode->requestScreenshot();
@@ -351,12 +447,16 @@ public:
 
     D3D7VideoDriver* getDemoVideo() const { return m_pVideo; }
     // Frames run by the demo's mode; 0 before it started.
-    int getDemoFrames() const { return m_pMode ? m_pMode->getFrames() : 0; }
+    int getDemoFrames() const
+    {
+        return m_pMode ? m_pMode->getFrames() : m_pViewer ? m_pViewer->getFrames() : 0;
+    }
 
 private:
     DemoOptions m_options;
     D3D7VideoDriver* m_pVideo; // owned by the platform
     DemoMode* m_pMode;         // owned by the application
+    ViewerMode* m_pViewer = nullptr; // owned by the application
 };
 
 // Writes the capture as 24-bit pixels: BMP through SDL, or PNG.
@@ -404,6 +504,10 @@ int main(int argc, char** argv)
     }
     if (options.sPack.empty())
         options.sPack = programFolder() + "engine-demo.dat";
+    if (options.sGameDir.empty())
+        options.sGameDir = programFolder() + "../../game/";
+    else if (options.sGameDir.back() != '/')
+        options.sGameDir += '/';
 
     openLog(options.sLog.c_str());
     disableSaving();
