@@ -224,18 +224,19 @@ def draw_star_badge(size):
 
 
 def draw_horseshoe(size):
+    """A lucky horseshoe, open at the top, with its nail holes."""
     s, ctx = art.surface(size, size)
     c = size / 2.0
+    r = c - 6
     ctx.set_line_cap(cairo.LINE_CAP_ROUND)
     for width, colour in ((9, OUTLINE), (5, art.rgb("9a9590"))):
         ctx.set_line_width(width)
         ctx.set_source_rgb(*colour)
-        ctx.arc_negative(c, c + 1, c - 6, math.pi * 0.15, math.pi * 0.85)
+        ctx.arc(c, c - 2, r, -math.pi * 0.2, math.pi * 1.2)
         ctx.stroke()
-    for a in (0.35, 0.6, 0.85, 1.15, 1.4, 1.65):
-        a *= math.pi
-        ctx.arc(c + (c - 6) * math.cos(a + math.pi / 2 - math.pi / 2 + math.pi),
-                c + 1 + (c - 6) * math.sin(a + math.pi), 0.9, 0, 2 * math.pi)
+    for a in (-0.05, 0.2, 0.4, 0.6, 0.8, 1.05):
+        ctx.arc(c + r * math.cos(a * math.pi), c - 2 + r * math.sin(a * math.pi), 0.9, 0,
+                2 * math.pi)
         ctx.set_source_rgb(*OUTLINE)
         ctx.fill()
     return s
@@ -321,11 +322,11 @@ def draw_radio(size, checked):
     grad.add_color_stop_rgb(0, *BRASS_LIGHT)
     grad.add_color_stop_rgb(1, *BRASS_DARK)
     art.fill_stroke(ctx, grad)
-    ctx.arc(c, c, c - 6, 0, 2 * math.pi)
+    ctx.arc(c, c, c - 5, 0, 2 * math.pi)
     art.fill_stroke(ctx, mix(FELT_GREEN, OUTLINE, 0.3), line=1.5)
     if checked:
-        ctx.arc(c, c, c - 8.5, 0, 2 * math.pi)
-        g = cairo.RadialGradient(c - 1.5, c - 1.5, 0.5, c, c, c - 8)
+        ctx.arc(c, c, c - 7, 0, 2 * math.pi)
+        g = cairo.RadialGradient(c - 1.5, c - 1.5, 0.5, c, c, c - 7)
         g.add_color_stop_rgb(0, *art.rgb("ff9a80"))
         g.add_color_stop_rgb(1, *SUNSET_RED)
         art.fill_stroke(ctx, g, line=1.0)
