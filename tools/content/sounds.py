@@ -2,8 +2,8 @@
 
     sounds <list file>
 
-The list file (content/sound/gen/sounds.txt) holds "<sample name> <recipe>" lines; every sample
-becomes <name>.ogg.
+The list file (content/sound/gen/sounds.txt) holds "<sample name> <recipe> [level in dB]"
+lines; every sample becomes <name>.ogg.
 """
 
 import math
@@ -79,8 +79,9 @@ def generate(out_dir, src_dir, args):
     with open(os.path.join(src_dir, args[0]), encoding="utf-8") as f:
         lines = [l.split("#", 1)[0].split() for l in f]
     for serial, words in enumerate((w for w in lines if w), 1):
-        name, recipe = words
+        name, recipe = words[0], words[1]
+        level = words[2] if len(words) > 2 else "0"
         samples = RECIPES[recipe](random.Random(serial * 7919))
         wav = os.path.join(out_dir, name + ".wav")
         audio.write_wav(wav, samples)
-        audio.finish(wav, os.path.join(out_dir, name + ".ogg"), serial)
+        audio.finish(wav, os.path.join(out_dir, name + ".ogg"), serial, effects=("gain", level))
