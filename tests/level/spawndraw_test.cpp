@@ -195,7 +195,9 @@ TEST(SpawnDrawTest, MinimumGaps)
         schedule.markSpawned(g.eClass, 100000);
         EXPECT_EQ(g.nGap == 0, schedule.isGapOpen(g.eClass, 100000)) << g.eClass;
         if (g.nGap > 0)
+        {
             EXPECT_FALSE(schedule.isGapOpen(g.eClass, 100000 + g.nGap * 1000 - 1)) << g.eClass;
+        }
         EXPECT_TRUE(schedule.isGapOpen(g.eClass, 100000 + g.nGap * 1000)) << g.eClass;
     }
     // A thief that came 10 s ago draws but may not come in.
@@ -240,7 +242,9 @@ TEST(SpawnDrawTest, FirstAppearanceSchedule)
                     EXPECT_EQ(fAt - afBase[i], (float)(int)(fAt - afBase[i])) << sWhere;
                 }
                 else
+                {
                     EXPECT_EQ(SpawnSchedule::NO_FIRST_APPEARANCE, fAt) << sWhere;
+                }
                 EXPECT_EQ(!c.abEnabled[i], schedule.isFirstAppearanceDone(aeClass[i])) << sWhere;
             }
             for (int eClass : {CC_CUSTOMER, CC_THIEF, CC_SHERIFF, CC_COW})
