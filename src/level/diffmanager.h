@@ -85,10 +85,10 @@ public:
     // Whether a customer throws his empty bottle away; always true.
     bool shouldThrowEmptyMug(int nEmptyMugsOnTables) const;
 
-    bool isTelekinesisEnabled() const;     // level > 24
+    bool isTelekinesisEnabled() const;      // level > 24
     float getTelekinesisChargeRate() const; // per second: a full charge in 20, 30, 45 s
-    int getTelekinesisShots() const;       // 10 throws per full charge
-    float getGuardAwakeTime() const;       // 120 s
+    int getTelekinesisShots() const;        // 10 throws per full charge
+    float getGuardAwakeTime() const;        // 120 s
     // "dog" for levels 15..19, "mariachi" for 20..29, "" otherwise.
     RIR::String getThiefGuardName() const;
     bool hasPianist() const; // level > 29

@@ -36,8 +36,8 @@ double SpawnCandidates::getTotalWeight() const
 
 bool isSpawnBlocked(const SpawnCensus& census)
 {
-    return census.bSomeoneWaitingToLeave || census.abInside[CC_THIEF] ||
-           census.abInside[CC_COW] || census.bUndertakerWantsClicks;
+    return census.bSomeoneWaitingToLeave || census.abInside[CC_THIEF] || census.abInside[CC_COW] ||
+           census.bUndertakerWantsClicks;
 }
 
 bool canAddCustomer(const SpawnCensus& census, const DifficultyManager& rules)
@@ -47,9 +47,8 @@ bool canAddCustomer(const SpawnCensus& census, const DifficultyManager& rules)
 
 bool isSpecialCharacterPresent(const SpawnCensus& census)
 {
-    return census.abInside[CC_SHERIFF] || census.abInside[CC_THIEF] ||
-           census.abInside[CC_WANTED] || census.abInside[CC_UNDERTAKER] ||
-           census.abInside[CC_COW];
+    return census.abInside[CC_SHERIFF] || census.abInside[CC_THIEF] || census.abInside[CC_WANTED] ||
+           census.abInside[CC_UNDERTAKER] || census.abInside[CC_COW];
 }
 
 SpawnCandidates listSpawnCandidates(const SpawnCensus& census, const DifficultyManager& rules,

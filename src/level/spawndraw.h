@@ -37,11 +37,11 @@ class SpawnSchedule;
 // Who is inside the saloon, as spawning sees it.
 struct SpawnCensus
 {
-    int nCustomers = 0;                      // characters that are customers (classes 0, 2, 3, 4, 7)
-    bool bFreeChair = false;                 // some chair is free
-    bool abInside[CC_COUNT] = {};            // a character of the class is inside
-    bool bUndertakerWantsClicks = false;     // an undertaker inside waits to be clicked out
-    bool bSomeoneWaitingToLeave = false;     // a character waits to leave
+    int nCustomers = 0;                  // characters that are customers (classes 0, 2, 3, 4, 7)
+    bool bFreeChair = false;             // some chair is free
+    bool abInside[CC_COUNT] = {};        // a character of the class is inside
+    bool bUndertakerWantsClicks = false; // an undertaker inside waits to be clicked out
+    bool bSomeoneWaitingToLeave = false; // a character waits to leave
 };
 
 // The weighted candidates, in list order.

@@ -6,8 +6,8 @@
 
 bool sameWantedLook(const WantedLook& a, const WantedLook& b)
 {
-    return a.nHeadType == b.nHeadType && a.nFeatureA == b.nFeatureA &&
-           a.nFeatureB == b.nFeatureB && a.bFeatureC == b.bFeatureC;
+    return a.nHeadType == b.nHeadType && a.nFeatureA == b.nFeatureA && a.nFeatureB == b.nFeatureB &&
+           a.bFeatureC == b.bFeatureC;
 }
 
 WantedLook randomWantedLook(RIR::Random& random, const WantedLook* pPoster)

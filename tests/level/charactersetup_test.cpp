@@ -45,9 +45,9 @@ void expectFlags(const ParamHolder& p, const std::set<std::string>& trueFlags,
 }
 
 const std::set<std::string> CUSTOMER_FLAGS = {
-    CP_LEAVE_ON_REMOVE,   CP_LEAVE_ON_ABANDON, CP_ACCEPT_FIGHTS,   CP_ACCEPT_PARTNERS,
-    CP_SCARES_PEOPLE,     CP_SCARES_THIEVES,   CP_CAN_BE_STOPPED,  CP_CAN_BE_SCARED,
-    CP_WANT_CLICKS,       CP_EXCLUSIVE_ENTER,  CP_IS_WANTED,       CP_PICK_FIRST_CHAIR,
+    CP_LEAVE_ON_REMOVE,   CP_LEAVE_ON_ABANDON, CP_ACCEPT_FIGHTS,  CP_ACCEPT_PARTNERS,
+    CP_SCARES_PEOPLE,     CP_SCARES_THIEVES,   CP_CAN_BE_STOPPED, CP_CAN_BE_SCARED,
+    CP_WANT_CLICKS,       CP_EXCLUSIVE_ENTER,  CP_IS_WANTED,      CP_PICK_FIRST_CHAIR,
     CP_LAST_DRINK_LOCKED, CP_FAST_DRINK_NEXT,  CP_PATIENT};
 
 } // namespace
@@ -151,8 +151,7 @@ TEST(CharacterSetupTest, CustomerFixedValuesAndFlags)
             dm.setupCustomer(t);
             const ParamHolder& p = t.m_params;
             const std::string sWhere = "type " + std::to_string(c.nType) + " level " +
-                                       std::to_string(c.nLevel) + " diff " +
-                                       std::to_string(nDiff);
+                                       std::to_string(c.nLevel) + " diff " + std::to_string(nDiff);
             EXPECT_FLOAT_EQ(c.fFastDrink, p.getFloat(CP_FAST_DRINK_PROB)) << sWhere;
             EXPECT_EQ(120, p.getInt(CP_PAY_0));
             EXPECT_EQ(110, p.getInt(CP_PAY_1));
@@ -191,8 +190,8 @@ TEST(CharacterSetupTest, TutorialCustomerOverrides)
         EXPECT_EQ(10.0f, p.getFloat(CP_TIME_ASK_3));
         EXPECT_EQ(1.0f, p.getFloat(CP_FAST_DRINK_PROB));
         expectFlags(p,
-                    {CP_LEAVE_ON_REMOVE, CP_ACCEPT_PARTNERS, CP_CAN_BE_SCARED,
-                     CP_PICK_FIRST_CHAIR, CP_LAST_DRINK_LOCKED},
+                    {CP_LEAVE_ON_REMOVE, CP_ACCEPT_PARTNERS, CP_CAN_BE_SCARED, CP_PICK_FIRST_CHAIR,
+                     CP_LAST_DRINK_LOCKED},
                     CUSTOMER_FLAGS, "tutorial " + std::to_string(nDiff));
     }
 }
@@ -206,10 +205,10 @@ TEST(CharacterSetupTest, PatientCustomer)
     EXPECT_EQ(0.0f, p.getFloat(CP_START_FIGHT_PROB));
     EXPECT_EQ(10.0f, p.getFloat(CP_TIME_ASK_0));
     EXPECT_FLOAT_EQ(0.6f, p.getFloat(CP_FAST_DRINK_PROB)); // day 30: (30 / 5) x 0.1
-    expectFlags(p,
-                {CP_LEAVE_ON_REMOVE, CP_LEAVE_ON_ABANDON, CP_ACCEPT_PARTNERS, CP_CAN_BE_SCARED,
-                 CP_PATIENT},
-                CUSTOMER_FLAGS, "patient");
+    expectFlags(
+        p,
+        {CP_LEAVE_ON_REMOVE, CP_LEAVE_ON_ABANDON, CP_ACCEPT_PARTNERS, CP_CAN_BE_SCARED, CP_PATIENT},
+        CUSTOMER_FLAGS, "patient");
     EXPECT_GE(p.getFloat(CP_TIME_ASK_1), 2.0f * 1.375f); // the rest stays a customer's
 }
 
@@ -251,7 +250,7 @@ TEST_F(ShootHintTest, FirstTimeRuleForRepeatedCharacters)
         int nDiff;
         const char* pszSetting; // before the first
         unsigned anShown[2];
-    } aCases[] = {{0, "", {1, 1}},     {1, "", {1, 0}},     {2, "", {0, 0}},
+    } aCases[] = {{0, "", {1, 1}},      {1, "", {1, 0}},      {2, "", {0, 0}},
                   {0, "FALSE", {1, 1}}, {1, "FALSE", {0, 0}}, {1, "TRUE", {1, 0}}};
     for (const auto& c : aCases)
     {
@@ -281,8 +280,8 @@ TEST_F(ShootHintTest, WantedManHintByGameAndDifficulty)
         int nType;
         int nDiff;
         unsigned nShown;
-    } aCases[] = {{GT_STORY, 0, 1}, {GT_STORY, 1, 1}, {GT_STORY, 2, 0}, {GT_TIMED, 0, 1},
-                  {GT_TIMED, 1, 0},  {GT_TIMED, 2, 0},  {GT_CAMPAIGN, 0, 1}};
+    } aCases[] = {{GT_STORY, 0, 1}, {GT_STORY, 1, 1}, {GT_STORY, 2, 0},   {GT_TIMED, 0, 1},
+                  {GT_TIMED, 1, 0}, {GT_TIMED, 2, 0}, {GT_CAMPAIGN, 0, 1}};
     for (const auto& c : aCases)
     {
         m_app.app().setSetting("FirstWanted", "");
@@ -321,7 +320,8 @@ TEST_F(ShootHintTest, ThiefByDifficulty)
     {
         float fMinH, fMaxH, fMinV, fMaxV;
         int nReturn, nSteal;
-    } aCases[] = {{150, 200, 50, 100, 100, 100}, {160, 200, 60, 100, 100, 200},
+    } aCases[] = {{150, 200, 50, 100, 100, 100},
+                  {160, 200, 60, 100, 100, 200},
                   {200, 220, 100, 120, 90, 200}};
     for (int nDiff = 0; nDiff < 3; ++nDiff)
     {
@@ -359,7 +359,9 @@ TEST(CharacterSetupTest, CowSitsFromDayThirteenByChance)
         int nLevel;
         int nDiff;
         double fSitShare; // expected share of sitting cows
-    } aCases[] = {{GT_STORY, 12, 2, 0.0}, {GT_STORY, 13, 0, 0.5}, {GT_STORY, 13, 1, 0.75},
+    } aCases[] = {{GT_STORY, 12, 2, 0.0},
+                  {GT_STORY, 13, 0, 0.5},
+                  {GT_STORY, 13, 1, 0.75},
                   {GT_TIMED, 1, 2, 0.8}};
     for (const auto& c : aCases)
     {

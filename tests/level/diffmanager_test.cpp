@@ -100,7 +100,7 @@ TEST(DifficultyManagerTest, PredicatesAtTheirBoundaries)
     {
         int nLevel;
         bool bFight, bThief, bWanted, bCowSit, bUndertaker, bSpecial; // story rules
-        bool bTelekinesis, bPatient, bPianist;                         // by level number
+        bool bTelekinesis, bPatient, bPianist;                        // by level number
         const char* pszGuard;
     };
     const Row aRows[] = {
@@ -176,15 +176,16 @@ TEST(DifficultyManagerTest, MaximumFights)
         int nLevel;
         int anFights[3]; // easy, medium, hard
     } aCases[] = {
-        {GT_STORY, 0, {1, 1, 4}},  {GT_STORY, 1, {1, 1, 4}},  {GT_STORY, 2, {1, 1, 4}},
-        {GT_STORY, 3, {2, 2, 4}},  {GT_STORY, 4, {2, 2, 4}},  {GT_STORY, 5, {2, 2, 4}},
-        {GT_STORY, 6, {1, 2, 4}},  {GT_STORY, 10, {1, 2, 4}}, {GT_STORY, 44, {1, 2, 4}},
+        {GT_STORY, 0, {1, 1, 4}},  {GT_STORY, 1, {1, 1, 4}},    {GT_STORY, 2, {1, 1, 4}},
+        {GT_STORY, 3, {2, 2, 4}},  {GT_STORY, 4, {2, 2, 4}},    {GT_STORY, 5, {2, 2, 4}},
+        {GT_STORY, 6, {1, 2, 4}},  {GT_STORY, 10, {1, 2, 4}},   {GT_STORY, 44, {1, 2, 4}},
         {GT_TIMED, 40, {1, 1, 4}}, {GT_CAMPAIGN, 0, {1, 1, 4}},
     };
     for (const auto& c : aCases)
     {
         for (int nDiff = 0; nDiff < 3; ++nDiff)
-            EXPECT_EQ(c.anFights[nDiff], DifficultyManager(c.nType, 180, nDiff, c.nLevel).getMaxFights())
+            EXPECT_EQ(c.anFights[nDiff],
+                      DifficultyManager(c.nType, 180, nDiff, c.nLevel).getMaxFights())
                 << "type " << c.nType << " level " << c.nLevel << " difficulty " << nDiff;
     }
 }

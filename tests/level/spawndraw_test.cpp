@@ -59,16 +59,20 @@ TEST(SpawnDrawTest, CandidateTable)
     } aCases[] = {
         {"empty saloon", census(0, true), {CC_CUSTOMER, CC_PATIENT, CC_SPECIAL}},
         {"4 customers: no wanted man yet", census(4, true), {CC_CUSTOMER, CC_PATIENT, CC_SPECIAL}},
-        {"5 customers: wanted man", census(5, true),
+        {"5 customers: wanted man",
+         census(5, true),
          {CC_CUSTOMER, CC_WANTED, CC_PATIENT, CC_SPECIAL}},
-        {"6 customers: thief", census(6, true),
+        {"6 customers: thief",
+         census(6, true),
          {CC_CUSTOMER, CC_WANTED, CC_PATIENT, CC_SPECIAL, CC_THIEF}},
-        {"7 customers: undertaker", census(7, true),
+        {"7 customers: undertaker",
+         census(7, true),
          {CC_CUSTOMER, CC_UNDERTAKER, CC_WANTED, CC_PATIENT, CC_SPECIAL, CC_THIEF}},
-        {"one of each inside already", census(7, true, {CC_UNDERTAKER, CC_WANTED, CC_PATIENT,
-                                                         CC_SPECIAL}),
+        {"one of each inside already",
+         census(7, true, {CC_UNDERTAKER, CC_WANTED, CC_PATIENT, CC_SPECIAL}),
          {CC_CUSTOMER, CC_THIEF}},
-        {"sheriff inside: no wanted man, no thief", census(7, true, {CC_SHERIFF}),
+        {"sheriff inside: no wanted man, no thief",
+         census(7, true, {CC_SHERIFF}),
          {CC_CUSTOMER, CC_UNDERTAKER, CC_PATIENT, CC_SPECIAL}},
         {"no free chair: thief and cow", census(7, false), {CC_THIEF, CC_COW}},
         {"saloon full: thief and cow", census(10, true), {CC_THIEF, CC_COW}},
@@ -91,9 +95,9 @@ TEST(SpawnDrawTest, CandidateTable)
 
     // Story day 1 has eight seats: the eighth customer fills the saloon.
     const DifficultyManager day1(GT_STORY, 180, 0, 1);
-    EXPECT_EQ((std::vector<int>{CC_CUSTOMER, CC_UNDERTAKER, CC_WANTED, CC_PATIENT, CC_SPECIAL,
-                                CC_THIEF}),
-              classesOf(listSpawnCandidates(census(7, true), day1, 0)));
+    EXPECT_EQ(
+        (std::vector<int>{CC_CUSTOMER, CC_UNDERTAKER, CC_WANTED, CC_PATIENT, CC_SPECIAL, CC_THIEF}),
+        classesOf(listSpawnCandidates(census(7, true), day1, 0)));
     EXPECT_EQ((std::vector<int>{CC_THIEF, CC_COW}),
               classesOf(listSpawnCandidates(census(8, true), day1, 0)));
 }
@@ -110,8 +114,8 @@ TEST(SpawnDrawTest, WeightedPickEdges)
     {
         double r;
         int eClass;
-    } aCases[] = {{0.0, CC_CUSTOMER},    {0.999, CC_CUSTOMER}, {1.0, CC_UNDERTAKER},
-                  {1.2499, CC_UNDERTAKER}, {1.25, CC_WANTED},  {1.3749, CC_WANTED},
+    } aCases[] = {{0.0, CC_CUSTOMER},      {0.999, CC_CUSTOMER}, {1.0, CC_UNDERTAKER},
+                  {1.2499, CC_UNDERTAKER}, {1.25, CC_WANTED},    {1.3749, CC_WANTED},
                   {1.375, CC_NONE}};
     for (const auto& c : aCases)
         EXPECT_EQ(c.eClass, pickSpawnClass(list, c.r)) << c.r;
@@ -135,8 +139,11 @@ TEST(SpawnDrawTest, DrawFollowsTheWeights)
     {
         int eClass;
         double fWeight;
-    } aShares[] = {{CC_CUSTOMER, 1.0}, {CC_UNDERTAKER, 0.2}, {CC_WANTED, 0.15},
-                   {CC_PATIENT, 0.05}, {CC_SPECIAL, 0.05}};
+    } aShares[] = {{CC_CUSTOMER, 1.0},
+                   {CC_UNDERTAKER, 0.2},
+                   {CC_WANTED, 0.15},
+                   {CC_PATIENT, 0.05},
+                   {CC_SPECIAL, 0.05}};
     for (const auto& s : aShares)
         EXPECT_NEAR(s.fWeight / fTotal, (double)counts[s.eClass] / nDraws, 0.015) << s.eClass;
     EXPECT_EQ(0, counts[CC_THIEF]);
@@ -183,7 +190,7 @@ TEST(SpawnDrawTest, MinimumGaps)
     {
         int eClass;
         int nGap;
-    } aGaps[] = {{CC_CUSTOMER, 0}, {CC_THIEF, 25}, {CC_WANTED, 15}, {CC_UNDERTAKER, 45},
+    } aGaps[] = {{CC_CUSTOMER, 0}, {CC_THIEF, 25},  {CC_WANTED, 15}, {CC_UNDERTAKER, 45},
                  {CC_PATIENT, 0},  {CC_SHERIFF, 0}, {CC_COW, 60},    {CC_SPECIAL, 0}};
     for (const auto& g : aGaps)
     {
@@ -233,8 +240,8 @@ TEST(SpawnDrawTest, FirstAppearanceSchedule)
             for (int i = 0; i < 4; ++i)
             {
                 const float fAt = schedule.getFirstAppearance(aeClass[i]);
-                const std::string sWhere = "level " + std::to_string(c.nLevel) + " class " +
-                                           std::to_string(aeClass[i]);
+                const std::string sWhere =
+                    "level " + std::to_string(c.nLevel) + " class " + std::to_string(aeClass[i]);
                 if (c.abEnabled[i])
                 {
                     EXPECT_GE(fAt, afBase[i]) << sWhere;

@@ -36,7 +36,8 @@ TEST(WantedLookTest, RangesAndTheFeaturelessHead)
     {
         const WantedLook look = randomWantedLook(random, nullptr);
         heads.insert(look.nHeadType);
-        looks.insert(std::make_tuple(look.nHeadType, look.nFeatureA, look.nFeatureB, look.bFeatureC));
+        looks.insert(
+            std::make_tuple(look.nHeadType, look.nFeatureA, look.nFeatureB, look.bFeatureC));
         EXPECT_GE(look.nFeatureA, 0);
         EXPECT_LE(look.nFeatureA, 2);
         EXPECT_GE(look.nFeatureB, 0);
@@ -60,8 +61,8 @@ TEST(WantedLookTest, NeverThePostersFace)
     RIR::Random random;
     random.seed(23);
     // The commonest looks: the draws that land on them must be drawn again.
-    for (const WantedLook& poster : {WantedLook{13, 0, 1, false}, WantedLook{13, 0, 0, false},
-                                     WantedLook{1, 0, 0, false}})
+    for (const WantedLook& poster :
+         {WantedLook{13, 0, 1, false}, WantedLook{13, 0, 0, false}, WantedLook{1, 0, 0, false}})
     {
         for (int i = 0; i < 3000; ++i)
             EXPECT_FALSE(sameWantedLook(poster, randomWantedLook(random, &poster)));

@@ -82,8 +82,7 @@ TEST(ParamHolderTest, MissingKeyIsFatalAndChangesNothing)
                       +[](const ParamHolder& p) { p.getInt(CP_EXPELL_COUNT); },
                       +[](const ParamHolder& p) { p.getBool(CP_EXPELL_COUNT); }})
     {
-        const std::string sMessage =
-            messageOf<RIR::FatalErrorException>([&] { read(params); });
+        const std::string sMessage = messageOf<RIR::FatalErrorException>([&] { read(params); });
         EXPECT_EQ(0u, sMessage.find("Hash key not found : ")) << sMessage;
         EXPECT_NE(std::string::npos, sMessage.find("CP_EXPELL_COUNT")) << sMessage;
     }
