@@ -1,0 +1,62 @@
+// The reply of the online high-score exchange (see highscorereply.h).
+#include "shell/highscorereply.h"
+
+#include "shell/appstore.h"
+
+#include "rir2/calltrace.h"
+#include "rir2/date.h"
+#include "rir2/list.h"
+
+namespace
+{
+
+const char* const REPLY_MAGIC = "DustbowlDollyHighScores";
+// Every character of this text separates the fields of an entry line.
+const char* const FIELD_SEPARATOR = "_!#!_";
+
+} // namespace
+
+bool readHighScoreReply(const char* pszReply, HighScoreTable& table)
+{
+    RIR_TRACE("readHighScoreReply");
+    const RIR::List<RIR::String> lLines = RIR::String(pszReply).split("\n");
+    const int nCount = lLines.getLength();
+    int nLine = 0;
+    if (nCount == 0 || lLines.get(nLine++) != REPLY_MAGIC)
+        return false;
+
+    for (int t = 0; t < HS_TIMES; ++t)
+    {
+        for (int d = 0; d < HS_DIFFICULTIES; ++d)
+        {
+            for (int r = 0; r < HS_RANKS; ++r)
+            {
+                if (nLine >= nCount)
+                    return false;
+                const RIR::List<RIR::String> lFields = lLines.get(nLine++).split(FIELD_SEPARATOR);
+                if (lFields.getLength() != 3)
+                    return false;
+                const int i = highScoreIndex(HS_ONLINE, t, d, r);
+                table.sName[i] = lFields.get(0).trim();
+                table.nScore[i] = RIR::String::toInt(lFields.get(1).c_str());
+                table.sKey[i] = lFields.get(2);
+            }
+            if (nLine >= nCount || lLines.get(nLine++) != "---")
+                return false;
+        }
+    }
+    return nLine < nCount && lLines.get(nLine) == "===";
+}
+
+bool parseHighScoreReply(const char* pszReply)
+{
+    RIR_TRACE("parseHighScoreReply");
+    HighScoreTable table;
+    loadHighScores(table);
+    if (!readHighScoreReply(pszReply, table))
+        return false;
+    saveHighScores(table);
+    setStoredValue("HighscoreLastUpdate",
+                   RIR::String::format("%d", (int)RIR::Date().toTimestamp()).c_str());
+    return true;
+}
