@@ -45,20 +45,20 @@ bool validSquare(int nI, int nJ);
 class Scene : public RIR::RefCountedObject
 {
 public:
-    static const int COLUMNS = 11;
-    static const int ROWS = 13;
-    static const int SQUARE_COUNT = COLUMNS * ROWS;
-    static const int DOOR_COLUMN = 5;
+    static constexpr int COLUMNS = 11;
+    static constexpr int ROWS = 13;
+    static constexpr int SQUARE_COUNT = COLUMNS * ROWS;
+    static constexpr int DOOR_COLUMN = 5;
 
     // Door states (getDoorState).
-    static const int DOOR_CLOSED = 0; // also: no door
-    static const int DOOR_OPEN = 1;
-    static const int DOOR_OPENING = 2;
-    static const int DOOR_CLOSING = 4;
+    static constexpr int DOOR_CLOSED = 0; // also: no door
+    static constexpr int DOOR_OPEN = 1;
+    static constexpr int DOOR_OPENING = 2;
+    static constexpr int DOOR_CLOSING = 4;
 
     // Corridor modes the characters use.
-    static const int CORRIDOR_IN = 1;
-    static const int CORRIDOR_OUT = 2;
+    static constexpr int CORRIDOR_IN = 1;
+    static constexpr int CORRIDOR_OUT = 2;
 
     // Fails "Assertion failed : s_pScene == NULL" while another scene exists. No squares yet,
     // search counter 0, corridor empty in mode 0 with the exclusive flag set.

@@ -19,7 +19,7 @@ class WalkingObject;
 class SquareData : public RIR::RefCountedObject
 {
 public:
-    static const int MAX_LINKS = 8;
+    static constexpr int MAX_LINKS = 8;
 
     SquareData();
     // Runs clear before the members go.

@@ -57,6 +57,20 @@ inline std::string linkText(Scene* pScene, int nI, int nJ)
     return s;
 }
 
+// A null mug handle for the telekinesis slots, made without instantiating the handle's release for
+// the mug class, which these tests do not need to know (the handle holds one null pointer).
+class Mug;
+class NullMugHandle
+{
+public:
+    NullMugHandle() : m_apNull() {}
+    RIR::SmartPtr<Mug>& get() { return *reinterpret_cast<RIR::SmartPtr<Mug>*>(m_apNull); }
+
+private:
+    static_assert(sizeof(RIR::SmartPtr<Mug>) == sizeof(void*), "the handle is one pointer");
+    void* m_apNull[1];
+};
+
 class WorldTest : public ::testing::Test
 {
 protected:
