@@ -8,7 +8,7 @@
 namespace
 {
 
-const char* const KINDS[] = {"picture", "sample", "music", "file", "text"};
+const char* const KINDS[] = {"picture", "sample", "music", "file", "text", "anim", "parts"};
 
 std::string lowered(std::string s)
 {

@@ -8,6 +8,11 @@
 //     music    the music lookup (name without extension)
 //     file     a resource by its full name (text tables, fonts, the theme)
 //     text     a key of the string table the game loads from its text tables
+//     anim     an animation script or body template loaded through the engine's animation
+//              loader; "file|part|part..." gives the part strings ("~" stands for a blank);
+//              the script, its includes and every picture it loads are accounted for
+//     parts    pictures that templates compose at run time: every picture whose name begins
+//              with the given prefix (at least one must exist)
 // A text key lives in the string table rather than in one pack entry; its pack is the one that
 // holds the table it is written in.
 #ifndef DBD_CONTENT_MANIFEST_H

@@ -8,6 +8,8 @@
 #include "manifest.h"
 
 #include "app/gameapp.h"
+#include "gfx/animation.h"
+#include "gfx/imageenv.h"
 #include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/sdlmusic.h"
@@ -52,6 +54,55 @@ std::string lowered(std::string s)
     for (char& c : s)
         c = (char)std::tolower((unsigned char)c);
     return s;
+}
+
+// Records the names of the resources and pictures fetched through it, passing every call on to
+// the environment it wraps.
+class RecordingEnvironment : public ImageEnvironment
+{
+public:
+    explicit RecordingEnvironment(ImageEnvironment* pInner) : m_pInner(pInner) {}
+    bool hasResource(const char* pszName) override { return m_pInner->hasResource(pszName); }
+    RIR::SmartPtr<RIR::Resource> getResource(const char* pszName) override
+    {
+        m_lResources.push_back(lowered(pszName));
+        return m_pInner->getResource(pszName);
+    }
+    RIR::String resolveResourceName(const char* pszName,
+                                    const char* const* ppszExtensions) override
+    {
+        return m_pInner->resolveResourceName(pszName, ppszExtensions);
+    }
+    RIR::SmartPtr<Image> getImage(const char* pszName) override
+    {
+        m_lPictures.push_back(pszName);
+        return m_pInner->getImage(pszName);
+    }
+    ImageFactory* getImageFactory() override { return m_pInner->getImageFactory(); }
+
+    std::vector<std::string> m_lResources;
+    std::vector<std::string> m_lPictures;
+
+private:
+    ImageEnvironment* m_pInner;
+};
+
+std::vector<std::string> splitWords(const std::string& sText, char cSeparator)
+{
+    std::vector<std::string> lWords;
+    std::string sWord;
+    for (char c : sText)
+    {
+        if (c == cSeparator)
+        {
+            lWords.push_back(sWord);
+            sWord.clear();
+        }
+        else
+            sWord += (c == '~') ? ' ' : c;
+    }
+    lWords.push_back(sWord);
+    return lWords;
 }
 
 // The built packs opened as the game opens them, with the manifest read.
@@ -168,6 +219,65 @@ Check checkEntry(const ManifestEntry& entry)
     else if (entry.sKind == "music")
         ppszExtensions = MUSIC_EXTENSIONS;
 
+    if (entry.sKind == "parts")
+    {
+        RIR::ResourceProvider* pPack = c.pack(entry.sPack);
+        const RIR::List<RIR::String> lNames = pPack ? pPack->names() : RIR::List<RIR::String>();
+        for (int i = 0; i < lNames.getLength(); ++i)
+        {
+            const std::string sName = lowered(lNames.get(i).c_str());
+            if (sName.rfind(lowered(entry.sName), 0) == 0 && sName.size() > 4 &&
+                sName.compare(sName.size() - 4, 4, ".png") == 0)
+                check.lClaimed.push_back(sName);
+        }
+        if (check.lClaimed.empty())
+            check.sError = "names no picture";
+        return check;
+    }
+    if (entry.sKind == "anim")
+    {
+        const std::vector<std::string> lWords = splitWords(entry.sName, '|');
+        RIR::List<RIR::String> lParts;
+        for (size_t i = 1; i < lWords.size(); ++i)
+            lParts.append(RIR::String(lWords[i].c_str()));
+        ManifestEntry file = entry;
+        file.sName = lWords[0];
+        bool bInPack = false;
+        if (c.resolve(file, BARE, &bInPack).empty())
+            check.sError = "is missing";
+        else if (!bInPack)
+            check.sError = "resolves outside " + entry.sPack + ".dat";
+        if (!check.sError.empty())
+            return check;
+        ImageEnvironment* pApp = getImageEnvironment();
+        RecordingEnvironment recorder(pApp);
+        setImageEnvironment(&recorder);
+        try
+        {
+            const std::string sKey = "manifest:" + entry.sName;
+            RIR::SmartPtr<Animation> pAnim =
+                app.getAnimation(lWords[0].c_str(), sKey.c_str(), lParts);
+            if (pAnim->getSequenceNames().isEmpty())
+                check.sError = "has no sequence";
+            app.removeAnimation(sKey.c_str());
+        }
+        catch (const RIR::Exception& e)
+        {
+            check.sError = std::string("fails to load: ") + e.getMessage();
+        }
+        setImageEnvironment(pApp);
+        for (const std::string& sName : recorder.m_lResources)
+            check.lClaimed.push_back(sName);
+        for (const std::string& sPicture : recorder.m_lPictures)
+        {
+            ManifestEntry picture = entry;
+            picture.sName = sPicture;
+            const std::string sFull = c.resolve(picture, PICTURE_EXTENSIONS, &bInPack);
+            if (!sFull.empty() && bInPack)
+                check.lClaimed.push_back(lowered(sFull));
+        }
+        return check;
+    }
     if (entry.sKind == "text")
     {
         if (!app.hasString(entry.sName.c_str()))
