@@ -30,12 +30,12 @@
 #define DIZIDOR_GFX_FONT_H
 
 #include "gfx/color.h"
+#include "gfx/fontfactory.h"
 #include "gfx/rect.h"
 #include "rir2/list.h"
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
 
-class FontFactory;
 class Image;
 
 // The alignment bits a font reads.
