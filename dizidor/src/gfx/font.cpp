@@ -10,7 +10,7 @@
 
 Font::Font()
     : m_bTrim(true), m_color(255, 255, 255, 255), m_bShadow(true), m_shadowColor(0, 0, 0, 255),
-      m_nShadowOffset(1), m_nAlignment(FONT_ALIGN_LEFT), m_nLineSpacing(0)
+      m_nShadowOffset(1), m_nAlignment(ALIGN_LEFT), m_nLineSpacing(0)
 {
 }
 
@@ -30,12 +30,12 @@ void Font::drawText(RIR::SmartPtr<Image> pTarget, Rect& rect, const char* pszTex
     RIR::List<RIR::String> lLines = wrapText(pszText, nWidth);
     const int nLines = lLines.getLength();
     const int nFlags = getAlignment();
-    const bool bJustified = (nFlags & FONT_ALIGN_JUSTIFIED) == FONT_ALIGN_JUSTIFIED;
+    const bool bJustified = (nFlags & ALIGN_JUSTIFIED) == ALIGN_JUSTIFIED;
     const int nShadowExtent = getShadow() ? getShadowOffset() : 0;
     const int nSpacing = getLineSpacing();
 
     int y = rect.top;
-    if (nFlags & FONT_ALIGN_VCENTRE)
+    if (nFlags & ALIGN_VCENTER)
         y = rect.top +
             ((rect.bottom - rect.top) - nSpacing * (nLines - 1) - getLineHeight() * nLines) / 2;
 
@@ -50,9 +50,9 @@ void Font::drawText(RIR::SmartPtr<Image> pTarget, Rect& rect, const char* pszTex
         int x = rect.left;
         if (!bJustified)
         {
-            if (nFlags & FONT_ALIGN_HCENTRE)
+            if (nFlags & ALIGN_HCENTER)
                 x = rect.left + (rect.right - rect.left - w) / 2;
-            else if (nFlags & FONT_ALIGN_RIGHT)
+            else if (nFlags & ALIGN_RIGHT)
                 x = rect.right - w;
         }
         if (bJustified && !bBreak)

@@ -21,7 +21,7 @@
 //
 // Usage:
 //     RIR::SmartPtr<Font> pFont = pThemeFont->clone();
-//     pFont->setAlignment(ALIGN_HCENTRE | ALIGN_VCENTRE);
+//     pFont->setAlignment(ALIGN_HCENTER | ALIGN_VCENTER);
 //     Rect area(0, 0, 200, 100);
 //     pFont->drawText(pTarget, area, "Two words\nand a line");  // area becomes the drawn extent
 //
@@ -29,6 +29,7 @@
 #ifndef DIZIDOR_GFX_FONT_H
 #define DIZIDOR_GFX_FONT_H
 
+#include "gfx/alignflags.h"
 #include "gfx/color.h"
 #include "gfx/fontfactory.h"
 #include "gfx/rect.h"
@@ -37,16 +38,6 @@
 #include "rir2/rirstring.h"
 
 class Image;
-
-// The alignment bits a font reads.
-enum FontAlignFlags
-{
-    FONT_ALIGN_LEFT = 0x01,
-    FONT_ALIGN_RIGHT = 0x02,
-    FONT_ALIGN_HCENTRE = 0x04,
-    FONT_ALIGN_JUSTIFIED = 0x07,
-    FONT_ALIGN_VCENTRE = 0x20
-};
 
 class Font : public RIR::RefCountedObject
 {
@@ -85,7 +76,7 @@ public:
     virtual Color getShadowColor() const;
     virtual void setShadowOffset(int nOffset);
     virtual int getShadowOffset() const;
-    // FontAlignFlags.
+    // AlignFlags.
     virtual void setAlignment(int nFlags);
     virtual int getAlignment() const;
     virtual int getLineSpacing() const;

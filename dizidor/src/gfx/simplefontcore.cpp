@@ -1,5 +1,6 @@
 #include "gfx/simplefontcore.h"
 
+#include "gfx/bitmapfontbase.h"
 #include "gfx/font.h"
 #include "gfx/glyphsheet.h"
 #include "gfx/imageenv.h"
@@ -43,30 +44,30 @@ void SimpleFontCore::drawString(RIR::SmartPtr<Image> pTarget, int x, int y, cons
     RIR_TRACE("SimpleFontCore::drawString");
     if (!pszText || !*pszText)
         return;
+    // A bitmap font advances by its own glyph spacing and space width (which its owner may have
+    // changed); any other font by this core's.
+    const BitmapFontBase* pBitmap = dynamic_cast<const BitmapFontBase*>(pFont);
+    const int nSpacing = pBitmap ? pBitmap->getGlyphSpacing() : m_nGlyphSpacing;
+    const int nSpaceWidth = pBitmap ? pBitmap->getSpaceWidth() : m_nSpaceWidth;
     const RIR::SmartPtr<Image>* apText = getColoredGlyphs(pFont->getColor());
-    if (pFont->getShadow())
-    {
-        const RIR::SmartPtr<Image>* apShadow = getColoredGlyphs(pFont->getShadowColor());
-        const int d = pFont->getShadowOffset();
-        for (const char* p = pszText; *p; ++p)
-        {
-            drawGlyph(pTarget.get(), apShadow, (unsigned char)*p, x + d, y + d);
-            x += drawGlyph(pTarget.get(), apText, (unsigned char)*p, x, y);
-        }
-        return;
-    }
+    const RIR::SmartPtr<Image>* apShadow =
+        pFont->getShadow() ? getColoredGlyphs(pFont->getShadowColor()) : nullptr;
+    const int d = pFont->getShadowOffset();
     for (const char* p = pszText; *p; ++p)
-        x += drawGlyph(pTarget.get(), apText, (unsigned char)*p, x, y);
+    {
+        const unsigned char c = (unsigned char)*p;
+        if (apShadow)
+            drawGlyph(pTarget.get(), apShadow[c].get(), x + d, y + d);
+        Image* pGlyph = apText[c].get();
+        drawGlyph(pTarget.get(), pGlyph, x, y);
+        x += pGlyph ? pGlyph->getWidth() + nSpacing : nSpaceWidth;
+    }
 }
 
-int SimpleFontCore::drawGlyph(Image* pTarget, const RIR::SmartPtr<Image>* apTable,
-                              unsigned char c, int x, int y) const
+void SimpleFontCore::drawGlyph(Image* pTarget, Image* pGlyph, int x, int y)
 {
-    Image* pGlyph = apTable ? apTable[c].get() : nullptr;
-    if (!pGlyph)
-        return m_nSpaceWidth;
-    pTarget->blit(pGlyph, x, y);
-    return m_nGlyphSpacing + pGlyph->getWidth();
+    if (pGlyph)
+        pTarget->blit(pGlyph, x, y);
 }
 
 void SimpleFontCore::load(RIR::SmartPtr<Image> pSheet)

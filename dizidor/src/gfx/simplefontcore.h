@@ -32,7 +32,8 @@ public:
     virtual int getSpaceWidth() const;
     // Draws the text in the font's colour with its cap line at y; with the font's shadow on, each
     // character's shadow (shadow colour, at the shadow offset) comes just before the character.
-    // Advances come from this core's metrics.
+    // Advances use the font's glyph spacing and space width when it is a bitmap font, else this
+    // core's.
     virtual void drawString(RIR::SmartPtr<Image> pTarget, int x, int y, const char* pszText,
                             Font* pFont);
 
@@ -51,8 +52,7 @@ public:
 
 private:
     void clearColors();
-    int drawGlyph(Image* pTarget, const RIR::SmartPtr<Image>* apTable, unsigned char c, int x,
-                  int y) const;
+    static void drawGlyph(Image* pTarget, Image* pGlyph, int x, int y);
 
     RIR::Hash<Color, RIR::SmartPtr<Image>*> m_hColors;
     RIR::SmartPtr<Image>* m_apGlyphs;

@@ -147,6 +147,14 @@ TEST_F(BitmapFontTest, SimpleFontDrawsInItsColoursWithAShadow)
     plain.drawString(pPlain, 2, 5, "B");
     EXPECT_EQ(colorText(GREEN), colorText(pPlain->getPixelAt(3, 8)));
     EXPECT_EQ(colorText(NONE), colorText(pPlain->getPixelAt(4, 9)));
+
+    // Drawing advances as measuring does, by the font's own space width.
+    plain.setSpaceWidth(6);
+    EXPECT_EQ(3 + 6 + 2, plain.getTextWidth("B C"));
+    RIR::SmartPtr<Image> pSpaced = target();
+    plain.drawString(pSpaced, 2, 5, "B C");
+    EXPECT_EQ(colorText(GREEN), colorText(pSpaced->getPixelAt(11, 5)));
+    EXPECT_EQ(colorText(NONE), colorText(pSpaced->getPixelAt(7, 5)));
 }
 
 TEST_F(BitmapFontTest, RecolouredTablesAreMadeOncePerColourAndShared)
