@@ -372,7 +372,8 @@ CompactSheet sevenBandSheet(int nMarkerPairs, bool bKeyed)
         sheet.block(0, 7 * r, 1, 1, 255);
         sheet.block(0, 7 * r + 6, 1, 1, 255);
         for (int k = 0; k < 5; ++k)
-            sheet.block(1 + 6 * k, 7 * r + 1 + (k % 2), 2 + (k % 3), 5 - (k % 2), (uint8_t)(60 + 40 * k));
+            sheet.block(1 + 6 * k, 7 * r + 1 + (k % 2), 2 + (k % 3), 5 - (k % 2),
+                        (uint8_t)(60 + 40 * k));
     }
     return sheet;
 }

@@ -285,8 +285,10 @@ private:
         pBuiltIn->loadFromImage(getImage("DiziDor::SystemFont"));
         RIR::SmartPtr<Font> apFonts[3] = {
             RIR::SmartPtr<Font>(pBuiltIn.get()),
-            FontFactoryTable::createFont("TrueType", RIR::List<RIR::String>("dejavusans.ttf", "14")),
-            FontFactoryTable::createFont("TrueType", RIR::List<RIR::String>("dejavusans.ttf", "24"))};
+            FontFactoryTable::createFont("TrueType",
+                                         RIR::List<RIR::String>("dejavusans.ttf", "14")),
+            FontFactoryTable::createFont("TrueType",
+                                         RIR::List<RIR::String>("dejavusans.ttf", "24"))};
         const char* const apszLines[3] = {
             "Built-in font: The quick brown fox jumps over the lazy dog. 0123456789 (!?) $5 & 10%",
             "TrueType 14 pt: Howdy, stranger! A whiskey costs $2 at the Dustbowl saloon.",

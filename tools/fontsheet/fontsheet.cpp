@@ -46,10 +46,10 @@ const uint8_t GLYPH_GREY = 0x18;
 
 struct RowLayout
 {
-    const char* pszText;  // code page 1252
-    int nTopMarker;       // the pixel row of the marker above the band
-    int nBottomMarker;    // ... and below it
-    int nReferenceTop;    // where the row's capital A starts inside the band
+    const char* pszText; // code page 1252
+    int nTopMarker;      // the pixel row of the marker above the band
+    int nBottomMarker;   // ... and below it
+    int nReferenceTop;   // where the row's capital A starts inside the band
 };
 
 const RowLayout ROWS[7] = {
@@ -194,7 +194,8 @@ void placeGlyph(const Glyph& glyph, int x, int nBandTop, int nBandHeight, int nS
             const int nSurfY = nRow + nShift;
             if (nSurfY < 0 || nSurfY >= glyph.nHeight)
                 continue;
-            const uint8_t nAlpha = glyph.abAlpha[(size_t)nSurfY * glyph.nWidth + glyph.nInkLeft + i];
+            const uint8_t nAlpha =
+                glyph.abAlpha[(size_t)nSurfY * glyph.nWidth + glyph.nInkLeft + i];
             if (nAlpha == 0)
                 continue;
             const size_t nAt = ((size_t)(nBandTop + nRow) * SHEET_WIDTH + x + i) * 2;
@@ -224,11 +225,12 @@ bool writeFile(const char* pszPath, const std::string& sBytes)
 
 std::string sourceOf(const std::vector<uint8_t>& abPng)
 {
-    std::string s = "// Made by tools/fontsheet at build time: the built-in glyph sheet as PNG bytes.\n"
-                    "#include <cstdint>\n\n"
-                    "extern const uint8_t g_abSystemFontPng[];\n"
-                    "extern const int g_nSystemFontPngSize;\n\n"
-                    "const uint8_t g_abSystemFontPng[] = {";
+    std::string s =
+        "// Made by tools/fontsheet at build time: the built-in glyph sheet as PNG bytes.\n"
+        "#include <cstdint>\n\n"
+        "extern const uint8_t g_abSystemFontPng[];\n"
+        "extern const int g_nSystemFontPngSize;\n\n"
+        "const uint8_t g_abSystemFontPng[] = {";
     char szByte[8];
     for (size_t i = 0; i < abPng.size(); ++i)
     {

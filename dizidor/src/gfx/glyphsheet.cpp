@@ -11,8 +11,8 @@
 const char* const GLYPH_SHEET_ROWS[GLYPH_SHEET_ROW_COUNT] = {
     "ABCDEFGHIJKLMN\xD1OPQRSTUVWXYZ\xC1\xC9\xCD\xD3\xDA",
     "Aabcdefghijklmn\xF1opqrstuvwxyz\xE1\xE9\xED\xF3\xFA",
-    "A0123456789\xE4\xF6\xC4\xD6\xE0\xE2\xC0\xC2\xE8\xEA\xC8\xCA\xEE\xEF\xCE\xCF\xF4\xD4\xF9\xFB\xD9"
-    "\xDB",
+    ("A0123456789\xE4\xF6\xC4\xD6\xE0\xE2\xC0\xC2\xE8\xEA\xC8\xCA\xEE\xEF\xCE\xCF\xF4\xD4"
+     "\xF9\xFB\xD9\xDB"),
     "A,.;:=_'\"",
     "A\xA1!\xBF?(){}[]",
     "A@#$%&\\~|",
@@ -49,9 +49,9 @@ int findMarker(Image* pSheet, int y, int nRow)
         ++y;
     if (y >= nHeight)
     {
-        RIR::String sMessage = RIR::String::format(
-            "Glyph sheet '%s' : no marker pair for row %d in column 0", pSheet->getName().c_str(),
-            nRow);
+        RIR::String sMessage =
+            RIR::String::format("Glyph sheet '%s' : no marker pair for row %d in column 0",
+                                pSheet->getName().c_str(), nRow);
         RIR_THROW(FatalErrorException, sMessage.c_str());
     }
     return y;
@@ -176,8 +176,8 @@ RIR::SmartPtr<Image>* readGlyphSheet(RIR::SmartPtr<Image> pSheet, int* pnGlyphSp
     const RIR::SmartPtr<Image>& pA = apTable[(unsigned char)'A'];
     if (!pA)
     {
-        RIR::String sMessage = RIR::String::format("Glyph sheet '%s' has no glyph for 'A'",
-                                                   pSheet->getName().c_str());
+        RIR::String sMessage =
+            RIR::String::format("Glyph sheet '%s' has no glyph for 'A'", pSheet->getName().c_str());
         RIR_THROW(FatalErrorException, sMessage.c_str());
     }
     if (pnGlyphSpacing)

@@ -1,8 +1,6 @@
 #include "gfx/imageptrarraywrapper.h"
 
-ImagePtrArrayWrapper::ImagePtrArrayWrapper(RIR::SmartPtr<Image>* apImages) : m_apImages(apImages)
-{
-}
+ImagePtrArrayWrapper::ImagePtrArrayWrapper(RIR::SmartPtr<Image>* apImages) : m_apImages(apImages) {}
 
 ImagePtrArrayWrapper::~ImagePtrArrayWrapper()
 {

@@ -64,7 +64,10 @@ protected:
         m_pSheet = store("sheet", painter);
     }
 
-    RIR::SmartPtr<Image> target() { return RIR::SmartPtr<Image>(m_factory.createBlank(20, 20, true)); }
+    RIR::SmartPtr<Image> target()
+    {
+        return RIR::SmartPtr<Image>(m_factory.createBlank(20, 20, true));
+    }
 
     RIR::SmartPtr<Image> m_pSheet;
 };
@@ -91,14 +94,11 @@ TEST_F(BitmapFontTest, MeasuresLinesWithSpacingAndSpaces)
             int nWidth;
         };
         const Case cases[] = {
-            {"", 0},
-            {"B", 3},           // the glyph and one spacing
-            {"BC", 5},
-            {"B C", 7},         // a blank advances by the space width
-            {"x", 2},           // so does a character the sheet lacks
-            {"BC\nB\nC", 5},    // the widest of 5, 3 and 2
-            {"C\r\nBC", 5},
-            {"\xA1", 3},        // a byte above 127 by its unsigned value
+            {"", 0},         {"B", 3},    // the glyph and one spacing
+            {"BC", 5},       {"B C", 7},  // a blank advances by the space width
+            {"x", 2},                     // so does a character the sheet lacks
+            {"BC\nB\nC", 5},              // the widest of 5, 3 and 2
+            {"C\r\nBC", 5},  {"\xA1", 3}, // a byte above 127 by its unsigned value
             {"B\n", 3},
         };
         for (const Case& c : cases)
@@ -220,9 +220,9 @@ TEST_F(BitmapFontTest, FactoriesLoadTheNamedSheet)
     EXPECT_EQ("List index out of range : 0 (have 0)",
               messageOf<RIR::FatalErrorException>(
                   [] { FontFactoryTable::createFont("simplefont", RIR::List<RIR::String>()); }));
-    EXPECT_EQ("Can't find factory for font class 'nope'",
-              messageOf<RIR::FatalErrorException>(
-                  [&] { FontFactoryTable::createFont("Nope", lArgs); }));
+    EXPECT_EQ(
+        "Can't find factory for font class 'nope'",
+        messageOf<RIR::FatalErrorException>([&] { FontFactoryTable::createFont("Nope", lArgs); }));
     FontFactoryTable::unregisterFactory("SimpleFont");
     EXPECT_FALSE(FontFactoryTable::findFactory("simplefont"));
     EXPECT_TRUE(FontFactoryTable::findFactory("bitmapfont"));

@@ -23,11 +23,12 @@ struct Metrics
 
 std::unique_ptr<RIR::SmartPtr<Image>[]> read(RIR::SmartPtr<Image> pSheet, Metrics* pMetrics)
 {
-    return std::unique_ptr<RIR::SmartPtr<Image>[]>(readGlyphSheet(
-        pSheet, &pMetrics->nSpacing, &pMetrics->nSpace, &pMetrics->nLineHeight));
+    return std::unique_ptr<RIR::SmartPtr<Image>[]>(
+        readGlyphSheet(pSheet, &pMetrics->nSpacing, &pMetrics->nSpace, &pMetrics->nLineHeight));
 }
 
-template <class F> std::string fatalMessageOf(F f)
+template <class F>
+std::string fatalMessageOf(F f)
 {
     try
     {
@@ -116,13 +117,23 @@ TEST_F(GlyphSheetTest, BadSheetsRaiseNamingTheSheet)
         short_.marker(7 * r + 6);
     }
     RIR::SmartPtr<Image> pShort = store("short", short_);
-    const std::string sShort = fatalMessageOf([&] { Metrics m; read(pShort, &m); });
+    const std::string sShort = fatalMessageOf(
+        [&]
+        {
+            Metrics m;
+            read(pShort, &m);
+        });
     EXPECT_NE(std::string::npos, sShort.find("short")) << sShort;
     EXPECT_NE(std::string::npos, sShort.find("row 6")) << sShort;
 
     // Markers but no glyph at all: no capital A, no line height.
     RIR::SmartPtr<Image> pEmpty = store("empty", sevenBands(10));
-    const std::string sEmpty = fatalMessageOf([&] { Metrics m; read(pEmpty, &m); });
+    const std::string sEmpty = fatalMessageOf(
+        [&]
+        {
+            Metrics m;
+            read(pEmpty, &m);
+        });
     EXPECT_NE(std::string::npos, sEmpty.find("no glyph for 'A'")) << sEmpty;
 }
 

@@ -25,9 +25,9 @@ namespace
 // The DejaVu face the build also draws the built-in sheet from (package fonts-dejavu-core).
 std::vector<char> readFace()
 {
-    for (const char* pszPath : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                                "/usr/share/fonts/TTF/DejaVuSans.ttf",
-                                "/usr/share/fonts/dejavu/DejaVuSans.ttf"})
+    for (const char* pszPath :
+         {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "/usr/share/fonts/TTF/DejaVuSans.ttf",
+          "/usr/share/fonts/dejavu/DejaVuSans.ttf"})
     {
         std::ifstream file(pszPath, std::ios::binary);
         if (file)
@@ -240,14 +240,20 @@ TEST_F(TrueTypeTest, AFaceThatCannotBeOpenedFailsAtLoad)
 {
     const int nUsers = SDLTTFData::getUseCount();
     const std::string sBad = messageOf<RIR::ResourceException>(
-        [&] { m_pFactory->createFont(args({"notaface.ttf", "12"})); });
+        [&] {
+            m_pFactory->createFont(args({"notaface.ttf", "12"}));
+        });
     EXPECT_NE(std::string::npos, sBad.find("Can't open font 'notaface.ttf' at 12 points")) << sBad;
     EXPECT_FALSE(m_pFactory->isCached("notaface.ttf::12"));
     const std::string sZero = messageOf<RIR::ResourceException>(
-        [&] { m_pFactory->createFont(args({"fonts/sans.ttf", "big"})); });
+        [&] {
+            m_pFactory->createFont(args({"fonts/sans.ttf", "big"}));
+        });
     EXPECT_NE(std::string::npos, sZero.find("at 0 points")) << sZero;
     const std::string sMissing = messageOf<RIR::ResourceException>(
-        [&] { m_pFactory->createFont(args({"fonts/none.ttf", "12"})); });
+        [&] {
+            m_pFactory->createFont(args({"fonts/none.ttf", "12"}));
+        });
     EXPECT_NE(std::string::npos, sMissing.find("fonts/none.ttf")) << sMissing;
     EXPECT_EQ(nUsers, SDLTTFData::getUseCount()) << "failed opens leave nothing behind";
 
