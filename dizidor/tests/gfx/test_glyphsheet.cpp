@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -105,6 +106,41 @@ TEST_F(GlyphSheetTest, ASheetWithoutGapsHasTheDefaultSpaceWidth)
     EXPECT_EQ(6, metrics.nSpace);
     EXPECT_EQ(5 + 5, metrics.nLineHeight) << "the height of row 7's band";
     EXPECT_EQ(3, apGlyphs['A']->getWidth());
+}
+
+TEST_F(GlyphSheetTest, AColourKeyedSheetReadsLikeOneWithAlpha)
+{
+    // An opaque picture on magenta, its ".colorkey" marker making the bottom-left pixel the key.
+    SheetPainter painter(12, 50);
+    for (int r = 0; r < 7; ++r)
+    {
+        painter.marker(7 * r);
+        painter.marker(7 * r + 6);
+        painter.block(1, bandTop(r), 2 + (r == 6), 5, INK);
+    }
+    painter.block(6, bandTop(6) + 1, 2, 3, INK); // "+"
+    std::vector<uint8_t> abRGB;
+    for (int i = 0; i < 12 * 50; ++i)
+    {
+        const uint8_t* p = painter.data() + 4 * i;
+        const bool bEmpty = p[3] == 0;
+        abRGB.push_back(bEmpty ? 255 : p[0]);
+        abRGB.push_back(bEmpty ? 0 : p[1]);
+        abRGB.push_back(bEmpty ? 255 : p[2]);
+    }
+    m_env.addPicture("keyed", 12, 50, 3, abRGB.data());
+    m_env.addText("keyed.colorkey", "\n");
+    RIR::SmartPtr<Image> pSheet = m_env.getImage("keyed");
+    ASSERT_FALSE(pSheet->hasAlpha());
+    ASSERT_TRUE(pSheet->hasColorKey());
+
+    Metrics metrics;
+    std::unique_ptr<RIR::SmartPtr<Image>[]> apGlyphs = read(pSheet, &metrics);
+    EXPECT_EQ(3, apGlyphs['A']->getWidth());
+    ASSERT_TRUE(apGlyphs['+']);
+    EXPECT_EQ(2, apGlyphs['+']->getWidth());
+    EXPECT_EQ(2, metrics.nSpace) << "the one gap: A ends at column 4, + starts at 6";
+    EXPECT_EQ(10, metrics.nLineHeight);
 }
 
 TEST_F(GlyphSheetTest, BadSheetsRaiseNamingTheSheet)
