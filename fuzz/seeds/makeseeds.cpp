@@ -338,6 +338,56 @@ void makePacks()
     save("resourcefile", "stored", storedPack());
 }
 
+// A glyph sheet in the compact form of the glyphsheet target: width - 1 (byte 0 and bit 0 of
+// byte 1), flags (bit 1 of byte 1: colour-keyed), height - 1, then one byte per pixel.
+class CompactSheet
+{
+public:
+    CompactSheet(int nWidth, int nHeight, bool bKeyed)
+        : m_nWidth(nWidth), m_abPixels((size_t)nWidth * nHeight, 0)
+    {
+        m_abHeader = {(uint8_t)((nWidth - 1) & 0xFF),
+                      (uint8_t)(((nWidth - 1) >> 8) | (bKeyed ? 2 : 0)), (uint8_t)(nHeight - 1)};
+    }
+    void block(int x, int y, int w, int h, uint8_t nValue)
+    {
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i)
+                m_abPixels[(size_t)j * m_nWidth + i] = nValue;
+    }
+    Bytes bytes() const { return m_abHeader + m_abPixels; }
+
+private:
+    int m_nWidth;
+    Bytes m_abHeader;
+    Bytes m_abPixels;
+};
+
+// Seven bands of five pixel rows (markers at 7r and 7r + 6), a few glyphs in each.
+CompactSheet sevenBandSheet(int nMarkerPairs, bool bKeyed)
+{
+    CompactSheet sheet(40, 49, bKeyed);
+    for (int r = 0; r < nMarkerPairs; ++r)
+    {
+        sheet.block(0, 7 * r, 1, 1, 255);
+        sheet.block(0, 7 * r + 6, 1, 1, 255);
+        for (int k = 0; k < 5; ++k)
+            sheet.block(1 + 6 * k, 7 * r + 1 + (k % 2), 2 + (k % 3), 5 - (k % 2),
+                        (uint8_t)(60 + 40 * k));
+    }
+    return sheet;
+}
+
+void makeGlyphSheets()
+{
+    save("glyphsheet", "small", sevenBandSheet(7, false).bytes());
+    save("glyphsheet", "keyed", sevenBandSheet(7, true).bytes());
+    save("glyphsheet", "short", sevenBandSheet(6, false).bytes());
+    CompactSheet edge = sevenBandSheet(7, false);
+    edge.block(36, 43, 4, 3, 200);
+    save("glyphsheet", "edge", edge.bytes());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -361,6 +411,7 @@ int main(int argc, char** argv)
         makePacks();
         makeSideFiles();
         makeTextTables();
+        makeGlyphSheets();
     }
     catch (const RIR::Exception& e)
     {

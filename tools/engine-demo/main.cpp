@@ -6,8 +6,9 @@
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
 // engine-demo-content's files), and shows one screen mode with tinted, faded, additive, rotated,
-// scaled, mirrored, colour-keyed, polygon and animated sprites over an 800 x 600 backdrop. A left
-// click plays a sound and a burst of light; Escape or closing the window ends it.
+// scaled, mirrored, colour-keyed, polygon and animated sprites over an 800 x 600 backdrop, with
+// lines of text at the top in the built-in font and in a TrueType face at two sizes. A left click
+// plays a sound and a burst of light; Escape or closing the window ends it.
 //
 // --frames N        ends after N frames (the sprites then move by a fixed 1/60 s per frame, so
 //                   that a run shows the same picture every time)
@@ -33,7 +34,9 @@
 #include "app/pngwriter.h"
 #include "app/videoflags.h"
 #include "gfx/animsprite.h"
+#include "gfx/fontfactorytable.h"
 #include "gfx/imagefactory.h"
+#include "gfx/simplefont.h"
 #include "platform/d3d7/d3d7videodriver.h"
 #include "platform/sdl/gameappvideohost.h"
 #include "platform/sdl/sdlaudiodriver.h"
@@ -236,6 +239,7 @@ public:
         // A ball rolling along the bottom.
         m_pRolling = addBall(400, 545);
         m_pRolling->setColor(Color(255, 200, 200, 255));
+        addTextLines();
     }
 
     void update(float fDt) override
@@ -291,6 +295,34 @@ public:
     }
 
 private:
+    // Lines of text on a dim panel at the top: the default font of the built-in glyph sheet and
+    // the pack's TrueType face at two sizes.
+    void addTextLines()
+    {
+        RIR::SmartPtr<Image> pPanel = getApp()->createImage(730, 74, true);
+        pPanel->fill(Color(0, 0, 0, 90));
+        RIR::SmartPtr<SimpleFont> pBuiltIn = new SimpleFont();
+        pBuiltIn->loadFromImage(getImage("DiziDor::SystemFont"));
+        RIR::SmartPtr<Font> apFonts[3] = {
+            RIR::SmartPtr<Font>(pBuiltIn.get()),
+            FontFactoryTable::createFont("TrueType",
+                                         RIR::List<RIR::String>("dejavusans.ttf", "14")),
+            FontFactoryTable::createFont("TrueType",
+                                         RIR::List<RIR::String>("dejavusans.ttf", "24"))};
+        const char* const apszLines[3] = {
+            "Built-in font: The quick brown fox jumps over the lazy dog. 0123456789 (!?) $5 & 10%",
+            "TrueType 14 pt: Howdy, stranger! A whiskey costs $2 at the Dustbowl saloon.",
+            "TrueType 24 pt: Dustbowl Dolly"};
+        int y = 4;
+        for (int i = 0; i < 3; ++i)
+        {
+            Rect line(8, y, 722, 74);
+            apFonts[i]->drawText(pPanel, line, apszLines[i]);
+            y = line.bottom + 1;
+        }
+        addSprite(new Sprite(pPanel, 60, 2, 3));
+    }
+
     RIR::SmartPtr<Sprite> addBall(int nX, int nY)
     {
         RIR::SmartPtr<Sprite> pBall = new Sprite(getImage("ball"), nX, nY, 1);

@@ -18,10 +18,11 @@
 //     gameapp_imageenv.cpp  the application as the images' environment (gfx/imageenv.h)
 //     gameapp_modes.cpp     the mode stack: push, pop, modal run, update walk, deletion
 //     gameapp_animations.cpp the animation cache and step-wise preloading (gfx/animationloader.h)
+//     gameapp_fonts.cpp     the bitmap font factories registered at start-up
 //     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
 //
-// Not built yet: the theme (getTheme, setTheme, loadTheme), fonts and particles. Until they
-// exist, gameapp_seams.cpp stands in where start-up calls them (font factories, default theme).
+// Not built yet: the theme (getTheme, setTheme, loadTheme) and particles. Until they exist,
+// gameapp_seams.cpp stands in where start-up calls them (default theme).
 //
 // The game derives its application class from GameApp, constructs one, hands it the command-line
 // words and calls run. Its onInit loads the settings, adds its resources, creates the platform
@@ -417,8 +418,9 @@ private:
         GameApp* m_pApp;
     };
 
-    // Stand-ins for start-up steps whose services are not built yet (gameapp_seams.cpp).
+    // Start-up: registerBitmapFontFactory, then registerSimpleFontFactory (gameapp_fonts.cpp).
     void registerFontFactories();
+    // Stand-in for a start-up step whose service is not built yet (gameapp_seams.cpp).
     void installDefaultTheme();
 
     // Deletes the modes that ended during the frame, oldest first.

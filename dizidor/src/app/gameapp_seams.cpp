@@ -1,7 +1,7 @@
 // Stand-ins for what GameApp calls on services that are not built yet.
 //
 // Each function here keeps a call site of GameApp in its final place while the class it needs
-// (fonts, theme) does not exist. Each says what it stands in for; when the service is built, the
+// (the theme) does not exist. Each says what it stands in for; when the service is built, the
 // stand-in becomes the real call and this file shrinks until it is gone.
 #include "app/gameapp.h"
 
@@ -10,12 +10,6 @@
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
-
-// Start-up: registerBitmapFontFactory(), then registerSimpleFontFactory().
-void GameApp::registerFontFactories()
-{
-    RIR_TRACE("GameApp::registerFontFactories");
-}
 
 // Start-up: setTheme(new Theme()), which also installs the theme's default cursor picture.
 void GameApp::installDefaultTheme()

@@ -183,7 +183,8 @@ private:
     // The mask of SDL button number nButton.
     static int buttonMask(int nButton);
 
-    // Stand-ins for services whose classes are not built yet (sdlplatform_seams.cpp).
+    // The "TrueType" font factory in the font factory table, and its cache counters
+    // (sdlplatform_fonts.cpp).
     void registerTrueTypeFonts();
     void unregisterTrueTypeFonts();
     void getFontCacheCounts(int* pnHits, int* pnMisses) const;

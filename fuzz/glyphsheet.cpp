@@ -1,0 +1,130 @@
+// Fuzz target: the glyph-sheet reader (readGlyphSheet) and the bitmap fonts over what it reads.
+//
+// The input is a sheet in a compact form, so that the fuzzer works on markers, bands and glyph
+// runs rather than on picture compression: byte 0 and bit 0 of byte 1 give the width - 1 (1 to
+// 512), byte 2 the height - 1 (1 to 256); bit 1 of byte 1 chooses a colour-keyed sheet without
+// alpha instead of one with alpha; every following byte is one pixel, row by row (its alpha, or
+// in the keyed sheet 0 for the key colour and any other value for an opaque grey); missing
+// pixels are empty. The sheet is read, then a SimpleFont and a BitmapFont made from it measure
+// and draw a text of every byte value.
+#include "gfx/glyphsheet.h"
+#include "fuzzcheck.h"
+#include "gfx/bitmapfont.h"
+#include "gfx/image.h"
+#include "gfx/imagelock.h"
+#include "gfx/simplefont.h"
+#include "rir2/exception.h"
+#include "rir2/refcount.h"
+#include "testkit/memimageenv.h"
+#include "testkit/memimagefactory.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace
+{
+
+MemImageFactory& factory()
+{
+    static MemImageFactory s_factory;
+    return s_factory;
+}
+
+const Color KEY(255, 0, 255, 255);
+
+RIR::SmartPtr<Image> makeSheet(const uint8_t* pData, size_t nSize)
+{
+    const int nWidth = 1 + pData[0] + ((pData[1] & 1) << 8);
+    const int nHeight = 1 + pData[2];
+    const bool bKeyed = (pData[1] & 2) != 0;
+    RIR::SmartPtr<Image> pSheet(factory().createBlank(nWidth, nHeight, !bKeyed));
+    if (bKeyed)
+        pSheet->setColorKey(KEY);
+    ImageLock lock(pSheet.get());
+    size_t nAt = 3;
+    for (int y = 0; y < nHeight; ++y)
+        for (int x = 0; x < nWidth; ++x, ++nAt)
+        {
+            const uint8_t b = nAt < nSize ? pData[nAt] : 0;
+            if (bKeyed)
+                pSheet->setPixel(x, y, b == 0 ? KEY : Color(b, b, b, 255));
+            else
+                pSheet->setPixel(x, y, Color(0, 0, 0, b));
+        }
+    return pSheet;
+}
+
+void readSheet(RIR::SmartPtr<Image> pSheet)
+{
+    int nSpacing = -1;
+    int nSpace = -1;
+    int nLineHeight = -1;
+    std::unique_ptr<RIR::SmartPtr<Image>[]> apGlyphs;
+    try
+    {
+        apGlyphs.reset(readGlyphSheet(pSheet, &nSpacing, &nSpace, &nLineHeight));
+    }
+    catch (const RIR::Exception&)
+    {
+        return;
+    }
+    FUZZ_CHECK(nSpacing == 1);
+    FUZZ_CHECK(nSpace >= 0 && nSpace <= pSheet->getWidth());
+    FUZZ_CHECK(apGlyphs['A']);
+    FUZZ_CHECK(nLineHeight == apGlyphs['A']->getHeight() + 5);
+    for (int c = 0; c < GLYPH_TABLE_SIZE; ++c)
+    {
+        const RIR::SmartPtr<Image>& pGlyph = apGlyphs[c];
+        if (!pGlyph)
+            continue;
+        FUZZ_CHECK(pGlyph->getWidth() >= 1 && pGlyph->getWidth() < pSheet->getWidth());
+        FUZZ_CHECK(pGlyph->getHeight() >= 0 && pGlyph->getHeight() <= pSheet->getHeight() - 2);
+        FUZZ_CHECK(pGlyph->getInsPointY() >= 0);
+    }
+}
+
+void drawWith(BitmapFontBase* pFont, RIR::SmartPtr<Image> pSheet)
+{
+    try
+    {
+        pFont->loadFromImage(pSheet);
+    }
+    catch (const RIR::Exception&)
+    {
+        return;
+    }
+    std::string sText;
+    for (int c = 1; c < 256; ++c)
+        sText += (char)c;
+    FUZZ_CHECK(pFont->getTextWidth(sText.c_str()) >= 0);
+    RIR::SmartPtr<Image> pTarget(factory().createBlank(64, 32, true));
+    Rect area(0, 0, 64, 32);
+    pFont->drawText(pTarget, area, sText.c_str());
+    pFont->drawString(pTarget, -5, 20, "AZaz09");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    if (nSize < 3)
+        return 0;
+    if (nSize > FUZZ_MAX_INPUT)
+        nSize = FUZZ_MAX_INPUT;
+    MemImageEnvironment env(&factory());
+    try
+    {
+        RIR::SmartPtr<Image> pSheet = makeSheet(pData, nSize);
+        readSheet(pSheet);
+        SimpleFont simple;
+        drawWith(&simple, pSheet);
+        BitmapFont bitmap;
+        drawWith(&bitmap, pSheet);
+    }
+    catch (const RIR::Exception&)
+    {
+    }
+    return 0;
+}
