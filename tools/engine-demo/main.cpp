@@ -37,6 +37,10 @@
 #include "gfx/fontfactorytable.h"
 #include "gfx/imagefactory.h"
 #include "gfx/simplefont.h"
+#include "gfx/scalpha.h"
+#include "gfx/sccomposite.h"
+#include "gfx/scmovement.h"
+#include "gfx/sctiming.h"
 #include "platform/d3d7/d3d7videodriver.h"
 #include "platform/sdl/gameappvideohost.h"
 #include "platform/sdl/sdlaudiodriver.h"
@@ -236,6 +240,20 @@ public:
         m_pPolygon->setPolygon(lPoints);
         m_pPolygon->setColor(Color(255, 120, 200, 255));
         addSprite(m_pPolygon);
+        // Sprite controllers: a ball swinging to and fro for ever with a rest at each end while
+        // its alpha breathes, and a blinking ball.
+        RIR::SmartPtr<Sprite> pSwing = addBall(400, 470);
+        pSwing->setColor(Color(255, 240, 120, 255));
+        SCLoop* pSwingLoop = new SCLoop();
+        pSwingLoop->add(new SCLinearPath(Point(80, 0), 1.0f, SCLinearPath::PATH_DURATION));
+        pSwingLoop->add(new SCDelay(0.3f));
+        pSwingLoop->add(new SCLinearPath(Point(-80, 0), 1.0f, SCLinearPath::PATH_DURATION));
+        pSwingLoop->add(new SCDelay(0.3f));
+        pSwing->addController(pSwingLoop);
+        pSwing->addController(new SCSinusoidAlpha(0.4f, 1.0f, 0.5f, 0.0f));
+        RIR::SmartPtr<Sprite> pBlinking = addBall(440, 410);
+        pBlinking->setColor(Color(160, 255, 120, 255));
+        pBlinking->addController(new SCBlink(0.6f, 0.3f, 0.0f));
         // A ball rolling along the bottom.
         m_pRolling = addBall(400, 545);
         m_pRolling->setColor(Color(255, 200, 200, 255));
