@@ -26,6 +26,9 @@ const int PACK_HEADER_SIZE = 12;
 const int64_t MAX_INFLATE_RATIO = 1032;
 const int64_t INFLATE_SLACK = 1024;
 
+// The largest compressed-bytes buffer a pack keeps between loads.
+const size_t PACKED_BUFFER_KEEP = 1 << 20;
+
 // Owns the records of a list until they are handed on: frees them when the index cannot be read
 // in full. A record that appears twice (a back-reference in a damaged index) is deleted once.
 class EntryListGuard
@@ -304,6 +307,10 @@ Resource* ResourceFile::load(const char* pszName)
             String::format("%s : %s", pszName, m_pInflater->getReason().c_str()).c_str());
         nRead = -1;
     }
+    // A buffer grown for one unusually large entry (a piece of music) is not kept for the pack's
+    // lifetime.
+    if (m_abPacked.size() > PACKED_BUFFER_KEEP)
+        std::vector<uint8_t>().swap(m_abPacked);
     RIR_ASSERT(nRead == nSize);
     return new Resource(nSize, pData.release(), true);
 }
