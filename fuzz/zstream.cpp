@@ -1,14 +1,18 @@
 // Fuzz target: ZStream inflating arbitrary bytes. The first byte chooses the size of the reads,
-// so that both small reads (inflate stopping mid-block) and large ones are exercised.
+// so that both small reads (inflate stopping mid-block) and large ones are exercised. How the
+// reader says its data ended must agree with zlib's own one-call inflation of the same bytes,
+// and with the one-shot Inflater: complete with its check held exactly when zlib says so.
 #include "rir2/zstream.h"
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
+#include "rir2/inflater.h"
 #include "rir2/memstream.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
+#include <zlib.h>
 
 namespace
 {
@@ -41,6 +45,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             FUZZ_CHECK(pZip->tell() == nTotal);
         }
         FUZZ_CHECK(pZip->size() == (int)nSize - 1);
+        if (nTotal < MAX_OUTPUT)
+        {
+            const bool bEnded = pZip->getReadState() == RIR::ZSR_ENDED;
+            std::vector<uint8_t> abWhole((size_t)nTotal + 1);
+            uLongf nWhole = (uLongf)abWhole.size();
+            uLong nUsed = (uLong)nSize - 1;
+            const int nErr = uncompress2(abWhole.data(), &nWhole, pData + 1, &nUsed);
+            FUZZ_CHECK(bEnded == (nErr == Z_OK));
+            if (bEnded)
+            {
+                FUZZ_CHECK((int)nWhole == nTotal);
+                FUZZ_CHECK(pZip->getCompressedCount() == (int)nUsed);
+                RIR::Inflater inflater;
+                FUZZ_CHECK(inflater.inflateExact(pData + 1, (int)nSize - 1, abWhole.data(),
+                                                 nTotal));
+            }
+        }
         // Deleting the reader hands back the bytes inflate did not use.
         pZip.reset();
         FUZZ_CHECK(in.tell() >= 0 && in.tell() <= in.size());

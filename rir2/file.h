@@ -7,8 +7,8 @@
 //
 // Failure contract:
 // - construction raises FileAccessException: "File::File : '%s' does not exist" (read mode, no
-//   such file), "File::File : unknown mode '%d'", "File::File : can't open file %s (%s) [%d]"
-//   (path, mode string, errno);
+//   such file, or a folder), "File::File : unknown mode '%d'", "File::File : can't open file %s
+//   (%s) [%d]" (path, mode string, errno; also a file that is there but may not be read);
 // - reads report nothing: a short read shows in the count;
 // - `write` raises FileAccessException when the file accepts fewer bytes than offered (a full
 //   disk, an I/O error, a file opened for reading), so lost data never passes as written;
@@ -64,6 +64,10 @@ public:
 
     // Up to n bytes; the count delivered (0 at the end, or for n <= 0).
     int read(int n, void* pBuffer) override;
+    // Up to n bytes from the absolute position nPosition, in as few system calls as the system
+    // allows, without moving the position read and write use; the count delivered (less at the
+    // end of the file or on a read error, 0 for n <= 0 or a negative position).
+    int readAt(int nPosition, int n, void* pBuffer);
     // Writes n bytes and returns n; raises FileAccessException when fewer were accepted.
     int write(int n, const void* pBuffer) override;
     int tell() override;

@@ -24,12 +24,19 @@
 //   exception raised while the index is read (class, message, file, line, step 0..5, index
 //   offset). The header's object-stream signature check passes its own error unchanged. Whatever
 //   fails, the file is closed and every record read so far freed before the exception leaves.
+// - construction also refuses, wrapped in the same index-is-corrupt message, an index that does
+//   not fit the file: a cut or damaged index stream, bytes after it, a record whose stream
+//   starts outside the entries' data, a negative size, or more bytes than the record's
+//   compressed data could inflate to;
 // - load: the table's missing-key error, then AssertFailException "Assertion failed : pEntry",
-//   "... : nSize >= 0", "... : pData" (no memory), "... : pZip", and "... : nRead == nSize" for
-//   an entry whose data is corrupt, cut short or lies outside the file.
+//   "... : nSize >= 0", "... : pData" (no memory), and "... : nRead == nSize" for an entry whose
+//   data is cut, damaged (its check fails), ends before its size or runs on past it; the reason
+//   is then in the note of the load's call-trace entry, which the exception's snapshot keeps.
+//   One refused entry does not spoil the others.
 //
-// The file stays open for the reader's lifetime and every load moves its position: one thread
-// at a time.
+// Each entry's stream ends where the next one starts (the last one at the index): a load reads
+// those bytes in one call, without moving the file's position, and inflates them in one step
+// with a zlib state kept for the reader's lifetime. One thread at a time.
 //
 // Usage:
 //     ResourceFile pack("misc.dat");
@@ -45,11 +52,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace RIR
 {
 
-class Stream;
+class File;
+class Inflater;
 
 enum
 {
@@ -89,11 +98,20 @@ private:
     void readIndex(int nIndexOffset, List<ResourceFileEntry*>& lEntries);
     // Moves the records of lEntries into the table under their lower-cased names.
     void fillTable(List<ResourceFileEntry*>& lEntries);
+    // Refuses the index when a record cannot lie in the file: its stream starting outside the
+    // entries' data, a negative size, or more bytes than its compressed data could inflate to.
+    // Records where each entry's stream may end.
+    void checkEntriesFit(List<ResourceFileEntry*>& lEntries, int nIndexOffset);
+    // Where the entry stream starting at nStart ends: the next entry's start or the index.
+    int entryEnd(int nStart) const;
 
-    std::unique_ptr<Stream> m_pFile;
+    std::unique_ptr<File> m_pFile;
     Hash<String, ResourceFileEntry*> m_hEntries;
     int32_t m_nBaseOffset;
     int32_t m_nFileSize; // the pack's length, to refuse entries that cannot lie inside it
+    std::vector<int32_t> m_anStreamStarts; // every entry start and the index offset, sorted
+    std::vector<uint8_t> m_abPacked;       // one entry's compressed bytes, reused by every load
+    std::unique_ptr<Inflater> m_pInflater; // one zlib state, reset for every load
 };
 
 } // namespace RIR

@@ -15,9 +15,16 @@
 //   FatalErrorException for a bidirectional inner stream or a failed zlib initialisation;
 // - write and finish: FatalErrorException when deflate fails or when the inner stream accepts
 //   fewer bytes than offered (the compressed data is then incomplete);
-// - read never raises: the end of the data, a cut stream and corrupt data all show as fewer
-//   bytes than asked for (0 for a call during which the inner stream runs dry, even when that
-//   call had already inflated some bytes);
+// - read raises nothing by default: the end of the data, a cut stream and corrupt data all show
+//   as fewer bytes than asked for (0 for a call during which the inner stream runs dry, even
+//   when that call had already inflated some bytes). The reader still records why it stopped
+//   (getReadState, describeReadState), so a caller can tell a complete stream whose check held
+//   from a cut or damaged one;
+// - with setExactReads(true), a read that cannot deliver every byte asked for raises
+//   BadStreamFormatException "ZStream::read : " and the reason instead: every typed read over
+//   it is then either whole or an error;
+// - checkEnd raises BadStreamFormatException "ZStream::checkEnd : " and the reason unless the
+//   compressed data ends exactly where the reader stands, complete and with its check held;
 // - seek always raises FatalErrorException.
 // The destructor cannot report a failure: the exception raised by its finish is recorded in the
 // exception log and dropped. Callers that must know call finish themselves first.
@@ -30,6 +37,7 @@
 #ifndef RIR2_ZSTREAM_H
 #define RIR2_ZSTREAM_H
 
+#include "rir2/rirstring.h"
 #include "rir2/stream.h"
 
 #include <cstdint>
@@ -37,6 +45,15 @@
 
 namespace RIR
 {
+
+// Why a reader stopped, or that it has not.
+enum ZStreamReadState
+{
+    ZSR_RUNNING = 0, // more data may follow
+    ZSR_ENDED = 1,   // the compressed data ended and its check held
+    ZSR_CUT = 2,     // the inner stream ran dry before the end
+    ZSR_DAMAGED = 3  // inflate refused the data (a bad header, bad codes, a failed check)
+};
 
 enum
 {
@@ -77,7 +94,29 @@ public:
     Stream* getStream() const { return m_pStream; }
     void setOwnsStream(bool bOwns) { m_bOwnsStream = bOwns; }
 
+    // Reader: read raises instead of delivering fewer bytes than asked for (see above).
+    void setExactReads(bool bExact) { m_bExactReads = bExact; }
+    // Reader: where the compressed data stands (a ZStreamReadState); always ZSR_RUNNING for a
+    // writer.
+    int getReadState() const { return m_nReadState; }
+    // The reason for the read state in words, such as "the compressed data is damaged
+    // (incorrect data check)".
+    String describeReadState() const;
+    // Reader: raises BadStreamFormatException unless the compressed data ends right here,
+    // complete and with its check held; a stream that would deliver more bytes "runs on".
+    // Nothing for a writer.
+    void checkEnd();
+    // Reader: the compressed bytes inflate has consumed so far.
+    int getCompressedCount() const { return (int)m_zStream.total_in; }
+
 private:
+    // Refills the input buffer from the inner stream when it is empty; false (and the read
+    // state ZSR_CUT) when the inner stream has nothing more.
+    bool fillInput();
+    // Records the outcome of one inflate call in the read state.
+    void noteInflateResult(int nErr);
+    // Raises BadStreamFormatException "<pszCaller> : <reason>".
+    [[noreturn]] void raiseReadFailure(const char* pszCaller, const String& sReason) const;
     // Hands the first nCount bytes of the buffer to the inner stream; raises on a short write.
     void flushBuffer(int nCount, const char* pszCaller);
 
@@ -87,6 +126,9 @@ private:
     z_stream m_zStream;
     uint8_t m_abBuffer[ZSTREAM_BUFFER_SIZE];
     int32_t m_nTotal;
+    bool m_bExactReads;
+    int32_t m_nReadState;         // a ZStreamReadState
+    const char* m_pszZlibMessage; // zlib's own text for ZSR_DAMAGED (a static text), or null
 };
 
 } // namespace RIR

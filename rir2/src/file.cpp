@@ -26,6 +26,16 @@ enum
     LAST_WRITE = 2
 };
 
+// Whether nothing that could be opened as a file is at pszPath: no entry at all (or a path
+// through something that is not a folder), or a folder.
+bool isMissing(const char* pszPath)
+{
+    struct stat st;
+    if (stat(pszPath, &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR;
+    return S_ISDIR(st.st_mode);
+}
+
 } // namespace
 
 File::File(const char* pszPath, int nMode)
@@ -36,7 +46,9 @@ File::File(const char* pszPath, int nMode)
     switch (nMode)
     {
     case FOM_READ:
-        if (!fileExists(m_sPath.c_str()))
+        // Only a file that is really not there is reported missing; one that is there but may
+        // not be read fails in the open below, with the system's reason.
+        if (!fileExists(m_sPath.c_str()) && isMissing(m_sPath.c_str()))
             RIR_THROW(FileAccessException,
                       String::format("File::File : '%s' does not exist", m_sPath.c_str()).c_str());
         pszMode = "rb";
@@ -129,6 +141,30 @@ int File::read(int n, void* pBuffer)
         return 0;
     prepare(LAST_READ);
     return (int)fread(pBuffer, 1, (size_t)n, m_pFile);
+}
+
+int File::readAt(int nPosition, int n, void* pBuffer)
+{
+    RIR_TRACE("File::readAt");
+    requireOpen("File::readAt");
+    if (n <= 0 || nPosition < 0)
+        return 0;
+    // Bytes still in the C runtime's buffer are not in the file yet.
+    if (m_nLast == LAST_WRITE)
+        fflush(m_pFile);
+    const int nFd = fileno(m_pFile);
+    uint8_t* pDest = static_cast<uint8_t*>(pBuffer);
+    int nDone = 0;
+    while (nDone < n)
+    {
+        const ssize_t nGot = pread(nFd, pDest + nDone, (size_t)(n - nDone), (off_t)nPosition + nDone);
+        if (nGot < 0 && errno == EINTR)
+            continue;
+        if (nGot <= 0)
+            break;
+        nDone += (int)nGot;
+    }
+    return nDone;
 }
 
 int File::write(int n, const void* pBuffer)

@@ -3,9 +3,11 @@
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 #include "rir2/file.h"
+#include "rir2/inflater.h"
 #include "rir2/objectstreamer.h"
 #include "rir2/zstream.h"
 
+#include <algorithm>
 #include <new>
 #include <unordered_set>
 
@@ -23,6 +25,9 @@ const int PACK_HEADER_SIZE = 12;
 // buffer is allocated. The slack covers the zlib header and trailer of tiny streams.
 const int64_t MAX_INFLATE_RATIO = 1032;
 const int64_t INFLATE_SLACK = 1024;
+
+// The largest compressed-bytes buffer a pack keeps between loads.
+const size_t PACKED_BUFFER_KEEP = 1 << 20;
 
 // Owns the records of a list until they are handed on: frees them when the index cannot be read
 // in full. A record that appears twice (a back-reference in a damaged index) is deleted once.
@@ -76,7 +81,8 @@ void checkIndexEntries(List<ResourceFileEntry*>& lEntries)
 } // namespace
 
 ResourceFile::ResourceFile(const char* pszPath)
-    : m_pFile(), m_hEntries(97), m_nBaseOffset(0), m_nFileSize(0)
+    : m_pFile(), m_hEntries(97), m_nBaseOffset(0), m_nFileSize(0), m_anStreamStarts(),
+      m_abPacked(), m_pInflater()
 {
     RIR_TRACE("ResourceFile::ResourceFile");
     setTraceParams(pszPath);
@@ -127,6 +133,7 @@ ResourceFile::ResourceFile(const char* pszPath)
     RIR_TRACE_LINE();
     readIndex(nIndexOffset, lEntries);
     fillTable(lEntries);
+    m_pInflater.reset(new Inflater());
 }
 
 void ResourceFile::readIndex(int nIndexOffset, List<ResourceFileEntry*>& lEntries)
@@ -148,6 +155,8 @@ void ResourceFile::readIndex(int nIndexOffset, List<ResourceFileEntry*>& lEntrie
         RIR_TRACE_LINE();
         std::unique_ptr<ZStream> pZip(new ZStream(m_pFile.get(), -1));
         pZip->setNativeOrder(m_pFile->isNativeOrder());
+        // A cut or damaged index is an error, never a shorter list.
+        pZip->setExactReads(true);
         nDbgStep = 2;
         RIR_TRACE_LINE();
         std::unique_ptr<ObjectStreamer> pIn(new ObjectStreamer(pZip.get(), false));
@@ -157,6 +166,16 @@ void ResourceFile::readIndex(int nIndexOffset, List<ResourceFileEntry*>& lEntrie
         RIR_TRACE_LINE();
         lEntries.persistFrom(*pIn);
         checkIndexEntries(lEntries);
+        // The index is the last thing in the file: its stream ends there, complete.
+        RIR_TRACE_LINE();
+        pZip->checkEnd();
+        const int64_t nIndexEnd = (int64_t)nIndexOffset + pZip->getCompressedCount();
+        if (nIndexEnd != m_nFileSize)
+            RIR_THROW(BadStreamFormatException,
+                      String::format("ResourceFile::ResourceFile : %d bytes after the index",
+                                     (int)(m_nFileSize - nIndexEnd))
+                          .c_str());
+        checkEntriesFit(lEntries, nIndexOffset);
         nDbgStep = 4;
         pIn.reset();
         nDbgStep = 5;
@@ -171,6 +190,50 @@ void ResourceFile::readIndex(int nIndexOffset, List<ResourceFileEntry*>& lEntrie
                                  nDbgStep, nIndexOffset)
                       .c_str());
     }
+}
+
+void ResourceFile::checkEntriesFit(List<ResourceFileEntry*>& lEntries, int nIndexOffset)
+{
+    RIR_TRACE("ResourceFile::checkEntriesFit");
+    // The entries' streams lie back to back between the header and the index, so each one ends
+    // where the next one starts.
+    m_anStreamStarts.clear();
+    for (lEntries.iterBegin(); lEntries.iterValid(); lEntries.iterNext())
+        m_anStreamStarts.push_back(lEntries.iterCurrent()->getOffset() + m_nBaseOffset);
+    m_anStreamStarts.push_back(nIndexOffset);
+    std::sort(m_anStreamStarts.begin(), m_anStreamStarts.end());
+    m_anStreamStarts.erase(std::unique(m_anStreamStarts.begin(), m_anStreamStarts.end()),
+                           m_anStreamStarts.end());
+    int nIndex = 0;
+    for (lEntries.iterBegin(); lEntries.iterValid(); lEntries.iterNext(), ++nIndex)
+    {
+        const ResourceFileEntry* pEntry = lEntries.iterCurrent();
+        const int64_t nStart = (int64_t)pEntry->getOffset() + m_nBaseOffset;
+        if (nStart < PACK_HEADER_SIZE || nStart >= nIndexOffset)
+            RIR_THROW(BadStreamFormatException,
+                      String::format("ResourceFile::ResourceFile : entry %d starts at %d, outside "
+                                     "the entries' data (%d to %d)",
+                                     nIndex, pEntry->getOffset(), PACK_HEADER_SIZE, nIndexOffset)
+                          .c_str());
+        if (pEntry->getSize() < 0)
+            RIR_THROW(BadStreamFormatException,
+                      String::format("ResourceFile::ResourceFile : entry %d has the size %d",
+                                     nIndex, pEntry->getSize())
+                          .c_str());
+        const int64_t nPacked = entryEnd((int)nStart) - nStart;
+        if (pEntry->getSize() > nPacked * MAX_INFLATE_RATIO + INFLATE_SLACK)
+            RIR_THROW(BadStreamFormatException,
+                      String::format("ResourceFile::ResourceFile : entry %d claims %d bytes from %d "
+                                     "compressed bytes",
+                                     nIndex, pEntry->getSize(), (int)nPacked)
+                          .c_str());
+    }
+}
+
+int ResourceFile::entryEnd(int nStart) const
+{
+    const auto it = std::upper_bound(m_anStreamStarts.begin(), m_anStreamStarts.end(), nStart);
+    return it == m_anStreamStarts.end() ? m_nFileSize : *it;
 }
 
 void ResourceFile::fillTable(List<ResourceFileEntry*>& lEntries)
@@ -221,24 +284,34 @@ Resource* ResourceFile::load(const char* pszName)
     const int nSize = pEntry->getSize();
     RIR_ASSERT(nSize >= 0);
 
-    // A damaged record may point outside the file or claim more bytes than its data can
-    // inflate to; both are a corrupt entry, reported as the short read they would end in.
-    int nRead = 0;
-    const int64_t nStart = (int64_t)pEntry->getOffset() + m_nBaseOffset;
-    const int64_t nAvailable = (int64_t)m_nFileSize - nStart;
-    if (nStart < 0 || nAvailable < 0 || nSize > nAvailable * MAX_INFLATE_RATIO + INFLATE_SLACK)
-        RIR_ASSERT(nRead == nSize);
-
+    // Records that do not fit the file were refused when the pack was opened; what is left to
+    // go wrong is the compressed data itself: cut, damaged, ending early or running on.
+    const int nStart = pEntry->getOffset() + m_nBaseOffset;
+    const int nPacked = entryEnd(nStart) - nStart;
     std::unique_ptr<uint8_t[]> pData(new (std::nothrow) uint8_t[nSize > 0 ? nSize : 1]);
     RIR_ASSERT(pData);
+    if ((int)m_abPacked.size() < nPacked)
+        m_abPacked.resize((size_t)nPacked);
     RIR_TRACE_LINE();
-    m_pFile->seek((int)nStart);
-    std::unique_ptr<ZStream> pZip(new ZStream(m_pFile.get(), -1));
-    RIR_ASSERT(pZip);
-    RIR_TRACE_LINE();
-    nRead = pZip->read(nSize, pData.get());
+    const int nGot = m_pFile->readAt(nStart, nPacked, m_abPacked.data());
+    int nRead = nSize;
+    if (nGot != nPacked)
+    {
+        setTraceParams(String::format("%s : read %d of %d bytes", pszName, nGot, nPacked).c_str());
+        nRead = -1;
+    }
+    else if (!m_pInflater->inflateExact(m_abPacked.data(), nPacked, pData.get(), nSize))
+    {
+        // The reason goes into the trace entry, where the exception's snapshot keeps it.
+        setTraceParams(
+            String::format("%s : %s", pszName, m_pInflater->getReason().c_str()).c_str());
+        nRead = -1;
+    }
+    // A buffer grown for one unusually large entry (a piece of music) is not kept for the pack's
+    // lifetime.
+    if (m_abPacked.size() > PACKED_BUFFER_KEEP)
+        std::vector<uint8_t>().swap(m_abPacked);
     RIR_ASSERT(nRead == nSize);
-    pZip.reset();
     return new Resource(nSize, pData.release(), true);
 }
 

@@ -18,7 +18,8 @@ const int ZSTREAM_INFLATE_FLUSH = 3;
 } // namespace
 
 ZStream::ZStream(Stream* pStream, int nLevel)
-    : m_pStream(pStream), m_bOwnsStream(false), m_bReading(false), m_nTotal(0)
+    : m_pStream(pStream), m_bOwnsStream(false), m_bReading(false), m_nTotal(0),
+      m_bExactReads(false), m_nReadState(ZSR_RUNNING), m_pszZlibMessage(nullptr)
 {
     RIR_TRACE("ZStream::ZStream");
     RIR_ASSERT(m_pStream);
@@ -74,39 +75,124 @@ ZStream::~ZStream()
     m_pStream = nullptr;
 }
 
+bool ZStream::fillInput()
+{
+    RIR_TRACE("ZStream::fillInput");
+    if (m_zStream.avail_in > 0)
+        return true;
+    RIR_TRACE_LINE();
+    const int nGot = m_pStream->read(ZSTREAM_BUFFER_SIZE, m_abBuffer);
+    m_zStream.next_in = m_abBuffer;
+    if (nGot <= 0)
+    {
+        m_zStream.avail_in = 0;
+        m_nReadState = ZSR_CUT;
+        return false;
+    }
+    m_zStream.avail_in = (uInt)(nGot < ZSTREAM_BUFFER_SIZE ? nGot : ZSTREAM_BUFFER_SIZE);
+    return true;
+}
+
+void ZStream::noteInflateResult(int nErr)
+{
+    if (nErr == Z_STREAM_END)
+        m_nReadState = ZSR_ENDED; // inflate checks the trailer before it reports the end
+    else if (nErr != Z_OK)
+    {
+        // With input and output room both left, inflate always moves on; anything but Z_OK is
+        // data it refuses.
+        m_nReadState = ZSR_DAMAGED;
+        m_pszZlibMessage = m_zStream.msg ? m_zStream.msg : zError(nErr);
+    }
+}
+
+String ZStream::describeReadState() const
+{
+    RIR_TRACE("ZStream::describeReadState");
+    switch (m_nReadState)
+    {
+    case ZSR_ENDED:
+        return String::format("the compressed data ended after %d bytes", (int)m_nTotal);
+    case ZSR_CUT:
+        return String("the compressed data is cut short");
+    case ZSR_DAMAGED:
+        return String::format("the compressed data is damaged (%s)", m_pszZlibMessage);
+    default:
+        return String("the compressed data has not ended");
+    }
+}
+
+void ZStream::raiseReadFailure(const char* pszCaller, const String& sReason) const
+{
+    RIR_TRACE("ZStream::raiseReadFailure");
+    RIR_THROW(BadStreamFormatException,
+              String::format("%s : %s", pszCaller, sReason.c_str()).c_str());
+}
+
 int ZStream::read(int n, void* pBuffer)
 {
     RIR_TRACE("ZStream::read");
     // A writer has no inflate state to read through.
     if (n <= 0 || !m_bReading)
         return 0;
+    // Once the data has ended or broken, nothing more comes out of it.
+    if (m_nReadState != ZSR_RUNNING)
+    {
+        if (m_bExactReads)
+            raiseReadFailure("ZStream::read", describeReadState());
+        return 0;
+    }
     const uLong nStartOut = m_zStream.total_out;
     m_zStream.next_out = static_cast<Bytef*>(pBuffer);
     m_zStream.avail_out = (uInt)n;
     for (;;)
     {
-        if (m_zStream.avail_in == 0)
+        if (!fillInput())
         {
-            RIR_TRACE_LINE();
-            const int nGot = m_pStream->read(ZSTREAM_BUFFER_SIZE, m_abBuffer);
-            if (nGot <= 0)
-            {
-                // The inner stream ran dry: what this call inflated so far is not reported.
-                m_zStream.next_in = m_abBuffer;
-                m_zStream.avail_in = 0;
-                return 0;
-            }
-            m_zStream.next_in = m_abBuffer;
-            m_zStream.avail_in = (uInt)(nGot < ZSTREAM_BUFFER_SIZE ? nGot : ZSTREAM_BUFFER_SIZE);
+            // The inner stream ran dry: what this call inflated so far is not reported.
+            if (m_bExactReads)
+                raiseReadFailure("ZStream::read", describeReadState());
+            return 0;
         }
         const int nErr = inflate(&m_zStream, ZSTREAM_INFLATE_FLUSH);
+        noteInflateResult(nErr);
         const int nProduced = (int)(m_zStream.total_out - nStartOut);
         if (nProduced >= n || nErr != Z_OK)
         {
             m_nTotal += nProduced;
+            if (m_bExactReads && nProduced < n)
+                raiseReadFailure("ZStream::read", describeReadState());
             return nProduced;
         }
     }
+}
+
+void ZStream::checkEnd()
+{
+    RIR_TRACE("ZStream::checkEnd");
+    if (!m_bReading)
+        return;
+    // Inflates one byte at a time: the trailer and any empty blocks before it produce nothing,
+    // so the first byte that does come out is data beyond the expected end.
+    while (m_nReadState == ZSR_RUNNING)
+    {
+        if (!fillInput())
+            break;
+        uint8_t nByte = 0;
+        m_zStream.next_out = &nByte;
+        m_zStream.avail_out = 1;
+        const int nErr = inflate(&m_zStream, ZSTREAM_INFLATE_FLUSH);
+        if (m_zStream.avail_out == 0)
+        {
+            m_nTotal += 1;
+            raiseReadFailure("ZStream::checkEnd",
+                             String::format("the compressed data runs on past %d bytes",
+                                            (int)m_nTotal - 1));
+        }
+        noteInflateResult(nErr);
+    }
+    if (m_nReadState != ZSR_ENDED)
+        raiseReadFailure("ZStream::checkEnd", describeReadState());
 }
 
 void ZStream::flushBuffer(int nCount, const char* pszCaller)

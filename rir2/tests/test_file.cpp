@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace RIR;
 
@@ -41,6 +43,10 @@ TEST(File, ConstructionErrorsNamePathModeAndErrno)
     const std::string sMissing = tmp.at("missing.bin");
     const std::string sInMissingFolder = tmp.at("nowhere/x.bin");
     const std::string sFolder = tmp.at("sub");
+    // A link to itself: there, yet no file can be opened through it.
+    const std::string sLoop = tmp.at("loop");
+    ASSERT_EQ(symlink("loop", sLoop.c_str()), 0);
+    const std::string sThroughFile = tmp.writeFile("plain.txt", "x") + "/inside";
     struct Case
     {
         std::string sPath;
@@ -57,6 +63,9 @@ TEST(File, ConstructionErrorsNamePathModeAndErrno)
         {sInMissingFolder, FOM_UPDATE,
          "File::File : can't open file " + sInMissingFolder + " (r+b) [2]"},
         {sFolder, FOM_UPDATE, "File::File : can't open file " + sFolder + " (r+b) [21]"},
+        // Something is there but cannot be opened: the system's reason, not "does not exist".
+        {sLoop, FOM_READ, "File::File : can't open file " + sLoop + " (rb) [40]"},
+        {sThroughFile, FOM_READ, "File::File : '" + sThroughFile + "' does not exist"},
     };
     for (const Case& c : cases)
     {
@@ -65,6 +74,47 @@ TEST(File, ConstructionErrorsNamePathModeAndErrno)
     }
     // Nothing was created by the failed attempts.
     EXPECT_FALSE(fileExists(sMissing.c_str()));
+}
+
+TEST(File, UnreadableFileIsNotReportedMissing)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    TempFolder tmp;
+    const std::string sPath = tmp.writeFile("locked.bin", "secret");
+    ASSERT_EQ(chmod(sPath.c_str(), 0), 0);
+    EXPECT_EQ(fileAccessMessage([&] { File f(sPath.c_str(), FOM_READ); }),
+              "File::File : can't open file " + sPath + " (rb) [13]");
+}
+
+TEST(File, ReadAtLeavesThePositionAlone)
+{
+    TempFolder tmp;
+    const std::string sPath = tmp.writeFile("at.bin", "0123456789");
+    File f(sPath.c_str(), FOM_READ);
+    char ac[16] = {};
+    ASSERT_EQ(f.read(2, ac), 2);
+    struct Case
+    {
+        int nPosition;
+        int nCount;
+        const char* pszExpected;
+    } cases[] = {{4, 3, "456"}, {8, 5, "89"}, {10, 1, ""}, {50, 4, ""}, {-1, 4, ""}, {0, 0, ""}};
+    for (const Case& c : cases)
+    {
+        char acOut[16] = {};
+        EXPECT_EQ(f.readAt(c.nPosition, c.nCount, acOut), (int)strlen(c.pszExpected));
+        EXPECT_STREQ(acOut, c.pszExpected) << c.nPosition;
+    }
+    EXPECT_EQ(f.tell(), 2);
+    ASSERT_EQ(f.read(3, ac), 3);
+    EXPECT_EQ(std::string(ac, 3), "234");
+    // Bytes written through an update file are seen at once.
+    File u(tmp.at("u.bin").c_str(), FOM_UPDATE);
+    u.write(4, "abcd");
+    char acU[8] = {};
+    EXPECT_EQ(u.readAt(1, 8, acU), 3);
+    EXPECT_STREQ(acU, "bcd");
 }
 
 TEST(File, ModesOpenCreateOrEmptyTheFile)

@@ -491,7 +491,7 @@ TEST(ResourceFile, DamagedIndexNamesTheStepAndFreesWhatWasRead)
         {"negative index offset", packWithIndex(sHead + varint(0), true, -5),
          "BadStreamFormatException : ResourceFile::ResourceFile : index offset outside the file", 0,
          -5},
-        {"legacy signature in the index", packWithIndex(bytes({1, 2, 3})),
+        {"legacy signature in the index", packWithIndex(bytes({1, 2, 3}) + std::string(23, 'x')),
          "FatalErrorException : Wrong ObjectStreamer signature", 2, (int)nIndexAt},
         {"not a list", packWithIndex(bytes({5, 0, 0x13, 0})),
          "BadStreamFormatException : List::persistFrom : bad stream format\n", 3, (int)nIndexAt},
@@ -499,7 +499,9 @@ TEST(ResourceFile, DamagedIndexNamesTheStepAndFreesWhatWasRead)
          "BadStreamFormatException : List::persistFrom : unknown format version\n", 3,
          (int)nIndexAt},
         {"index not deflated", packWithIndex(sHead + varint(0), false),
-         "BadStreamFormatException : List::persistFrom : bad stream format\n", 3, (int)nIndexAt},
+         "BadStreamFormatException : ZStream::read : the compressed data is damaged (incorrect "
+         "header check)",
+         2, (int)nIndexAt},
         {"bad record header",
          packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
                        handRecord("a", 12, 3, false, 0x01464952)),
@@ -515,9 +517,68 @@ TEST(ResourceFile, DamagedIndexNamesTheStepAndFreesWhatWasRead)
         {"index cut short",
          packWithIndex(sHead + varint(3) + bytes({0}) + int32(0, false) + sRecord + bytes({0}) +
                        int32(1, false) + handRecord("b", 12, 3, false)),
-         "FatalErrorException : ResourceFileEntry::persistFrom : bad stream format : 00454952, "
-         "got 00000000",
+         "BadStreamFormatException : ZStream::read : the compressed data ended after ", 3,
+         (int)nIndexAt},
+        // The index's own stream: cut, damaged, running on, followed by more bytes.
+        {"index stream cut",
+         [&]
+         {
+             const std::string s = packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                                                 sRecord);
+             return s.substr(0, s.size() - 2);
+         }(),
+         "BadStreamFormatException : ZStream::", 3, (int)nIndexAt},
+        {"index check fails",
+         [&]
+         {
+             std::string s = packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                                           sRecord);
+             s.back() ^= 0x80;
+             return s;
+         }(),
+         "BadStreamFormatException : ZStream::checkEnd : the compressed data is damaged "
+         "(incorrect data check)",
          3, (int)nIndexAt},
+        {"index runs on",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) + sRecord + "more"),
+         "BadStreamFormatException : ZStream::checkEnd : the compressed data runs on past ", 3,
+         (int)nIndexAt},
+        {"bytes after the index",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) + sRecord) + "tail",
+         "BadStreamFormatException : ResourceFile::ResourceFile : 4 bytes after the index", 3,
+         (int)nIndexAt},
+        // Records that cannot lie in the file refuse the whole index.
+        {"record size negative",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                       handRecord("a", 12, (uint32_t)-1, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 0 has the size -1", 3,
+         (int)nIndexAt},
+        {"record size beyond what its data holds",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                       handRecord("a", 12, 0x7FFFFFFF, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 0 claims 2147483647 bytes",
+         3, (int)nIndexAt},
+        {"record offset in the header",
+         packWithIndex(sHead + varint(2) + bytes({0}) + int32(0, false) + sRecord + bytes({0}) +
+                       int32(1, false) + handRecord("b", 0, 3, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 1 starts at 0, outside "
+         "the entries' data (12 to ",
+         3, (int)nIndexAt},
+        {"record offset in the index",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                       handRecord("a", nIndexAt, 3, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 0 starts at ", 3,
+         (int)nIndexAt},
+        {"record offset beyond the file",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                       handRecord("a", 1000000, 3, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 0 starts at 1000000", 3,
+         (int)nIndexAt},
+        {"record offset negative",
+         packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) +
+                       handRecord("a", (uint32_t)-4, 3, false)),
+         "BadStreamFormatException : ResourceFile::ResourceFile : entry 0 starts at -4", 3,
+         (int)nIndexAt},
         {"record name not a string",
          packWithIndex(sHead + varint(1) + bytes({0}) + int32(0, false) + int32(0x01454952, false) +
                        bytes({0x13, 1, 'a'})),
@@ -557,48 +618,157 @@ TEST(ResourceFile, DamagedIndexNamesTheStepAndFreesWhatWasRead)
     }
 }
 
-TEST(ResourceFile, DamagedRecordsFailTheLoadAssertions)
+TEST(ResourceFile, DamagedEntriesFailTheLoadAssertion)
 {
     TempFolder tmp;
+    // The entries' data as the compiler writes it, damaged in place; the index is sound.
+    const std::string sData = std::string(3000, 'q') + "end";
+    const size_t nPacked = deflateBytes(sData).size();
     struct Case
     {
         const char* pszWhat;
         int64_t nOffset;
         int64_t nSize;
-        const char* pszMessage;
+        std::function<void(std::string&)> damage;
+        const char* pszReason;
     } cases[] = {
-        {"negative size", INT64_MIN, -1, "Assertion failed : nSize >= 0"},
-        // Far more than the file could inflate to: refused before anything is allocated.
-        {"huge size", INT64_MIN, 0x7FFFFFFF, "Assertion failed : nRead == nSize"},
-        {"size beyond the data", INT64_MIN, 10, "Assertion failed : nRead == nSize"},
-        {"offset beyond the file", 1000000, INT64_MIN, "Assertion failed : nRead == nSize"},
-        {"negative offset", -4, INT64_MIN, "Assertion failed : nRead == nSize"},
-        {"offset into the header", 0, INT64_MIN, "Assertion failed : nRead == nSize"},
-        {"offset into the middle of the data", 14, INT64_MIN, "Assertion failed : nRead == nSize"},
+        {"size beyond the data", INT64_MIN, 3010, nullptr,
+         "the compressed data ended after 3003 bytes"},
+        {"size short of the data", INT64_MIN, 3000, nullptr,
+         "the compressed data runs on past 3000 bytes"},
+        {"offset into the middle of the data", 14, INT64_MIN, nullptr,
+         "the compressed data is damaged"},
+        {"check fails", INT64_MIN, INT64_MIN,
+         [&](std::string& s) { s[12 + nPacked - 1] ^= 0x80; },
+         "the compressed data is damaged (incorrect data check)"},
+        {"bit 7 flipped inside the data", INT64_MIN, INT64_MIN,
+         [&](std::string& s) { s[12 + nPacked / 2] ^= 0x80; }, "the compressed data is damaged"},
+        {"not a zlib stream", INT64_MIN, INT64_MIN, [](std::string& s) { s[12] = 0; },
+         "the compressed data is damaged (incorrect header check)"},
     };
     for (const Case& c : cases)
     {
-        HandEntry entry{"r.bin", "abc", c.nOffset, c.nSize};
-        ResourceFile pack(
-            tmp.writeFile("rec.dat", handPack({entry, {"ok", "fine"}}, false)).c_str());
+        SCOPED_TRACE(c.pszWhat);
+        HandEntry entry{"r.bin", sData, c.nOffset, c.nSize};
+        std::string sPack = handPack({entry, {"ok", "fine"}}, false);
+        if (c.damage)
+            c.damage(sPack);
+        ResourceFile pack(tmp.writeFile("rec.dat", sPack).c_str());
         EXPECT_TRUE(pack.exists("r.bin"));
         try
         {
             pack.load("r.bin");
-            ADD_FAILURE() << c.pszWhat << ": no exception";
+            ADD_FAILURE() << "no exception";
         }
         catch (const AssertFailException& e)
         {
-            EXPECT_STREQ(e.getMessage(), c.pszMessage) << c.pszWhat;
+            EXPECT_STREQ(e.getMessage(), "Assertion failed : nRead == nSize");
+            // The reason is in the note of the load's trace entry.
+            std::string sNote;
+            const CallStackSnapshot& snapshot = e.getSnapshot();
+            for (int i = 0; i < snapshot.getCount(); ++i)
+                if (std::string(snapshot.getEntryName(i)) == "$ResourceFile::load") // noted
+                    sNote = snapshot.getEntryNote(i);
+            EXPECT_EQ(sNote.rfind(std::string("r.bin : ") + c.pszReason, 0), 0u) << sNote;
         }
-        // One bad record does not spoil the others.
-        EXPECT_EQ(loadText(pack, "ok"), "fine") << c.pszWhat;
+        // One bad entry does not spoil the others.
+        EXPECT_EQ(loadText(pack, "ok"), "fine");
     }
-    // Corrupt compressed bytes show as a short read.
-    std::string sPack = handPack({{"r.bin", std::string(5000, 'q')}}, false);
-    sPack[12] = 0; // no longer a zlib header
-    ResourceFile pack(tmp.writeFile("flip.dat", sPack).c_str());
-    EXPECT_THROW(pack.load("r.bin"), AssertFailException);
+}
+
+// A pack of a few pictures with bit 7 of one byte of an entry's compressed data flipped, for
+// every byte of every entry: the damaged entry is refused, never read back wrong, and every
+// other entry still reads exactly.
+TEST(ResourceFile, EveryFlippedByteOfAnEntryIsRefused)
+{
+    TempFolder tmp;
+    std::vector<Item> pictures;
+    for (int i = 0; i < 3; ++i)
+    {
+        std::vector<uint8_t> bytes = sampleBytes(300 + 150 * (size_t)i, 20 + (unsigned)i);
+        std::string sPicture = "\x89PNG\r\n\x1a\n" + std::string(bytes.begin(), bytes.end());
+        pictures.push_back({"Pictures/Pic" + std::to_string(i) + ".png", sPicture});
+    }
+    const std::string sPack = compilePack(pictures);
+    const uint32_t nIndexAt = readInt32(sPack, 8, false);
+    int nRefusedBytes = 0;
+    for (size_t nAt = 12; nAt < nIndexAt; ++nAt)
+    {
+        std::string sBad = sPack;
+        sBad[nAt] ^= 0x80;
+        ResourceFile pack(tmp.writeFile("pics.dat", sBad).c_str());
+        int nRefused = 0;
+        for (const Item& item : pictures)
+        {
+            try
+            {
+                EXPECT_EQ(loadText(pack, item.sName.c_str()), item.sData)
+                    << item.sName << " read back wrong, byte " << nAt;
+            }
+            catch (const AssertFailException& e)
+            {
+                EXPECT_STREQ(e.getMessage(), "Assertion failed : nRead == nSize");
+                ++nRefused;
+            }
+        }
+        // The last byte of a deflate stream may end in padding bits that nothing reads.
+        EXPECT_LE(nRefused, 1) << "byte " << nAt;
+        nRefusedBytes += nRefused;
+    }
+    EXPECT_GE(nRefusedBytes, (int)(nIndexAt - 12) - 3) << "flipped bytes read back as good";
+}
+
+// A small pack cut at every length and with every bit flipped in turn: it either opens with all
+// its names and sizes, each entry reading back exactly or refused, or it is refused whole.
+TEST(ResourceFile, EveryTruncationAndBitFlipIsReadExactlyOrRefused)
+{
+    TempFolder tmp;
+    const std::vector<Item> items = {{"a.txt", "howdy"}, {"Sub/B.bin", std::string(200, 'b')},
+                                     {"empty", ""}};
+    const std::string sPack = compilePack(items);
+    const std::string sPath = tmp.at("small.dat");
+    auto check = [&](const std::string& sBytes, const std::string& sWhat)
+    {
+        tmp.writeFile("small.dat", sBytes);
+        std::unique_ptr<ResourceFile> pPack;
+        try
+        {
+            pPack.reset(new ResourceFile(sPath.c_str()));
+        }
+        catch (const FatalErrorException&)
+        {
+            return false;
+        }
+        EXPECT_EQ(toVector(pPack->names()).size(), items.size()) << sWhat;
+        for (const Item& item : items)
+        {
+            if (!pPack->exists(item.sName.c_str()))
+            {
+                ADD_FAILURE() << sWhat << ": " << item.sName << " lost";
+                continue;
+            }
+            EXPECT_EQ(pPack->getEntrySize(item.sName.c_str()), (int)item.sData.size()) << sWhat;
+            try
+            {
+                EXPECT_EQ(loadText(*pPack, item.sName.c_str()), item.sData) << sWhat;
+            }
+            catch (const AssertFailException&)
+            {
+            }
+        }
+        return true;
+    };
+    for (size_t nLength = 0; nLength < sPack.size(); ++nLength)
+        EXPECT_FALSE(check(sPack.substr(0, nLength), "cut at " + std::to_string(nLength)))
+            << "a pack cut at " << nLength << " opened";
+    int nOpened = 0;
+    for (size_t nBit = 0; nBit < sPack.size() * 8; ++nBit)
+    {
+        std::string sBad = sPack;
+        sBad[nBit / 8] ^= (char)(1 << (nBit % 8));
+        nOpened += check(sBad, "bit " + std::to_string(nBit)) ? 1 : 0;
+    }
+    EXPECT_GT(nOpened, 0) << "flips inside the entries' data leave the index whole";
 }
 
 TEST(ResourceFileCompiler, RefusedBytesNeverPassAsWritten)

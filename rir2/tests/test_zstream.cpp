@@ -417,3 +417,94 @@ TEST(ZStream, TypedValuesThroughAReversedOrderStream)
     EXPECT_EQ(z.readVarInt(), -1);
     EXPECT_EQ(z.readDouble(), 0.5);
 }
+
+// How a reader's data ended: a complete stream whose check held, cut short, damaged, ending
+// before the reader is done, or running on past it. The plain reader reports the state; an
+// exact reader and checkEnd raise with the reason.
+TEST(ZStream, ReaderKnowsHowItsDataEnded)
+{
+    const std::vector<uint8_t> data = sampleData(20000, 13);
+    const std::vector<uint8_t> packed = compress(data, 9, 4096);
+    std::vector<uint8_t> badCheck = packed;
+    badCheck.back() ^= 0x80; // the last byte of the Adler-32 trailer
+    std::vector<uint8_t> badData = packed;
+    badData[packed.size() / 2] ^= 0x80;
+    const std::vector<uint8_t> cut(packed.begin(), packed.end() - 3);
+    struct Case
+    {
+        const char* pszName;
+        std::vector<uint8_t> bytes;
+        int nRead;             // bytes asked for by one read
+        int nState;            // the read state after it
+        const char* pszReason; // what an exact read or checkEnd says ("" when all is well)
+    };
+    const Case aCases[] = {
+        {"complete", packed, (int)data.size(), ZSR_ENDED, ""},
+        {"trailer check fails", badCheck, (int)data.size(), ZSR_DAMAGED,
+         "the compressed data is damaged (incorrect data check)"},
+        {"cut in the trailer", cut, (int)data.size() + 1, ZSR_CUT,
+         "the compressed data is cut short"},
+        {"ends before the reader is done", packed, (int)data.size() + 1, ZSR_ENDED,
+         "the compressed data ended after 20000 bytes"},
+        {"runs on past the expected end", packed, (int)data.size() - 1, ZSR_RUNNING,
+         "the compressed data runs on past 19999 bytes"},
+    };
+    for (const Case& c : aCases)
+    {
+        SCOPED_TRACE(c.pszName);
+        std::vector<uint8_t> buffer(data.size() + 1);
+        {
+            MemStream in(c.bytes.data(), (int)c.bytes.size());
+            ZStream z(&in, 9);
+            z.read(c.nRead, buffer.data());
+            EXPECT_EQ(z.getReadState(), c.nState);
+            if (*c.pszReason == 0)
+            {
+                EXPECT_NO_THROW(z.checkEnd());
+                EXPECT_EQ(z.getCompressedCount(), (int)packed.size());
+            }
+            else if (c.nState != ZSR_RUNNING)
+            {
+                EXPECT_EQ(std::string(z.describeReadState().c_str()), c.pszReason);
+            }
+        }
+        // An exact reader, or the end check after a plain read, raises with the reason.
+        MemStream in(c.bytes.data(), (int)c.bytes.size());
+        ZStream z(&in, 9);
+        z.setExactReads(true);
+        try
+        {
+            z.read(c.nRead, buffer.data());
+            z.checkEnd();
+            EXPECT_STREQ(c.pszReason, "") << "accepted";
+        }
+        catch (const BadStreamFormatException& e)
+        {
+            const std::string sMessage = e.getMessage();
+            EXPECT_NE(sMessage.find(std::string(" : ") + c.pszReason), std::string::npos)
+                << sMessage;
+            EXPECT_TRUE(sMessage.rfind("ZStream::read : ", 0) == 0 ||
+                        sMessage.rfind("ZStream::checkEnd : ", 0) == 0)
+                << sMessage;
+        }
+    }
+}
+
+// Every typed read through an exact reader is whole or an error: never a quiet 0 or "".
+TEST(ZStream, ExactReaderRaisesOnShortTypedReads)
+{
+    MemStream out;
+    {
+        ZStream z(&out, 9);
+        z.writeInt32(7);
+        z.writeString("howdy");
+    }
+    std::vector<uint8_t> packed(out.getBuffer(), out.getBuffer() + out.size());
+    MemStream in(packed.data(), (int)packed.size());
+    ZStream z(&in, 9);
+    z.setExactReads(true);
+    EXPECT_EQ(z.readInt32(), 7);
+    EXPECT_STREQ(z.readString().c_str(), "howdy");
+    EXPECT_THROW(z.readInt32(), BadStreamFormatException);
+    EXPECT_THROW(z.readByte(), BadStreamFormatException);
+}

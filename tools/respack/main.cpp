@@ -3,7 +3,9 @@
 //     respack build OUT.dat DIR   packs every file under DIR, named by its path relative to DIR
 //                                 with "/" separators, in sorted order
 //     respack list PACK           one line per entry: its lower-cased name, a tab, its size in
-//                                 bytes, sorted by name
+//                                 bytes, sorted by name; in names, control characters and the
+//                                 backslash are escaped (\n, \r, \t, \\, else \xHH), so
+//                                 every entry is one line
 //     respack cat PACK NAME       writes the entry's bytes to standard output
 //
 // Any failure prints "respack: <exception class> : <message>" to standard error and exits with 1
@@ -218,6 +220,34 @@ void flushOut()
         RIR_THROW(FileAccessException, "respack : can't write to standard output");
 }
 
+// sName with every control character and the backslash escaped.
+std::string escapeName(const std::string& sName)
+{
+    RIR_TRACE("Respack::escapeName");
+    std::string sOut;
+    for (const char c : sName)
+    {
+        const unsigned char b = (unsigned char)c;
+        if (c == '\\')
+            sOut += "\\\\";
+        else if (c == '\n')
+            sOut += "\\n";
+        else if (c == '\r')
+            sOut += "\\r";
+        else if (c == '\t')
+            sOut += "\\t";
+        else if (b < 0x20 || b == 0x7F)
+        {
+            char acHex[8];
+            snprintf(acHex, sizeof(acHex), "\\x%02X", b);
+            sOut += acHex;
+        }
+        else
+            sOut += c;
+    }
+    return sOut;
+}
+
 void listPack(const char* pszPack)
 {
     RIR_TRACE("Respack::listPack");
@@ -230,7 +260,7 @@ void listPack(const char* pszPack)
     for (const std::string& sName : lSorted)
     {
         const std::string sLine =
-            sName + "\t" + std::to_string(pack.getEntrySize(sName.c_str())) + "\n";
+            escapeName(sName) + "\t" + std::to_string(pack.getEntrySize(sName.c_str())) + "\n";
         writeOut(sLine.data(), sLine.size());
     }
     flushOut();
@@ -240,7 +270,28 @@ void catEntry(const char* pszPack, const char* pszName)
 {
     RIR_TRACE("Respack::catEntry");
     RIR::ResourceFile pack(pszPack);
-    RIR::SmartPtr<RIR::Resource> pResource(pack.load(pszName));
+    RIR::SmartPtr<RIR::Resource> pResource;
+    try
+    {
+        RIR_TRACE_LINE();
+        pResource = pack.load(pszName);
+    }
+    catch (const RIR::AssertFailException& e)
+    {
+        // The pack reader refuses a damaged entry with an assertion and leaves the reason in the
+        // note of its trace entry: say that instead of the bare assertion.
+        const RIR::CallStackSnapshot& snapshot = e.getSnapshot();
+        for (int i = snapshot.getCount() - 1; i >= 0; --i)
+        {
+            const std::string sEntry = snapshot.getEntryName(i);
+            if (sEntry == "ResourceFile::load" || sEntry == "$ResourceFile::load")
+                RIR_THROW(ResourceException,
+                          String::format("respack cat : can't read %s (%s)",
+                                         snapshot.getEntryNote(i), e.getMessage())
+                              .c_str());
+        }
+        throw;
+    }
     writeOut(pResource->getData(), (size_t)pResource->getSize());
     flushOut();
 }

@@ -15,6 +15,8 @@
 #include "rir2/file.h"
 #include "rir2/hash_impl.h"
 
+#include <exception>
+
 using RIR::String;
 
 namespace
@@ -32,6 +34,17 @@ bool s_bNoSave = false;
 
 const int VOLUME_MIN = 0;
 const int VOLUME_MAX = 255;
+
+// The line after the bad-config line: which file and why. The reason's own line ends are
+// dropped, so the entry stays one line.
+void logBadConfigReason(const char* pszPath, const String& sReason)
+{
+    RIR_TRACE("logBadConfigReason");
+    String sLine(sReason);
+    while (sLine.length() > 0 && (*sLine.at(-1) == '\n' || *sLine.at(-1) == '\r'))
+        *sLine.at(-1) = 0;
+    logPrintf("G: ** Bad config file %s : %s **\n", pszPath, sLine.c_str());
+}
 
 } // namespace
 
@@ -127,14 +140,32 @@ void GameApp::readConfig(const char* pszPath)
     m_nConfigStatus = 1;
 
     SettingsFile::Table hRead(SettingsFile::Table::DEFAULT_BUCKETS);
+    bool bBad = false;
+    String sReason;
     try
     {
         RIR_TRACE_LINE();
         SettingsFile::read(pszPath, hRead);
     }
+    catch (const RIR::Exception& e)
+    {
+        bBad = true;
+        sReason = e.getMessage();
+    }
+    catch (const std::exception& e)
+    {
+        bBad = true;
+        sReason = e.what();
+    }
     catch (...)
     {
+        bBad = true;
+        sReason = "unknown failure";
+    }
+    if (bBad)
+    {
         logPrintf("G: ** Bad config, using defaults **\n");
+        logBadConfigReason(pszPath, sReason);
         m_nConfigStatus = 2;
         // Kept for a look later; the next save writes a fresh file in its place.
         SettingsFile::keepAside(pszPath);

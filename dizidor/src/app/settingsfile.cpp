@@ -96,12 +96,24 @@ void SettingsFile::read(const char* pszPath, Table& table)
     RIR_TRACE("SettingsFile::read");
     std::unique_ptr<File> pFile(new File(pszPath, RIR::FOM_READ));
     std::unique_ptr<ZStream> pZip(new ZStream(pFile.get(), SETTINGS_ZLIB_LEVEL));
+    // Every value must arrive whole: a cut or damaged stream raises instead of reading as 0 or "".
+    pZip->setExactReads(true);
     RIR_TRACE_LINE();
     std::unique_ptr<ObjectStreamer> pIn(new ObjectStreamer(pZip.get(), false));
     char cIgnored = 0;
     pIn->readChar(cIgnored);
     RIR_TRACE_LINE();
     table.persistFrom(*pIn);
+    // The table must be all there is: the stream ends right after it, complete and with its
+    // check held, and the file ends with the stream.
+    RIR_TRACE_LINE();
+    pZip->checkEnd();
+    const int nFileSize = pFile->size();
+    if (pZip->getCompressedCount() != nFileSize)
+        RIR_THROW(BadStreamFormatException,
+                  String::format("SettingsFile::read : %d bytes after the compressed data",
+                                 nFileSize - pZip->getCompressedCount())
+                      .c_str());
     // The unique pointers delete the streamer, then the compressed stream, then the file.
 }
 

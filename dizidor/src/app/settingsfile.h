@@ -29,9 +29,10 @@ public:
 
     // Reads the file at pszPath into table (emptied first). Raises FileAccessException when the
     // file cannot be opened and the streams' own exceptions (BadStreamFormatException, ...) when
-    // its content is not a settings file: bad zlib data, wrong tags, a short file. On failure the
-    // table may hold part of the file; callers read into a scratch table and keep it only when
-    // the read succeeded.
+    // its content is not exactly a settings file: a compressed stream that is cut, damaged or
+    // fails its check, wrong tags, a value cut short, anything after the table or after the
+    // compressed stream. On failure the table may hold part of the file; callers read into a
+    // scratch table and keep it only when the read succeeded.
     static void read(const char* pszPath, Table& table);
 
     // Replaces the file at pszPath by one holding table (see above). Raises FileAccessException

@@ -58,6 +58,16 @@ std::string inflateFile(const std::string& sPath)
     return sOut;
 }
 
+// plain as one zlib stream at level 9, written independently of the library's streams.
+std::string deflated(const std::string& sPlain)
+{
+    uLongf nOut = compressBound((uLong)sPlain.size());
+    std::string sOut(nOut, '\0');
+    compress2((Bytef*)&sOut[0], &nOut, (const Bytef*)sPlain.data(), (uLong)sPlain.size(), 9);
+    sOut.resize(nOut);
+    return sOut;
+}
+
 std::string randomBytes(size_t nCount, unsigned nSeed)
 {
     std::mt19937 random(nSeed);
@@ -88,6 +98,34 @@ protected:
         GameApp::setConfigPath(m_sConfig.c_str());
     }
     void TearDown() override { closeLog(); }
+
+    // The lines of the log.
+    std::vector<std::string> logLines() const
+    {
+        std::istringstream in(TempFolder::readFile(m_sLogPath));
+        std::vector<std::string> lines;
+        for (std::string s; std::getline(in, s);)
+            lines.push_back(s);
+        return lines;
+    }
+
+    // The bad-file path was taken for the file at m_sConfig holding sBytes: the bad-config line
+    // once, followed by the line naming the file and the reason, and the file kept aside byte
+    // for byte.
+    void expectBadFilePath(const std::string& sBytes, const std::string& sReason = "") const
+    {
+        const std::vector<std::string> lines = logLines();
+        const auto it =
+            std::find(lines.begin(), lines.end(), "G: ** Bad config, using defaults **");
+        ASSERT_NE(it, lines.end()) << "no bad-config line";
+        EXPECT_EQ(1, std::count(lines.begin(), lines.end(), *it));
+        ASSERT_NE(it + 1, lines.end()) << "no line naming the file and the reason";
+        const std::string sPrefix = "G: ** Bad config file " + m_sConfig + " : " + sReason;
+        EXPECT_EQ(0u, (it + 1)->rfind(sPrefix, 0)) << *(it + 1);
+        EXPECT_GT((it + 1)->size(), sPrefix.size() + 3) << "a reason is given";
+        EXPECT_EQ(" **", (it + 1)->substr((it + 1)->size() - 3));
+        EXPECT_EQ(sBytes, TempFolder::readFile(m_sConfig + ".bad")) << "kept for a look";
+    }
 
     // How often the log holds the line.
     int logCount(const std::string& sLine) const
@@ -230,23 +268,43 @@ TEST_F(SettingsTest, DamagedFileIsLoggedKeptAsBadAndRewritten)
         const char* pszName;
         std::string sBytes;
     };
-    const std::string sWrongContent = [&]
-    {
-        // Valid zlib, but a string where the table should be.
-        std::string sPlain("\x05\x00\x12\x01"
-                           "A",
-                           5);
-        std::string sOut(64, '\0');
-        uLongf nOut = (uLongf)sOut.size();
-        compress2((Bytef*)&sOut[0], &nOut, (const Bytef*)sPlain.data(), (uLong)sPlain.size(), 9);
-        sOut.resize(nOut);
-        return sOut;
-    }();
+    // Valid zlib, but a string where the table should be.
+    const std::string sWrongContent = deflated(std::string("\x05\x00\x12\x01"
+                                                           "A",
+                                                           5));
+    // One pair: "A" = "B".
+    const std::string sTable("\x05\x00\x13\x01\x12\x01"
+                             "A"
+                             "\x12\x01"
+                             "B",
+                             10);
+    std::string sBadCheck = sGood;
+    sBadCheck.back() ^= 0x80;
+    std::string sFlipped = sGood;
+    sFlipped[sGood.size() / 2] ^= 0x80;
     const Case cases[] = {
         {"random bytes", randomBytes(700, 7)},
         {"cut in half", sGood.substr(0, sGood.size() / 2)},
         {"empty", ""},
         {"wrong content", sWrongContent},
+        // The compressed stream: its check fails, it is cut, or the file runs on after it.
+        {"check fails", sBadCheck},
+        {"bit 7 flipped inside", sFlipped},
+        {"only the check missing", sGood.substr(0, sGood.size() - 4)},
+        {"one byte missing", sGood.substr(0, sGood.size() - 1)},
+        {"bytes after the stream", sGood + "junk"},
+        {"a second stream after it", sGood + sGood},
+        // A sound stream whose content is short or runs on.
+        {"fewer pairs than counted", deflated(std::string("\x05\x00\x13\x02\x12\x01"
+                                                           "A"
+                                                           "\x12\x01"
+                                                           "B",
+                                                           10))},
+        {"value cut short", deflated(sTable.substr(0, 9))},
+        {"value length beyond the data", deflated(sTable.substr(0, 8) + "\x05" + "B")},
+        {"key cut short", deflated(sTable.substr(0, 5))},
+        {"count missing", deflated(sTable.substr(0, 3))},
+        {"more after the table", deflated(sTable + "X")},
     };
     for (const Case& c : cases)
     {
@@ -258,12 +316,78 @@ TEST_F(SettingsTest, DamagedFileIsLoggedKeptAsBadAndRewritten)
         GameApp app;
         app.loadConfig();
         EXPECT_EQ(2, app.getConfigStatus());
-        EXPECT_EQ(1, logCount("G: ** Bad config, using defaults **"));
+        expectBadFilePath(c.sBytes);
         EXPECT_STREQ("", app.getSetting("Profile0").c_str()) << "nothing of a bad file is used";
+        EXPECT_STREQ("", app.getSetting("A").c_str()) << "nothing of a bad file is used";
         EXPECT_STREQ("255", app.getSetting("MusicVolume").c_str());
         EXPECT_EQ(c.sBytes, TempFolder::readFile(m_sConfig + ".bad")) << "kept for a look";
         EXPECT_EQ("255", tableIn(m_sConfig).at("MusicVolume")) << "rewritten with the defaults";
     }
+}
+
+// A real settings file cut at every length, and a small one with every bit flipped in turn:
+// each either loads exactly the saved values or takes the bad-file path.
+TEST_F(SettingsTest, EveryTruncationAndBitFlipLoadsExactlyOrTakesTheBadFilePath)
+{
+    Pairs real = {{"Fullscreen", "FALSE"}, {"SoundVolume", "200"}, {"MusicVolume", "90"},
+                  {"CustomCursor", "YES"},  {"BPP", "32"},          {"Tips", "1,2,5,9"}};
+    for (int i = 0; i < 7; ++i)
+        real["Profile" + std::to_string(i)] = randomText(190, 40 + (unsigned)i);
+    real["HighScores"] = "ann:1200;bob:900;cid:450";
+    const Pairs small = {{"A", "B"}, {"Sheriff", "milk"}};
+
+    int nGood = 0;
+    int nBad = 0;
+    // Writes sBytes as the settings file and reads it into a cleared store.
+    auto check = [&](const Pairs& saved, const std::string& sBytes, const std::string& sWhat)
+    {
+        SCOPED_TRACE(sWhat);
+        std::remove(m_sLogPath.c_str());
+        std::remove((m_sConfig + ".bad").c_str());
+        m_folder.writeFile("dbdconfig.dat", sBytes);
+        GameApp app;
+        app.readConfig(m_sConfig.c_str());
+        if (app.getConfigStatus() == 1)
+        {
+            ++nGood;
+            EXPECT_EQ(saved, tableIn(m_sConfig));
+            for (const auto& pair : saved)
+                EXPECT_EQ(pair.second, app.getSetting(pair.first.c_str()).c_str());
+            EXPECT_EQ(0, logCount("G: ** Bad config, using defaults **"));
+            return;
+        }
+        ++nBad;
+        ASSERT_EQ(2, app.getConfigStatus());
+        expectBadFilePath(sBytes);
+        for (const auto& pair : saved)
+            EXPECT_STREQ("", app.getSetting(pair.first.c_str()).c_str());
+    };
+    auto save = [&](const Pairs& pairs)
+    {
+        GameApp writer;
+        for (const auto& pair : pairs)
+            writer.setSetting(pair.first.c_str(), pair.second.c_str());
+        writer.saveConfig(m_sConfig.c_str());
+        return TempFolder::readFile(m_sConfig);
+    };
+
+    const std::string sReal = save(real);
+    ASSERT_GT(sReal.size(), 1000u);
+    for (size_t nLength = 0; nLength <= sReal.size(); ++nLength)
+        check(real, sReal.substr(0, nLength), "cut at " + std::to_string(nLength));
+    EXPECT_EQ(1, nGood) << "only the whole file loads";
+
+    const std::string sSmall = save(small);
+    nGood = 0;
+    nBad = 0;
+    for (size_t nBit = 0; nBit < sSmall.size() * 8; ++nBit)
+    {
+        std::string sFlipped = sSmall;
+        sFlipped[nBit / 8] ^= (char)(1 << (nBit % 8));
+        check(small, sFlipped, "bit " + std::to_string(nBit));
+    }
+    EXPECT_EQ((int)sSmall.size() * 8, nGood + nBad);
+    EXPECT_GT(nBad, (int)sSmall.size() * 8 - 8) << "flipped bits load as good";
 }
 
 TEST_F(SettingsTest, UnwritableFileAtStartUpIsLoggedNotFatal)
