@@ -152,14 +152,9 @@ void GameApp::dispatchMouseMove(int nX, int nY, bool bCallModes)
             const RIR::SmartPtr<Control> pHover = pMode->getHover();
             if (pUnder != pHover)
             {
-                // Stored before the hooks run: a hook that refreshes the hover (a button that
-                // hides or shows itself) then finds nothing left to change.
-                pMode->setHover(pUnder);
+                // Old control's leave, new control's enter, then the hover is stored.
                 RIR_TRACE_LINE();
-                if (pHover)
-                    pHover->onMouseLeave();
-                if (pUnder)
-                    pUnder->onMouseEnter();
+                pMode->changeHover(pUnder);
             }
             if (pUnder)
             {

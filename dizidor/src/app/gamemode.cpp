@@ -30,8 +30,9 @@ unsigned addressText(const void* p)
 // ---- life --------------------------------------------------------------------------------------
 
 GameMode::GameMode()
-    : m_pApp(GameApp::getInstance()), m_nFlags(0), m_nState(MS_NEW), m_nMouseButtonMask(-1),
-      m_pCurrentTooltip(nullptr), m_fTooltipCountdown(0.0f), m_fTooltipDelay(DEFAULT_TOOLTIP_DELAY),
+    : m_pApp(GameApp::getInstance()), m_nFlags(0), m_nState(MS_NEW), m_bHoverHooksRunning(false),
+      m_pFocusLeaving(nullptr), m_nMouseButtonMask(-1), m_pCurrentTooltip(nullptr),
+      m_fTooltipCountdown(0.0f), m_fTooltipDelay(DEFAULT_TOOLTIP_DELAY),
       m_tooltipOffset(DEFAULT_TOOLTIP_OFFSET, DEFAULT_TOOLTIP_OFFSET), m_pTransition(nullptr)
 {
     RIR_TRACE("GameMode::GameMode");

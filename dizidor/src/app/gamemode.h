@@ -196,8 +196,10 @@ public:
     // is there already, then GameApp::refreshHover. Returns the control.
     RIR::SmartPtr<Control> addControl(RIR::SmartPtr<Control> pControl);
     // Takes the control out of the control layers (it stays drawn). A hover control hears
-    // onMouseLeave and a focus control onFocusLost, in that order, and loses that role; then
-    // GameApp::refreshHover. Null does nothing.
+    // onMouseLeave and then loses the hover; a focus control then hears onFocusLost and then
+    // loses the focus; then GameApp::refreshHover. Each hook runs while the control still holds
+    // its role, and once: a hook that removes the control again, refreshes the hover or drops
+    // the focus does not make it hear the hook a second time. Null does nothing.
     void removeControl(RIR::SmartPtr<Control> pControl);
     // The sprite's z order changed: it moves to the front of the layer of its new z in the
     // sprite and control layers, in each when it is there. The update layers keep its old place.
@@ -219,8 +221,15 @@ public:
                                           bool bPixelTest, int nThreshold);
 
     RIR::SmartPtr<Control> getHover() const { return m_pHover; }
-    // Only stores; the input dispatch calls the enter and leave hooks itself.
+    // Only stores; the input dispatch calls the enter and leave hooks itself (changeHover).
     void setHover(RIR::SmartPtr<Control> pControl) { m_pHover = pControl; }
+    // The input dispatch found pUnder (possibly null) under the pointer: when it is not the hover
+    // control, the old hover control hears onMouseLeave, then pUnder onMouseEnter, then the
+    // hover becomes pUnder (setHover), or none when a hook took pUnder out of this mode's
+    // controls. A change asked for while the hooks of a change or of a removal of the hover run
+    // (a hook that refreshes the hover) is ignored: the change under way decides, and the
+    // hooks are heard once each.
+    void changeHover(RIR::SmartPtr<Control> pUnder);
     RIR::SmartPtr<Control> getFocus() const { return m_pFocus; }
     // Nothing when the control has the focus already. Otherwise the focus moves to pControl (null:
     // none); the new control hears onFocusGained first, then the old one onFocusLost.
@@ -316,6 +325,8 @@ private:
     SpriteLayerList m_lUpdateLayers;  // layers owned
     RIR::SmartPtr<Control> m_pHover;
     RIR::SmartPtr<Control> m_pFocus;
+    bool m_bHoverHooksRunning; // the leave and enter hooks of a hover change or removal run
+    Control* m_pFocusLeaving;  // not owned; the control whose removal runs its onFocusLost
     int32_t m_nMouseButtonMask;
     RIR::List<Tooltip*> m_lTooltips; // owned
     Tooltip* m_pCurrentTooltip;      // not owned

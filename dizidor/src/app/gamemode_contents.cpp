@@ -29,6 +29,24 @@ SpriteLayerList::Node* firstNode(SpriteLayerList& lLayers)
     return lLayers.isEmpty() ? nullptr : lLayers.getNode(0);
 }
 
+// Sets a variable for the life of a scope and gives it back its value on any way out, hooks
+// that throw included.
+template <typename T> class ScopedValue
+{
+public:
+    ScopedValue(T& rVariable, T value) : m_rVariable(rVariable), m_old(rVariable)
+    {
+        m_rVariable = value;
+    }
+    ~ScopedValue() { m_rVariable = m_old; }
+    ScopedValue(const ScopedValue&) = delete;
+    ScopedValue& operator=(const ScopedValue&) = delete;
+
+private:
+    T& m_rVariable;
+    T m_old;
+};
+
 } // namespace
 
 // ---- layered lists -----------------------------------------------------------------------------
@@ -172,19 +190,29 @@ void GameMode::removeControl(RIR::SmartPtr<Control> pControl)
         return;
     RIR_ASSERT(isOwnedHere(pControl));
     removeFromLayers(m_lControlLayers, pControl->getControlLayerRef());
-    // Each role is dropped before its hook runs, so that a hook that removes or refreshes
-    // controls itself finds it gone and does not call the hook a second time.
+    // Each hook runs while the control still holds its role; the guards keep a hook that
+    // removes the control again, refreshes the hover or drops the focus from repeating it.
     if (m_pHover == pControl)
     {
-        m_pHover.release();
-        RIR_TRACE_LINE();
-        pControl->onMouseLeave();
+        // Inside a hover change the control has heard its leave already (or hears it now).
+        if (!m_bHoverHooksRunning)
+        {
+            ScopedValue<bool> running(m_bHoverHooksRunning, true);
+            RIR_TRACE_LINE();
+            pControl->onMouseLeave();
+        }
+        if (m_pHover == pControl)
+            m_pHover.release();
     }
-    if (m_pFocus == pControl)
+    if (m_pFocus == pControl && m_pFocusLeaving != pControl.get())
     {
-        m_pFocus.release();
-        RIR_TRACE_LINE();
-        pControl->onFocusLost();
+        {
+            ScopedValue<Control*> leaving(m_pFocusLeaving, pControl.get());
+            RIR_TRACE_LINE();
+            pControl->onFocusLost();
+        }
+        if (m_pFocus == pControl)
+            m_pFocus.release();
     }
     if (m_pApp)
     {
@@ -264,6 +292,31 @@ RIR::SmartPtr<Sprite> GameMode::spriteAt(const Point& point,
     return pFound;
 }
 
+void GameMode::changeHover(RIR::SmartPtr<Control> pUnder)
+{
+    RIR_TRACE("GameMode::changeHover");
+    if (pUnder == m_pHover || m_bHoverHooksRunning)
+        return;
+    const RIR::SmartPtr<Control> pOld = m_pHover;
+    {
+        ScopedValue<bool> running(m_bHoverHooksRunning, true);
+        if (pOld)
+        {
+            RIR_TRACE_LINE();
+            pOld->onMouseLeave();
+        }
+        if (pUnder)
+        {
+            RIR_TRACE_LINE();
+            pUnder->onMouseEnter();
+        }
+    }
+    // A hook may have taken the new control out of the controls (or out of this mode).
+    if (pUnder && (!pUnder->getControlLayerRef().isSet() || pUnder->getMode() != this))
+        pUnder.release();
+    setHover(pUnder);
+}
+
 void GameMode::setFocus(RIR::SmartPtr<Control> pControl)
 {
     RIR_TRACE("GameMode::setFocus");
@@ -276,7 +329,8 @@ void GameMode::setFocus(RIR::SmartPtr<Control> pControl)
         RIR_TRACE_LINE();
         pControl->onFocusGained();
     }
-    if (pOld)
+    // A control whose removal runs its onFocusLost is hearing it already.
+    if (pOld && pOld.get() != m_pFocusLeaving)
     {
         RIR_TRACE_LINE();
         pOld->onFocusLost();

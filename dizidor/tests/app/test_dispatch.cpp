@@ -5,6 +5,10 @@
 
 #include "rir2/exception.h"
 
+#include <algorithm>
+#include <functional>
+#include <string>
+
 namespace
 {
 
@@ -301,6 +305,161 @@ TEST_F(DispatchTest, AControlThatLeavesTheModeInItsLeaveHookHearsItOnce)
     EXPECT_FALSE(pMode->getHover());
     EXPECT_FALSE(pMode->getFocus());
     EXPECT_EQ(nullptr, pButton->getMode());
+}
+
+// The name of a control as the journal writes it; "-" for none.
+std::string nameOf(const RIR::SmartPtr<Control>& pControl)
+{
+    const RecControl* pRec = dynamic_cast<const RecControl*>(pControl.get());
+    return pRec ? pRec->m_sName : std::string("-");
+}
+
+TEST_F(DispatchTest, HoverHooksRunOldLeaveThenNewEnterBeforeTheHoverIsStored)
+{
+    RecMode* pMode = push("mode");
+    RIR::SmartPtr<RecControl> pA = control("a", 100, 100, 0);
+    RIR::SmartPtr<RecControl> pB = control("b", 120, 100, 0);
+    for (RecControl* pControl : {pA.get(), pB.get()})
+    {
+        pControl->m_onEnter = [this, pMode]
+        { m_journal.push_back("hover=" + nameOf(pMode->getHover())); };
+        pControl->m_onLeave = pControl->m_onEnter;
+    }
+    pMode->addControl(pA);
+    pMode->addControl(pB);
+    heard();
+    moveTo(105, 105);
+    EXPECT_EQ("a.enter hover=- a.move(105,105) mode.move(105,105)", heard());
+    moveTo(125, 105);
+    EXPECT_EQ("a.leave hover=a b.enter hover=a b.move(125,105) mode.move(125,105)", heard());
+    EXPECT_EQ(pB.get(), pMode->getHover().get());
+    moveTo(300, 300);
+    EXPECT_EQ("b.leave hover=b mode.move(300,300)", heard());
+    EXPECT_FALSE(pMode->getHover());
+}
+
+TEST_F(DispatchTest, HoverHooksThatChangeTheControlsAreHeardOnceEach)
+{
+    // A leave hook that refreshes the hover (a button hiding itself does), and an enter hook
+    // that takes its own control out of the mode's controls.
+    struct Case
+    {
+        const char* pszWhat;
+        bool bRefreshInLeave;
+        bool bRemoveInEnter;
+        const char* pszHover; // the hover afterwards
+    };
+    const Case aCases[] = {
+        {"refresh in the leave hook", true, false, "b"},
+        {"new control removed in its enter hook", false, true, "-"},
+        {"both", true, true, "-"},
+    };
+    for (const Case& c : aCases)
+    {
+        restart();
+        RecMode* pMode = push("mode");
+        RIR::SmartPtr<RecControl> pA = control("a", 100, 100, 0);
+        RIR::SmartPtr<RecControl> pB = control("b", 120, 100, 0);
+        if (c.bRefreshInLeave)
+            pA->m_onLeave = [this] { app().refreshHover(); };
+        if (c.bRemoveInEnter)
+        {
+            RecControl* pRawB = pB.get(); // not the smart pointer: the control holds the hook
+            pB->m_onEnter = [pMode, pRawB] { pMode->removeControl(pRawB); };
+        }
+        pMode->addControl(pA);
+        pMode->addControl(pB);
+        moveTo(105, 105);
+        heard();
+        moveTo(125, 105);
+        const Journal journal = m_journal;
+        heard();
+        EXPECT_EQ(1, std::count(journal.begin(), journal.end(), "a.leave")) << c.pszWhat;
+        EXPECT_EQ(1, std::count(journal.begin(), journal.end(), "b.enter")) << c.pszWhat;
+        EXPECT_EQ(0, std::count(journal.begin(), journal.end(), "a.enter")) << c.pszWhat;
+        EXPECT_EQ(0, std::count(journal.begin(), journal.end(), "b.leave")) << c.pszWhat;
+        EXPECT_EQ(c.pszHover, nameOf(pMode->getHover())) << c.pszWhat;
+        // The next move away settles the hover without repeating a hook.
+        moveTo(300, 300);
+        const std::string sAway = heard();
+        EXPECT_EQ(std::string(c.pszHover) == "b" ? "b.leave mode.move(300,300)"
+                                                 : "mode.move(300,300)",
+                  sAway)
+            << c.pszWhat;
+    }
+}
+
+TEST_F(DispatchTest, RemovingAControlCallsItsHooksWhileItStillHoldsHoverAndFocus)
+{
+    RecMode* pMode = push("mode");
+    RIR::SmartPtr<RecControl> pField = control("field", 100, 100, 0);
+    pMode->addControl(pField);
+    pField->setFocusable(true);
+    pField->setFocus();
+    moveTo(105, 105);
+    auto roles = [this, pMode]
+    {
+        m_journal.push_back("hover=" + nameOf(pMode->getHover()) +
+                            ",focus=" + nameOf(pMode->getFocus()));
+    };
+    pField->m_onLeave = roles;
+    pField->m_onFocusLost = roles;
+    heard();
+    pMode->removeControl(pField);
+    EXPECT_EQ("field.leave hover=field,focus=field field.focus- hover=-,focus=field", heard());
+    EXPECT_FALSE(pMode->getHover());
+    EXPECT_FALSE(pMode->getFocus());
+}
+
+TEST_F(DispatchTest, RemovalHooksThatRefreshOrDropTheRoleAreHeardOnce)
+{
+    // Hooks that act on the control being removed: they must not make it hear its hooks again.
+    struct Case
+    {
+        const char* pszWhat;
+        std::function<void(RecMode*, RecControl*)> leave;
+        std::function<void(RecMode*, RecControl*)> focusLost;
+    };
+    const Case aCases[] = {
+        {"leave hook refreshes the hover", [this](RecMode*, RecControl*) { app().refreshHover(); },
+         nullptr},
+        {"leave hook removes the control again",
+         [](RecMode* pMode, RecControl* pField) { pMode->removeControl(pField); }, nullptr},
+        {"focus hook drops the focus", nullptr,
+         [](RecMode*, RecControl* pField) { pField->dropFocus(); }},
+        {"focus hook disables the control", nullptr,
+         [](RecMode*, RecControl* pField) { pField->setEnabled(false); }},
+        {"focus hook removes the control from the mode", nullptr,
+         [](RecMode* pMode, RecControl* pField) { pMode->removeObject(pField); }},
+    };
+    for (const Case& c : aCases)
+    {
+        restart();
+        RecMode* pMode = push("mode");
+        RIR::SmartPtr<RecControl> pField = control("field", 100, 100, 0);
+        pMode->addControl(pField);
+        pField->setFocusable(true);
+        pField->setFocus();
+        moveTo(105, 105);
+        RecControl* pRaw = pField.get(); // not the smart pointer: the control holds the hooks
+        if (c.leave)
+            pField->m_onLeave = [&c, pMode, pRaw] { c.leave(pMode, pRaw); };
+        if (c.focusLost)
+            pField->m_onFocusLost = [&c, pMode, pRaw] { c.focusLost(pMode, pRaw); };
+        heard();
+        pMode->removeControl(pField);
+        // The focus control also sees the move of a refresh; only the hooks count here.
+        Journal hooks;
+        for (const std::string& sHeard : m_journal)
+            if (sHeard.find(".move(") == std::string::npos)
+                hooks.push_back(sHeard);
+        heard();
+        EXPECT_EQ("field.leave field.focus-", joined(hooks)) << c.pszWhat;
+        EXPECT_FALSE(pMode->getHover()) << c.pszWhat;
+        EXPECT_FALSE(pMode->getFocus()) << c.pszWhat;
+        pField->m_onLeave = nullptr;
+        pField->m_onFocusLost = nullptr;
+    }
 }
 
 TEST_F(DispatchTest, PushAndPopBringTheHoverUpToDate)

@@ -144,7 +144,12 @@ public:
         setProperty("label", (void*)m_sName.c_str());
     }
 
-    void onMouseEnter() override { note("enter"); }
+    void onMouseEnter() override
+    {
+        note("enter");
+        if (m_onEnter)
+            m_onEnter();
+    }
     void onMouseLeave() override
     {
         note("leave");
@@ -166,7 +171,12 @@ public:
         return m_bTakeButtons;
     }
     void onFocusGained() override { note("focus+"); }
-    void onFocusLost() override { note("focus-"); }
+    void onFocusLost() override
+    {
+        note("focus-");
+        if (m_onFocusLost)
+            m_onFocusLost();
+    }
     bool onKeyDown(int nKey, int /*nModifiers*/) override
     {
         note("keyDown(" + std::to_string(nKey) + ")");
@@ -189,7 +199,9 @@ public:
     std::string m_sName;
     bool m_bTakeKeys = false;
     bool m_bTakeButtons = false;
+    std::function<void()> m_onEnter;
     std::function<void()> m_onLeave;
+    std::function<void()> m_onFocusLost;
 };
 
 // An application that counts its quit confirmations and writes its unhandled keys to the

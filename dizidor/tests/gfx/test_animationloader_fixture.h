@@ -1,9 +1,9 @@
 // The animation script tests' fixture: an in-memory image environment holding the scripts of
 // fixtures/anim/ and pictures made in code, and helpers to load and inspect animations.
 //
-// The fixture folder is dizidor/tests/gfx/fixtures/anim of the source tree: taken from the
-// environment variable DBD_ANIM_FIXTURES when set, else found by walking up from the working
-// directory (the tests run inside a build folder of the source tree).
+// The fixture folder is fixtures/anim beside this file: taken from the environment variable
+// DBD_ANIM_FIXTURES when set, else the source tree's folder that the build compiles in
+// (DBD_TEST_FIXTURES), whatever the build folder and the working directory are.
 #ifndef DIZIDOR_TESTS_GFX_TEST_ANIMATIONLOADER_FIXTURE_H
 #define DIZIDOR_TESTS_GFX_TEST_ANIMATIONLOADER_FIXTURE_H
 
@@ -30,16 +30,7 @@ inline std::string animFixtureFolder()
     const char* pszFolder = std::getenv("DBD_ANIM_FIXTURES");
     if (pszFolder && *pszFolder)
         return pszFolder;
-    const std::filesystem::path relative = "dizidor/tests/gfx/fixtures/anim";
-    for (std::filesystem::path dir = std::filesystem::current_path(); !dir.empty();
-         dir = dir.parent_path())
-    {
-        if (std::filesystem::is_directory(dir / relative))
-            return (dir / relative).string();
-        if (dir == dir.parent_path())
-            break;
-    }
-    return "";
+    return DBD_TEST_FIXTURES "/anim";
 }
 
 // What a load raised: the exception's class and message ("" and "" when nothing was raised).
@@ -57,7 +48,8 @@ protected:
     void SetUp() override
     {
         m_sFolder = animFixtureFolder();
-        ASSERT_FALSE(m_sFolder.empty()) << "fixtures/anim not found; set DBD_ANIM_FIXTURES";
+        ASSERT_TRUE(std::filesystem::is_directory(m_sFolder))
+            << m_sFolder << " is not a folder; set DBD_ANIM_FIXTURES";
         for (const auto& entry : std::filesystem::directory_iterator(m_sFolder))
         {
             std::ifstream in(entry.path(), std::ios::binary);

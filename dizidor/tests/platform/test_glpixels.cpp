@@ -530,4 +530,89 @@ TEST_F(GLStencilPixelTest, SpriteWritesTheStencilAndALaterOneDrawsOnlyThere)
     EXPECT_TRUE(colourNear(pixel(9, 11), 0, 0));
 }
 
+// ---- batching: draws gathered while nothing changes ---------------------------------------------
+
+// Sprites turned, placed, tinted and blended each by their own view, as the 3-D driver draws
+// them: gathered into one batch they give exactly the pixels of the same draws sent one by one
+// (a read-back after each draw sends it on its own).
+TEST_F(GLPixelTest, BatchedSpritesGiveThePixelsOfSpritesSentOneByOne)
+{
+    std::vector<uint32_t> lTexels;
+    for (int i = 0; i < 64; ++i)
+        lTexels.push_back(i % 8 < 4 ? 0xFFF0C080 : 0x80406080 + (uint32_t)(i * 3));
+    RenderTexture* pTexture = makeTexture(8, 8, true, lTexels);
+    auto drawScene = [&](bool bOneByOne)
+    {
+        clearTo(0xFF102030);
+        ASSERT_EQ(RENDER_OK, m_pDevice->beginScene());
+        setBlend(BF_SRC_ALPHA, BF_INV_SRC_ALPHA);
+        ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pTexture));
+        for (int i = 0; i < 40; ++i)
+        {
+            const RenderMatrix view =
+                RenderMatrix::rotationZ((float)(i * 37 % 360) * 0.017453292f) *
+                RenderMatrix::translation((float)(i * 13 % 56) + 3.5f, (float)(i * 29 % 56) + 3.5f,
+                                          0.0f);
+            ASSERT_EQ(RENDER_OK, m_pDevice->setTransform(TRANSFORM_VIEW, view));
+            const uint32_t nColor = 0xC0000000u | ((uint32_t)(100 + i * 3) << 16) |
+                                    ((uint32_t)(255 - i * 4) << 8) | (uint32_t)(60 + i * 5);
+            drawQuad(-6.0f, -4.0f, 12.0f, 8.0f, nColor);
+            if (bOneByOne)
+                pixel(0, 0);
+        }
+        ASSERT_EQ(RENDER_OK, m_pDevice->endScene());
+    };
+    drawScene(false);
+    const std::vector<uint32_t> lBatched = grab();
+    drawScene(true);
+    const std::vector<uint32_t> lOneByOne = grab();
+    int nDiffering = 0;
+    for (size_t i = 0; i < lBatched.size(); ++i)
+        nDiffering += lBatched[i] != lOneByOne[i] ? 1 : 0;
+    EXPECT_EQ(0, nDiffering);
+    EXPECT_FALSE(colourNear(lBatched[32 * SIZE + 32], 0x102030, 0)) << "the sprites were drawn";
+}
+
+// Every change between two draws sends the earlier one with the states it was made under: later
+// draws cover earlier ones, a texture filled again between two draws shows its old texels in
+// the first, and a read-back in the scene sees what was drawn before it.
+TEST_F(GLPixelTest, DrawsKeepTheirOrderAndStatesAcrossChanges)
+{
+    RenderTexture* pRed = makeTexture(1, 1, false, {0xFFFF0000});
+    RenderTexture* pGreen = makeTexture(1, 1, false, {0xFF00FF00});
+    clearTo(0);
+    ASSERT_EQ(RENDER_OK, m_pDevice->beginScene());
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pRed));
+    drawQuad(0.0f, 0.0f, 16.0f, 16.0f, 0xFFFFFFFF);
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pGreen));
+    drawQuad(8.0f, 0.0f, 16.0f, 16.0f, 0xFFFFFFFF);
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pRed));
+    drawQuad(16.0f, 0.0f, 16.0f, 16.0f, 0xFFFFFFFF);
+    // Setting what is set already changes nothing.
+    ASSERT_EQ(RENDER_OK, m_pDevice->setTexture(pRed));
+    ASSERT_EQ(RENDER_OK, m_pDevice->setRenderState(RS_BLEND, 0));
+    EXPECT_TRUE(colourNear(pixel(12, 4), 0x00FF00, 0)) << "read-back inside the scene";
+    EXPECT_TRUE(colourNear(pixel(20, 4), 0xFF0000, 0));
+
+    // Added onto the picture: a state change between two draws of the same texture.
+    drawQuad(0.0f, 20.0f, 8.0f, 8.0f, 0xFF808080);
+    setBlend(BF_ONE, BF_ONE);
+    drawQuad(4.0f, 20.0f, 8.0f, 8.0f, 0xFF808080);
+
+    // The texture filled again between two draws that use it.
+    drawQuad(0.0f, 40.0f, 8.0f, 8.0f, 0xFFFFFFFF);
+    writeTexels(pRed, {0xFF0000FF});
+    drawQuad(16.0f, 40.0f, 8.0f, 8.0f, 0xFFFFFFFF);
+    ASSERT_EQ(RENDER_OK, m_pDevice->endScene());
+
+    EXPECT_TRUE(colourNear(pixel(4, 4), 0xFF0000, 0));
+    EXPECT_TRUE(colourNear(pixel(12, 4), 0x00FF00, 0));
+    EXPECT_TRUE(colourNear(pixel(28, 4), 0xFF0000, 0));
+    EXPECT_TRUE(colourNear(pixel(2, 24), 0x800000));
+    EXPECT_TRUE(colourNear(pixel(6, 24), 0xFF0000));
+    EXPECT_TRUE(colourNear(pixel(10, 24), 0x800000));
+    EXPECT_TRUE(colourNear(pixel(4, 44), 0xFF0000, 0)) << "drawn before the texture changed";
+    EXPECT_TRUE(colourNear(pixel(20, 44), 0x0000FF, 0));
+}
+
 } // namespace

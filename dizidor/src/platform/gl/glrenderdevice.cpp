@@ -7,10 +7,14 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <new>
 
 namespace
 {
+
+// The most vertices a batch gathers before it goes to OpenGL on its own.
+const size_t MAX_BATCH_VERTICES = 6 * 4096;
 
 // Forgets errors of earlier calls, so that the next glGetError reports only what follows.
 void clearGLErrors()
@@ -20,16 +24,27 @@ void clearGLErrors()
     }
 }
 
-GLenum primitiveMode(PrimitiveKind eKind)
+// The vertices of triangle nTriangle of a primitive, in the order OpenGL takes them: the odd
+// triangles of a strip swap their first two corners, so that all keep the strip's winding.
+void triangleCorners(PrimitiveKind eKind, int nTriangle, int anCorner[3])
 {
     switch (eKind)
     {
     case PRIM_TRIANGLE_STRIP:
-        return GL_TRIANGLE_STRIP;
+        anCorner[0] = (nTriangle & 1) ? nTriangle + 1 : nTriangle;
+        anCorner[1] = (nTriangle & 1) ? nTriangle : nTriangle + 1;
+        anCorner[2] = nTriangle + 2;
+        break;
     case PRIM_TRIANGLE_FAN:
-        return GL_TRIANGLE_FAN;
+        anCorner[0] = 0;
+        anCorner[1] = nTriangle + 1;
+        anCorner[2] = nTriangle + 2;
+        break;
     default:
-        return GL_TRIANGLES;
+        anCorner[0] = 3 * nTriangle;
+        anCorner[1] = 3 * nTriangle + 1;
+        anCorner[2] = 3 * nTriangle + 2;
+        break;
     }
 }
 
@@ -39,7 +54,7 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
                                int nMaxTextureSize)
     : RenderDeviceBase(nWidth, nHeight, bDepthBuffer, bStencilBuffer, nMaxTextureSize),
       m_bRenderStatesDirty(true), m_bStageDirty(true), m_bCombinerDirty(true),
-      m_bTransformsDirty(true), m_bTexturing(false), m_nBoundName(0)
+      m_bProjectionDirty(true), m_bModelViewDirty(true), m_bTexturing(false), m_nBoundName(0)
 {
     RIR_TRACE("GLRenderDevice::GLRenderDevice");
     glDisable(GL_SCISSOR_TEST);
@@ -55,6 +70,14 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, afNoAmbient);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
+    // The vertices arrive transformed by world x view.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    m_aBatch.reserve(MAX_BATCH_VERTICES);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
@@ -65,6 +88,7 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
 GLRenderDevice::~GLRenderDevice()
 {
     RIR_TRACE("GLRenderDevice::~GLRenderDevice");
+    flush();
     loseAllTextures();
     glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -76,19 +100,14 @@ void GLRenderDevice::applyPending()
         applyRenderStates();
     if (m_bStageDirty)
         applyStage();
-    if (m_bTransformsDirty)
-        applyTransforms();
+    if (m_bProjectionDirty)
+        applyProjection();
 }
 
-void GLRenderDevice::applyTransforms()
+void GLRenderDevice::applyProjection()
 {
-    RIR_TRACE("GLRenderDevice::applyTransforms");
-    m_bTransformsDirty = false;
-    // The row-vector matrices read column by column are OpenGL's column-vector matrices.
-    RenderMatrix modelView = getTransform(TRANSFORM_WORLD) * getTransform(TRANSFORM_VIEW);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(modelView.data());
-
+    RIR_TRACE("GLRenderDevice::applyProjection");
+    m_bProjectionDirty = false;
     // After the projection: half a pixel right and down (pixel centres on whole coordinates
     // instead of OpenGL's half-way points), and depth 0..1 onto OpenGL's -1..1.
     const RenderViewport& viewport = getViewport();
@@ -97,6 +116,7 @@ void GLRenderDevice::applyTransforms()
     fixup.at(3, 1) = -1.0f / (float)viewport.nHeight;
     fixup.at(2, 2) = 2.0f;
     fixup.at(3, 2) = -1.0f;
+    // The row-vector matrix read column by column is OpenGL's column-vector matrix.
     RenderMatrix projection = getTransform(TRANSFORM_PROJECTION) * fixup;
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection.data());
@@ -122,6 +142,7 @@ void GLRenderDevice::bindTexture(unsigned nName)
 
 void GLRenderDevice::forgetTextureName(unsigned nName)
 {
+    flush();
     if (m_nBoundName == nName)
         m_nBoundName = 0;
     m_bStageDirty = true;
@@ -131,6 +152,7 @@ RenderResult GLRenderDevice::onClear(uint32_t nFlags, uint32_t nColor, float fDe
                                      uint32_t nStencil)
 {
     RIR_TRACE("GLRenderDevice::onClear");
+    flush();
     const RenderViewport& viewport = getViewport();
     GLbitfield nBits = 0;
     if (nFlags & CLEAR_COLOR)
@@ -159,63 +181,129 @@ RenderResult GLRenderDevice::onClear(uint32_t nFlags, uint32_t nColor, float fDe
     return RENDER_OK;
 }
 
-RenderResult GLRenderDevice::onRenderState(RenderState /*eState*/, uint32_t /*nValue*/)
+// The state hooks run before the device stores the new value: a flush there still draws the
+// batch with the states it was gathered under.
+RenderResult GLRenderDevice::onRenderState(RenderState eState, uint32_t nValue)
 {
+    if (getState().anRenderState[eState] == nValue)
+        return RENDER_OK;
+    flush();
     m_bRenderStatesDirty = true;
     return RENDER_OK;
 }
 
-RenderResult GLRenderDevice::onStageState(StageState eState, uint32_t /*nValue*/)
+RenderResult GLRenderDevice::onStageState(StageState eState, uint32_t nValue)
 {
+    if (getState().anStageState[eState] == nValue)
+        return RENDER_OK;
+    flush();
     m_bStageDirty = true;
     if (eState < TS_MAG_FILTER)
         m_bCombinerDirty = true;
     return RENDER_OK;
 }
 
-RenderResult GLRenderDevice::onTexture(RenderTexture* /*pTexture*/)
+RenderResult GLRenderDevice::onTexture(RenderTexture* pTexture)
 {
+    if (pTexture == getTexture())
+        return RENDER_OK;
+    flush();
     m_bStageDirty = true;
     return RENDER_OK;
 }
 
-RenderResult GLRenderDevice::onTransform(TransformKind /*eKind*/, const RenderMatrix& /*matrix*/)
+RenderResult GLRenderDevice::onTransform(TransformKind eKind, const RenderMatrix& matrix)
 {
-    m_bTransformsDirty = true;
+    if (getTransform(eKind) == matrix)
+        return RENDER_OK;
+    if (eKind == TRANSFORM_PROJECTION)
+    {
+        flush();
+        m_bProjectionDirty = true;
+    }
+    else
+    {
+        // World and view apply to the vertices as they are gathered: no flush.
+        m_bModelViewDirty = true;
+    }
     return RENDER_OK;
 }
 
 RenderResult GLRenderDevice::onViewport(const RenderViewport& viewport)
 {
     RIR_TRACE("GLRenderDevice::onViewport");
+    if (getViewport() == viewport)
+        return RENDER_OK;
+    flush();
     applyViewport(viewport);
     // The half-pixel shift depends on the viewport's size.
-    m_bTransformsDirty = true;
+    m_bProjectionDirty = true;
+    return RENDER_OK;
+}
+
+RenderResult GLRenderDevice::onEndScene()
+{
+    flush();
     return RENDER_OK;
 }
 
 RenderResult GLRenderDevice::onDraw(PrimitiveKind eKind, const RenderVertex* pVertices, int nCount)
 {
     RIR_TRACE("GLRenderDevice::onDraw");
-    applyPending();
-    glBegin(primitiveMode(eKind));
-    for (int i = 0; i < nCount; ++i)
+    const int nTriangles = eKind == PRIM_TRIANGLE_LIST ? nCount / 3 : nCount - 2;
+    if (m_aBatch.size() + (size_t)nTriangles * 3 > MAX_BATCH_VERTICES)
+        flush();
+    // A batch begins with OpenGL in step with the states; they stay so until it is sent.
+    if (m_aBatch.empty())
+        applyPending();
+    if (m_bModelViewDirty)
     {
-        const RenderVertex& vertex = pVertices[i];
-        const uint32_t nColor = vertex.nColor;
-        glColor4ub((GLubyte)(nColor >> 16), (GLubyte)(nColor >> 8), (GLubyte)nColor,
-                   (GLubyte)(nColor >> 24));
-        glTexCoord2f(vertex.u, vertex.v);
-        glVertex3f(vertex.x, vertex.y, vertex.z);
+        m_modelView = getTransform(TRANSFORM_WORLD) * getTransform(TRANSFORM_VIEW);
+        m_bModelViewDirty = false;
     }
-    glEnd();
+    for (int t = 0; t < nTriangles; ++t)
+    {
+        int anCorner[3];
+        triangleCorners(eKind, t, anCorner);
+        for (int c = 0; c < 3; ++c)
+            gatherVertex(pVertices[anCorner[c]]);
+    }
     return RENDER_OK;
+}
+
+void GLRenderDevice::gatherVertex(const RenderVertex& vertex)
+{
+    m_aBatch.emplace_back();
+    BatchVertex& out = m_aBatch.back();
+    m_modelView.transform(vertex.x, vertex.y, vertex.z, out.afPosition);
+    const uint32_t nColor = vertex.nColor;
+    out.abColor[0] = (uint8_t)(nColor >> 16);
+    out.abColor[1] = (uint8_t)(nColor >> 8);
+    out.abColor[2] = (uint8_t)nColor;
+    out.abColor[3] = (uint8_t)(nColor >> 24);
+    out.afTexCoord[0] = vertex.u;
+    out.afTexCoord[1] = vertex.v;
+}
+
+void GLRenderDevice::flush()
+{
+    if (m_aBatch.empty())
+        return;
+    RIR_TRACE("GLRenderDevice::flush");
+    const GLsizei nStride = (GLsizei)sizeof(BatchVertex);
+    const BatchVertex* pFirst = m_aBatch.data();
+    glVertexPointer(4, GL_FLOAT, nStride, pFirst->afPosition);
+    glColorPointer(4, GL_UNSIGNED_BYTE, nStride, pFirst->abColor);
+    glTexCoordPointer(2, GL_FLOAT, nStride, pFirst->afTexCoord);
+    glDrawArrays(GL_TRIANGLES, 0, (GLsizei)m_aBatch.size());
+    m_aBatch.clear();
 }
 
 RenderResult GLRenderDevice::onCreateTexture(int nWidth, int nHeight, bool bAlpha, int nId,
                                              RenderTexture** ppTexture)
 {
     RIR_TRACE("GLRenderDevice::onCreateTexture");
+    flush();
     const size_t nBytes = (size_t)nWidth * (size_t)nHeight * 4;
     try
     {
@@ -255,6 +343,7 @@ RenderResult GLRenderDevice::onCreateTexture(int nWidth, int nHeight, bool bAlph
 RenderResult GLRenderDevice::uploadTexture(GLRenderTexture& texture, const void* pPixels)
 {
     RIR_TRACE("GLRenderDevice::uploadTexture");
+    flush();
     if (texture.getName() == 0 || !pPixels)
         return RENDER_ERR_BAD_ARGUMENT;
     clearGLErrors();
@@ -268,6 +357,7 @@ RenderResult GLRenderDevice::uploadTexture(GLRenderTexture& texture, const void*
 RenderResult GLRenderDevice::downloadTexture(GLRenderTexture& texture, void* pPixels)
 {
     RIR_TRACE("GLRenderDevice::downloadTexture");
+    flush();
     if (texture.getName() == 0 || !pPixels)
         return RENDER_ERR_BAD_ARGUMENT;
     clearGLErrors();
@@ -281,6 +371,7 @@ RenderResult GLRenderDevice::readPixels(int nX, int nY, int nWidth, int nHeight,
                                         uint32_t* panPixels)
 {
     RIR_TRACE("GLRenderDevice::readPixels");
+    flush();
     if (!panPixels || nX < 0 || nY < 0 || nWidth < 1 || nHeight < 1 || nWidth > getWidth() - nX ||
         nHeight > getHeight() - nY)
         return RENDER_ERR_BAD_ARGUMENT;

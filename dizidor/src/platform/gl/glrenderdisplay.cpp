@@ -153,6 +153,8 @@ RenderResult GLRenderDisplay::present()
     RIR_TRACE("GLRenderDisplay::present");
     if (!m_pDevice)
         return RENDER_ERR_NO_DEVICE;
+    // What the device has gathered belongs to this picture.
+    m_pDevice->flush();
     SDL_GL_SwapBuffers();
     return RENDER_OK;
 }

@@ -7,9 +7,10 @@
 // GLRenderDevice on the new context. attachToCurrentWindow takes an OpenGL window that SDL shows
 // already instead.
 //
-// Presenting swaps the buffers. An SDL OpenGL context is lost only by a new mode, so the display
-// reports no lost picture; a full-screen display whose window is iconified reports
-// RENDER_ERR_DISPLAY_LOST, so that no frames are drawn while nobody sees them.
+// Presenting sends what the device has gathered and swaps the buffers. An SDL OpenGL context is
+// lost only by a new mode, so the display reports no lost picture; a full-screen display whose
+// window is iconified reports RENDER_ERR_DISPLAY_LOST, so that no frames are drawn while nobody
+// sees them.
 //
 // Main thread only. SDL video must run; release (or a new mode) before SDL video stops.
 #ifndef DIZIDOR_PLATFORM_GL_GLRENDERDISPLAY_H
