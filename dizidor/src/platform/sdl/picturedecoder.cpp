@@ -14,6 +14,13 @@
 namespace
 {
 
+// What SDL_image takes for a PNG picture: its first four bytes. Such data always goes to our
+// reader, which refuses a damaged signature, so that SDL_image's PNG path never sees it.
+bool looksLikePng(const uint8_t* pData, size_t nSize)
+{
+    return nSize >= 4 && pData[0] == 0x89 && pData[1] == 'P' && pData[2] == 'N' && pData[3] == 'G';
+}
+
 bool fail(RIR::String* psError, const RIR::String& sReason)
 {
     if (psError)
@@ -88,7 +95,7 @@ SDL_Surface* surfaceFromPicture(const DecodedPicture& picture, RIR::String* psEr
 SDL_Surface* decodePicture(const uint8_t* pData, size_t nSize, bool bTga, RIR::String* psError)
 {
     RIR_TRACE("decodePicture");
-    if (bTga || hasPngSignature(pData, nSize))
+    if (bTga || looksLikePng(pData, nSize))
     {
         DecodedPicture picture;
         RIR_TRACE_LINE();
