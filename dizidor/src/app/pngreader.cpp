@@ -142,7 +142,8 @@ bool chooseLayout(png_structp pPng, png_infop pInfo, ReadState* pState)
     png_read_update_info(pPng, pInfo);
 
     const int nChannels = png_get_channels(pPng, pInfo);
-    if (png_get_bit_depth(pPng, pInfo) != 8 || (nChannels != 1 && nChannels != 3 && nChannels != 4) ||
+    if (png_get_bit_depth(pPng, pInfo) != 8 ||
+        (nChannels != 1 && nChannels != 3 && nChannels != 4) ||
         png_get_rowbytes(pPng, pInfo) != (size_t)nWidth * (size_t)nChannels)
     {
         setError(pState, "unsupported PNG layout");

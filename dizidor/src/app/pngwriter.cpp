@@ -7,8 +7,8 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -46,8 +46,7 @@ void onWarning(png_structp, png_const_charp) {}
 
 // libpng's part; false with the reason in the state when libpng failed. Only plain data lives in
 // this frame across the jump back.
-bool writeWithLibpng(WriteState* pState, int nWidth, int nHeight, int nChannels,
-                     png_bytep* ppRows)
+bool writeWithLibpng(WriteState* pState, int nWidth, int nHeight, int nChannels, png_bytep* ppRows)
 {
     png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, pState, onError, onWarning);
     if (!pPng)
@@ -64,9 +63,8 @@ bool writeWithLibpng(WriteState* pState, int nWidth, int nHeight, int nChannels,
         return false;
     }
     png_set_write_fn(pPng, pState, onWrite, onFlush);
-    png_set_IHDR(pPng, pInfo, (png_uint_32)nWidth, (png_uint_32)nHeight, 8,
-                 COLOUR_TYPES[nChannels], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)nWidth, (png_uint_32)nHeight, 8, COLOUR_TYPES[nChannels],
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_rows(pPng, pInfo, ppRows);
     png_write_png(pPng, pInfo, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&pPng, &pInfo);

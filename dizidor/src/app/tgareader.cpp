@@ -78,8 +78,8 @@ bool decodeTga(const uint8_t* pData, size_t nSize, DecodedPicture* pResult, RIR:
     if (nMapType == 1)
     {
         if (nMapDepth != 15 && nMapDepth != 16 && nMapDepth != 24 && nMapDepth != 32)
-            return fail(psError, RIR::String::format("unsupported TGA colour map depth %d",
-                                                     nMapDepth));
+            return fail(psError,
+                        RIR::String::format("unsupported TGA colour map depth %d", nMapDepth));
         pMap = pData + nAt;
         nAt += (size_t)nMapLength * (size_t)nMapBytes;
     }
@@ -104,8 +104,8 @@ bool decodeTga(const uint8_t* pData, size_t nSize, DecodedPicture* pResult, RIR:
         nOutBytes = 1;
     }
     else
-        return fail(psError, RIR::String::format("unsupported TGA layout: type %d, %d bits", nType,
-                                                 nDepth));
+        return fail(psError,
+                    RIR::String::format("unsupported TGA layout: type %d, %d bits", nType, nDepth));
 
     pResult->m_nWidth = nWidth;
     pResult->m_nHeight = nHeight;
@@ -147,8 +147,7 @@ bool decodeTga(const uint8_t* pData, size_t nSize, DecodedPicture* pResult, RIR:
             const size_t nColumn = nPixel % (size_t)nWidth;
             const size_t y = bTopDown ? nRow : (size_t)nHeight - 1 - nRow;
             const size_t x = bRightToLeft ? (size_t)nWidth - 1 - nColumn : nColumn;
-            uint8_t* pOut =
-                &pResult->m_abPixels[(y * (size_t)nWidth + x) * (size_t)nOutBytes];
+            uint8_t* pOut = &pResult->m_abPixels[(y * (size_t)nWidth + x) * (size_t)nOutBytes];
             uint8_t aRGBA[4];
             if (nKind == 3)
             {

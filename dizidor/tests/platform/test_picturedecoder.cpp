@@ -118,8 +118,8 @@ std::vector<uint8_t> makeTga(int nType, int nDepth, uint8_t nDescriptor, int nWi
     {
         if (nDepth == 16 || nDepth == 15)
         {
-            const unsigned n = ((unsigned)(c.r >> 3) << 10) | ((unsigned)(c.g >> 3) << 5) |
-                               (unsigned)(c.b >> 3);
+            const unsigned n =
+                ((unsigned)(c.r >> 3) << 10) | ((unsigned)(c.g >> 3) << 5) | (unsigned)(c.b >> 3);
             return std::vector<uint8_t>({(uint8_t)n, (uint8_t)(n >> 8)});
         }
         std::vector<uint8_t> ab = {c.b, c.g, c.r};
@@ -255,16 +255,18 @@ TEST_F(PictureDecoderTest, TgaPicturesHonourTheirOriginBits)
         int nDepth;
     };
     const Case aCases[] = {
-        {"true colour 24", 2, 24},      {"true colour 32", 2, 32},  {"true colour 16", 2, 16},
-        {"run-length 24", 10, 24},      {"run-length 32", 10, 32},  {"colour-mapped 24", 1, 24},
-        {"run-length colour-mapped", 9, 32}, {"grey", 3, 8},        {"run-length grey", 11, 8},
+        {"true colour 24", 2, 24},           {"true colour 32", 2, 32},
+        {"true colour 16", 2, 16},           {"run-length 24", 10, 24},
+        {"run-length 32", 10, 32},           {"colour-mapped 24", 1, 24},
+        {"run-length colour-mapped", 9, 32}, {"grey", 3, 8},
+        {"run-length grey", 11, 8},
     };
     const struct
     {
         const char* pszOrigin;
         uint8_t nDescriptor;
-    } aOrigins[] = {{"bottom-left", 0x00}, {"top-left", 0x20}, {"bottom-right", 0x10},
-                    {"top-right", 0x30}};
+    } aOrigins[] = {
+        {"bottom-left", 0x00}, {"top-left", 0x20}, {"bottom-right", 0x10}, {"top-right", 0x30}};
     for (const Case& c : aCases)
         for (const auto& origin : aOrigins)
         {
@@ -277,8 +279,8 @@ TEST_F(PictureDecoderTest, TgaPicturesHonourTheirOriginBits)
                     col.g = col.b = col.r;
                 return col;
             };
-            const std::vector<uint8_t> abTga = makeTga(c.nType, c.nDepth, origin.nDescriptor,
-                                                       5, 3, fn);
+            const std::vector<uint8_t> abTga =
+                makeTga(c.nType, c.nDepth, origin.nDescriptor, 5, 3, fn);
             RIR::String sError;
             SurfaceHolder tga(decode(abTga, true, &sError));
             EXPECT_EQ(expectedPicture(5, 3, fn), picture(tga.m_p)) << sError.c_str();

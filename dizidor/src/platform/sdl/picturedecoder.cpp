@@ -53,9 +53,8 @@ SDL_Surface* surfaceFromPicture(const DecodedPicture& picture, RIR::String* psEr
         nAlpha = nBytes == 4 ? 0x000000FFu : 0;
 #endif
     }
-    SDL_Surface* pSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, picture.m_nWidth,
-                                                 picture.m_nHeight, nBytes * 8, nRed, nGreen,
-                                                 nBlue, nAlpha);
+    SDL_Surface* pSurface = SDL_CreateRGBSurface(SDL_SWSURFACE, picture.m_nWidth, picture.m_nHeight,
+                                                 nBytes * 8, nRed, nGreen, nBlue, nAlpha);
     if (!pSurface)
     {
         fail(psError, SDL_GetError());
