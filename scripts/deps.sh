@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev
+  zlib1g-dev libpng-dev
   libsdl1.2-dev libsdl-mixer1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
   libtheora-dev libvorbis-dev libogg-dev libgl-dev libgl1-mesa-dri
   python3 imagemagick xvfb xauth sox librsvg2-bin fonts-dejavu-core

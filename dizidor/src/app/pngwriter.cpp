@@ -4,36 +4,71 @@
 #include "rir2/exception.h"
 #include "rir2/rirstring.h"
 
-#include <zlib.h>
+#include <png.h>
 
+#include <csetjmp>
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 
 namespace
 {
 
-const uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // Colour types by channel count: grey, grey and alpha, RGB, RGBA.
-const uint8_t COLOUR_TYPES[5] = {0, 0, 4, 2, 6};
+const int COLOUR_TYPES[5] = {0, PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB,
+                             PNG_COLOR_TYPE_RGB_ALPHA};
 // Pictures larger than this many bytes of rows are refused (the program's own are small).
 const int64_t MAX_RAW_BYTES = 1 << 28;
 
-void putBigEndian32(std::vector<uint8_t>& ab, uint32_t n)
+// What libpng's callbacks share with encodePng: the bytes written and the first error.
+struct WriteState
 {
-    ab.push_back((uint8_t)(n >> 24));
-    ab.push_back((uint8_t)(n >> 16));
-    ab.push_back((uint8_t)(n >> 8));
-    ab.push_back((uint8_t)n);
+    std::vector<uint8_t>* m_pOut;
+    char m_acError[200];
+};
+
+void onWrite(png_structp pPng, png_bytep pData, png_size_t nSize)
+{
+    WriteState* pState = static_cast<WriteState*>(png_get_io_ptr(pPng));
+    pState->m_pOut->insert(pState->m_pOut->end(), pData, pData + nSize);
 }
 
-// Length, type, data and the CRC of type and data.
-void putChunk(std::vector<uint8_t>& ab, const char* pszType, const std::vector<uint8_t>& abData)
+void onFlush(png_structp) {}
+
+void onError(png_structp pPng, png_const_charp pszMessage)
 {
-    putBigEndian32(ab, (uint32_t)abData.size());
-    const size_t nTypeAt = ab.size();
-    ab.insert(ab.end(), pszType, pszType + 4);
-    ab.insert(ab.end(), abData.begin(), abData.end());
-    const uLong nCrc = crc32(0L, ab.data() + nTypeAt, (uInt)(4 + abData.size()));
-    putBigEndian32(ab, (uint32_t)nCrc);
+    WriteState* pState = static_cast<WriteState*>(png_get_error_ptr(pPng));
+    std::snprintf(pState->m_acError, sizeof(pState->m_acError), "%s", pszMessage);
+    png_longjmp(pPng, 1);
+}
+
+void onWarning(png_structp, png_const_charp) {}
+
+// libpng's part; false with the reason in the state when libpng failed. Only plain data lives in
+// this frame across the jump back.
+bool writeWithLibpng(WriteState* pState, int nWidth, int nHeight, int nChannels, png_bytep* ppRows)
+{
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, pState, onError, onWarning);
+    if (!pPng)
+    {
+        std::snprintf(pState->m_acError, sizeof(pState->m_acError), "out of memory");
+        return false;
+    }
+    png_infop pInfo = png_create_info_struct(pPng);
+    if (!pInfo || setjmp(png_jmpbuf(pPng)))
+    {
+        if (!pInfo)
+            std::snprintf(pState->m_acError, sizeof(pState->m_acError), "out of memory");
+        png_destroy_write_struct(&pPng, pInfo ? &pInfo : nullptr);
+        return false;
+    }
+    png_set_write_fn(pPng, pState, onWrite, onFlush);
+    png_set_IHDR(pPng, pInfo, (png_uint_32)nWidth, (png_uint_32)nHeight, 8, COLOUR_TYPES[nChannels],
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_rows(pPng, pInfo, ppRows);
+    png_write_png(pPng, pInfo, PNG_TRANSFORM_IDENTITY, nullptr);
+    png_destroy_write_struct(&pPng, &pInfo);
+    return true;
 }
 
 } // namespace
@@ -48,39 +83,23 @@ std::vector<uint8_t> encodePng(int nWidth, int nHeight, int nChannels, const uin
         RIR_THROW(BadParmException, sMessage.c_str());
     }
     const int64_t nRowBytes = (int64_t)nWidth * nChannels;
-    const int64_t nRawBytes = (nRowBytes + 1) * nHeight;
-    if (nRawBytes > MAX_RAW_BYTES)
+    if (nRowBytes * nHeight > MAX_RAW_BYTES)
         RIR_THROW(BadParmException, "encodePng : picture too large");
 
-    // Every row starts with filter type 0 (none).
-    std::vector<uint8_t> abRaw;
-    abRaw.reserve((size_t)nRawBytes);
+    // libpng only reads the rows it is given.
+    std::vector<png_bytep> lRows((size_t)nHeight);
     for (int y = 0; y < nHeight; ++y)
-    {
-        abRaw.push_back(0);
-        const uint8_t* pRow = pData + (size_t)y * (size_t)nRowBytes;
-        abRaw.insert(abRaw.end(), pRow, pRow + nRowBytes);
-    }
+        lRows[(size_t)y] = const_cast<png_bytep>(pData + (size_t)y * (size_t)nRowBytes);
 
-    uLongf nPacked = compressBound((uLong)abRaw.size());
-    std::vector<uint8_t> abPacked(nPacked);
+    std::vector<uint8_t> abPng;
+    WriteState state;
+    state.m_pOut = &abPng;
+    state.m_acError[0] = 0;
     RIR_TRACE_LINE();
-    if (compress2(abPacked.data(), &nPacked, abRaw.data(), (uLong)abRaw.size(), 9) != Z_OK)
-        RIR_THROW(FatalErrorException, "encodePng : compression failed");
-    abPacked.resize(nPacked);
-
-    std::vector<uint8_t> abHeader;
-    putBigEndian32(abHeader, (uint32_t)nWidth);
-    putBigEndian32(abHeader, (uint32_t)nHeight);
-    abHeader.push_back(8); // bits per channel
-    abHeader.push_back(COLOUR_TYPES[nChannels]);
-    abHeader.push_back(0); // deflate
-    abHeader.push_back(0); // adaptive filtering
-    abHeader.push_back(0); // no interlace
-
-    std::vector<uint8_t> abPng(PNG_SIGNATURE, PNG_SIGNATURE + sizeof(PNG_SIGNATURE));
-    putChunk(abPng, "IHDR", abHeader);
-    putChunk(abPng, "IDAT", abPacked);
-    putChunk(abPng, "IEND", std::vector<uint8_t>());
+    if (!writeWithLibpng(&state, nWidth, nHeight, nChannels, lRows.data()))
+    {
+        const RIR::String sMessage = RIR::String::format("encodePng : %s", state.m_acError);
+        RIR_THROW(FatalErrorException, sMessage.c_str());
+    }
     return abPng;
 }

@@ -279,20 +279,15 @@ void AnimationLoader::cmdInclude()
     const RIR::String sName = m_lTokens.get(1);
     // A script that is still being read, this line's or one that included it, would insert its
     // lines in front of themselves for ever.
-    for (int nSource = m_nCurSource; nSource >= 0; nSource = m_lSourceParents.get(nSource))
+    if (m_includes.isOpen(sName))
     {
-        if (m_lSourceNames.get(nSource) == sName)
-        {
-            RIR::String sMessage = RIR::String::format(
-                "AnimationLoader : Include in %s, line %d : include cycle through %s",
-                m_pAnimation->getName().c_str(), m_nLine, sName.c_str());
-            ANIM_PARSE_ERROR(sMessage.c_str());
-        }
+        RIR::String sMessage = RIR::String::format(
+            "AnimationLoader : Include in %s, line %d : include cycle through %s",
+            m_pAnimation->getName().c_str(), m_nLine, sName.c_str());
+        ANIM_PARSE_ERROR(sMessage.c_str());
     }
-    m_lSourceNames.append(sName);
-    m_lSourceParents.append(m_nCurSource);
     RIR_TRACE_LINE();
-    loadLines(sName.c_str(), m_lSourceNames.getLength() - 1);
+    loadLines(sName.c_str(), m_includes.addSource(sName, m_nCurSource), true);
 }
 
 void AnimationLoader::cmdCopySeq()

@@ -23,6 +23,9 @@ const int MAX_COMMANDS_PER_STEP = 100;
 // its command ("repeat", counted commands), and how long a line may grow by substitution.
 const int MAX_COMMAND_RUNS = 10000;
 const int MAX_LINE_LENGTH = 65536;
+// Lines of included scripts one load may read: scripts that include others several times grow
+// with every level of nesting.
+const int64_t MAX_INCLUDED_LINES = 100000;
 
 // The text from the (nCount + 1)-th blank- or tab-separated token on; "" when there is none.
 RIR::String dropLeadingTokens(const RIR::String& sText, int nCount)
@@ -46,7 +49,8 @@ AnimationLoader::AnimationLoader()
     : m_hImages(RIR::Hash<RIR::String, RIR::SmartPtr<Image>>::DEFAULT_BUCKETS), m_nParams(0),
       m_hDefines(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS), m_nCurFrame(-1), m_nLine(0),
       m_nLineCount(0), m_nCounter(0), m_nCounterEnd(0), m_nCounterWidth(-1), m_bMulti(false),
-      m_nIfBlockNesting(0), m_nCurSource(-1), m_nStepLines(0), m_nFramesAdded(0)
+      m_nIfBlockNesting(0), m_nCurSource(-1), m_nIncludedLines(0), m_nStepLines(0),
+      m_nFramesAdded(0)
 {
     RIR_TRACE("AnimationLoader::AnimationLoader");
 }
@@ -66,12 +70,10 @@ void AnimationLoader::setParams(const RIR::List<RIR::String>& lParams)
 void AnimationLoader::begin(const char* pszName)
 {
     RIR_TRACE("AnimationLoader::begin");
-    m_lSourceNames.clear();
-    m_lSourceParents.clear();
-    m_lSourceNames.append(RIR::String(pszName));
-    m_lSourceParents.append(-1);
+    m_includes.clear();
+    m_nIncludedLines = 0;
     RIR_TRACE_LINE();
-    loadLines(pszName, 0);
+    loadLines(pszName, m_includes.addSource(RIR::String(pszName), -1));
     m_nLine = 0;
     m_pAnimation = new Animation(0.0f);
     m_pAnimation->setName(pszName);
@@ -97,7 +99,7 @@ RIR::SmartPtr<Animation> AnimationLoader::load(const char* pszName)
     return m_pAnimation;
 }
 
-void AnimationLoader::loadLines(const char* pszName, int nSource)
+void AnimationLoader::loadLines(const char* pszName, int nSource, bool bIncluded)
 {
     RIR_TRACE("AnimationLoader::loadLines");
     RIR::setTraceParams(pszName);
@@ -105,6 +107,17 @@ void AnimationLoader::loadLines(const char* pszName, int nSource)
     RIR::SmartPtr<RIR::Resource> pScript = getImageEnvironment()->getResource(pszName);
     // Blank lines vanish here; lines of blanks or of a comment stay and are counted.
     const RIR::List<RIR::String> lNew = pScript->asString().split("\r\n");
+    if (bIncluded)
+    {
+        m_nIncludedLines += lNew.getLength();
+        if (m_nIncludedLines > MAX_INCLUDED_LINES)
+        {
+            RIR::String sMessage = RIR::String::format(
+                "AnimationLoader : Include in %s, line %d : more than %d included lines",
+                m_pAnimation->getName().c_str(), m_nLine, (int)MAX_INCLUDED_LINES);
+            ANIM_PARSE_ERROR(sMessage.c_str());
+        }
+    }
     m_lLines.prependAll(lNew);
     for (int i = 0; i < lNew.getLength(); ++i)
         m_lLineSources.prepend(nSource);
@@ -119,6 +132,7 @@ int AnimationLoader::nextLine()
     {
         m_sLine = m_lLines.takeFirst();
         m_nCurSource = m_lLineSources.takeFirst();
+        m_includes.enter(m_nCurSource);
         ++m_nLine;
         ++nTaken;
 
@@ -175,7 +189,32 @@ int AnimationLoader::step()
     // Stepping a finished loader would run its last line again.
     if (isDone())
         return 0;
+    try
+    {
+        return runCommands();
+    }
+    catch (const AnimationParserException&)
+    {
+        throw;
+    }
+    catch (RIR::Exception& e)
+    {
+        nameTheLine(e);
+        throw;
+    }
+}
 
+void AnimationLoader::nameTheLine(RIR::Exception& e) const
+{
+    const RIR::String sMessage =
+        RIR::String::format("%s (in %s, line %d)", e.getMessage(),
+                            m_pAnimation ? m_pAnimation->getName().c_str() : "", m_nLine);
+    e.setMessage(sMessage.c_str());
+}
+
+int AnimationLoader::runCommands()
+{
+    RIR_TRACE("AnimationLoader::runCommands");
     int nGoOn = 0;
     for (;;)
     {

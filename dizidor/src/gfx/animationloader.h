@@ -27,12 +27,15 @@
 // Failures: script errors raise AnimationParserException (gfx/animationparserexception.h) naming
 // the script and the line, among them the limits that keep a hostile script from running away: a
 // line may run its command ("repeat", counted commands) at most 10000 times, and may grow by
-// substitution to at most 65536 characters, and a script may add at most 16384 frames; a condition
-// that is neither "true" nor "false" raises FatalErrorException "Condition doesn't evaluate to
-// bool"; a condition that runs out of tokens and an else / elif / endif without an open block fail
-// assertions; a "repeat" or m-command line that is too short raises the list's index error; a
-// missing script or picture raises what the environment raises. Nothing is caught: the load ends
-// and the loader is left as it was at the error, to be dropped by its caller.
+// substitution to at most 65536 characters, a script may add at most 16384 frames, and a load
+// may read at most 100000 lines of included scripts. An include of a script that is still being
+// read (a cycle) is refused. Errors of other classes keep their class and message, and get
+// " (in <script>, line <n>)" added: a condition that is neither "true" nor "false" raises
+// FatalErrorException "Condition doesn't evaluate to bool"; a condition that runs out of tokens
+// and an else / elif / endif without an open block fail assertions; a "repeat" or m-command line
+// that is too short raises the list's index error; a missing include or picture raises what the
+// environment raises. Nothing is caught for good: the load ends and the loader is left as it was
+// at the error, to be dropped by its caller.
 //
 // Main thread only. A loader reads one script (with its includes) once.
 #ifndef DIZIDOR_GFX_ANIMATIONLOADER_H
@@ -40,6 +43,7 @@
 
 #include "gfx/animation.h"
 #include "gfx/image.h"
+#include "gfx/includestack.h"
 #include "rir2/hash.h"
 #include "rir2/list.h"
 #include "rir2/refcount.h"
@@ -92,8 +96,13 @@ private:
     // ---- reading (animationloader.cpp) ---------------------------------------------------------
 
     // Reads the named script and puts its lines in front of the pending lines, each marked as
-    // coming from source nSource.
-    void loadLines(const char* pszName, int nSource);
+    // coming from source nSource. An included script (bIncluded) counts toward the limit on
+    // included lines, which raises before any of its lines is added.
+    void loadLines(const char* pszName, int nSource, bool bIncluded = false);
+    // The body of step: commands until one that ends the step.
+    int runCommands();
+    // Adds " (in <script>, line <n>)" to the message of an error that does not name them.
+    void nameTheLine(RIR::Exception& e) const;
     // Takes the next non-empty line into m_sLine and m_lTokens; returns the lines taken.
     int nextLine();
     // Replaces every sPattern of m_sLine by sValue; raises when the line would grow too long.
@@ -182,12 +191,13 @@ private:
     int32_t m_nIfBlockNesting;
 
     // Where each line comes from, for the include-cycle check: m_lLineSources runs parallel to
-    // m_lLines; source i is the script m_lSourceNames[i], included from source
-    // m_lSourceParents[i] (-1 for the script begin read). m_nCurSource: the source of m_sLine.
+    // m_lLines and holds the IncludeStack source of each line. m_nCurSource: the source of
+    // m_sLine.
     RIR::List<int> m_lLineSources;
-    RIR::List<RIR::String> m_lSourceNames;
-    RIR::List<int> m_lSourceParents;
+    IncludeStack m_includes;
     int32_t m_nCurSource;
+    // Lines read from included scripts during this load, for the limit on them.
+    int64_t m_nIncludedLines;
     // The text of the current command from its word on: m_sLine without the tokens a "repeat"
     // took off.
     RIR::String m_sCommandText;

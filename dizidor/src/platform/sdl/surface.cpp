@@ -1,10 +1,9 @@
 #include "platform/sdl/surface.h"
 
 #include "gfx/imageenv.h"
+#include "platform/sdl/picturedecoder.h"
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
-
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstring>
@@ -157,21 +156,16 @@ void Surface::loadFromResource(const RIR::SmartPtr<RIR::Resource>& pResource,
     RIR_TRACE("Surface::loadFromResource");
     RIR_ASSERT(pResource && pszResourceName);
 
-    SDL_RWops* pRW = SDL_RWFromMem(pResource->getData(), pResource->getSize());
-    SDL_Surface* pLoaded = nullptr;
-    if (pRW)
-    {
-        // TGA has no signature, so the decoder is named for it; everything else is recognised
-        // by its contents.
-        static char s_szTga[] = "TGA";
-        pLoaded =
-            isTgaName(pszResourceName) ? IMG_LoadTyped_RW(pRW, 0, s_szTga) : IMG_Load_RW(pRW, 0);
-        SDL_FreeRW(pRW);
-    }
+    // TGA has no signature, so the name says it; everything else is recognised by its contents.
+    RIR::String sReason;
+    RIR_TRACE_LINE();
+    SDL_Surface* pLoaded =
+        decodePicture(static_cast<const uint8_t*>(pResource->getData()),
+                      (size_t)pResource->getSize(), isTgaName(pszResourceName), &sReason);
     if (!pLoaded)
     {
         RIR::String sMessage = RIR::String::format("Surface::loadFromResource : Can't load %s [%s]",
-                                                   pszResourceName, SDL_GetError());
+                                                   pszResourceName, sReason.c_str());
         RIR_THROW(ResourceException, sMessage.c_str());
     }
     setSurface(pLoaded);

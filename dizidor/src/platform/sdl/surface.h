@@ -86,7 +86,8 @@ public:
     // Decodes the resource's bytes (a name ending in ".tga" is decoded as TGA, which has no
     // signature to be recognised by) and takes the result; sets the colour key when the
     // ".colorkey" marker of the resource name exists. ResourceException
-    // "Surface::loadFromResource : Can't load %s [%s]" when it cannot be decoded.
+    // "Surface::loadFromResource : Can't load %s [%s]" with the reason when it cannot be decoded,
+    // among them damaged or cut data (platform/sdl/picturedecoder.h).
     void loadFromResource(const RIR::SmartPtr<RIR::Resource>& pResource,
                           const char* pszResourceName);
     // Makes the mask's alpha (its alpha channel, else its first byte or its red) this surface's
