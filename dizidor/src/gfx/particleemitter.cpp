@@ -271,13 +271,40 @@ int ParticleEmitter::emitOnce()
     for (int i = 0; i < m_lTypes.getLength(); ++i)
     {
         const ParticleType& type = *m_lTypes.get(i);
+        // The deepest level of an effect makes no nested emitters: a definition that names
+        // itself, directly or through others, ends there.
+        if (type.m_nKind == PK_EMITTER && m_nDepth + 1 >= MAX_NESTING_DEPTH)
+            continue;
+        // The place in the effect's budget is taken before the particle is made: a nested
+        // emitter fills its own particles while it is being made.
+        if (m_pBudget->m_nLive >= MAX_EFFECT_PARTICLES)
+            break;
+        ++m_pBudget->m_nLive;
+        try
+        {
+            makeParticle(type, nX, nY, fLife, fFadeInEnd, fFadeOutStart, fStartScale, fEndScale,
+                         fVX, fVY, fAX, fAY, fDelay, fStartAngle, fEndAngle);
+        }
+        catch (...)
+        {
+            --m_pBudget->m_nLive;
+            throw;
+        }
+        ++nMade;
+    }
+    return nMade;
+}
+
+void ParticleEmitter::makeParticle(const ParticleType& type, int nX, int nY, float fLife,
+                                   float fFadeInEnd, float fFadeOutStart, float fStartScale,
+                                   float fEndScale, float fVX, float fVY, float fAX, float fAY,
+                                   float fDelay, float fStartAngle, float fEndAngle)
+{
+    RIR_TRACE("ParticleEmitter::makeParticle");
+    {
         RIR::SmartPtr<Particle> pParticle;
         if (type.m_nKind == PK_EMITTER)
         {
-            // The deepest level of an effect makes no nested emitters: a definition that names
-            // itself, directly or through others, ends there.
-            if (m_nDepth + 1 >= MAX_NESTING_DEPTH)
-                continue;
             RIR_ASSERT(m_pMode);
             RIR_TRACE_LINE();
             pParticle = new Particle(m_pMode, nX, nY, makeNested(type));
@@ -325,17 +352,9 @@ int ParticleEmitter::emitOnce()
         pParticle->setDelay(fDelay);
         RIR_TRACE_LINE();
         pParticle->update(0.0f);
-        adoptParticle(pParticle);
+        m_lParticles.append(pParticle);
         pParticle->setVisible(m_bVisible);
-        ++nMade;
     }
-    return nMade;
-}
-
-void ParticleEmitter::adoptParticle(const RIR::SmartPtr<Particle>& pParticle)
-{
-    m_lParticles.append(pParticle);
-    ++m_pBudget->m_nLive;
 }
 
 // ---- settings with checks ----------------------------------------------------------------------

@@ -75,9 +75,9 @@ class ParticleEmitter : public RIR::RefCountedObject
 public:
     // Levels of emitters in one effect: the emitter the program made is level 0; particles of a
     // level below this limit may carry nested emitters.
-    static const int MAX_NESTING_DEPTH = 4;
+    static constexpr int MAX_NESTING_DEPTH = 4;
     // The live particles of one effect over all its levels.
-    static const int MAX_EFFECT_PARTICLES = 10000;
+    static constexpr int MAX_EFFECT_PARTICLES = 10000;
 
     // An emitter with the defaults (rate 1 per second, at most 100 particles, a radial shape of
     // radius 0, lifetime 10000 s, nothing else). pMode receives the particles' sprites; a
@@ -233,7 +233,11 @@ private:
     RIR::SmartPtr<ParticleEmitter> makeNested(const ParticleType& type);
     // One emission: returns how many particles it made.
     int emitOnce();
-    void adoptParticle(const RIR::SmartPtr<Particle>& pParticle);
+    // One particle of the type with the drawn values, appended to the particles.
+    void makeParticle(const ParticleType& type, int nX, int nY, float fLife, float fFadeInEnd,
+                      float fFadeOutStart, float fStartScale, float fEndScale, float fVX,
+                      float fVY, float fAX, float fAY, float fDelay, float fStartAngle,
+                      float fEndAngle);
     // Applies one line of a definition file.
     void applyDefinitionLine(RIR::List<RIR::String>& lTokens);
 
