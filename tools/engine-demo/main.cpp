@@ -6,7 +6,8 @@
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
 // engine-demo-content's files), and shows one screen mode with tinted, faded, additive, rotated,
-// scaled, mirrored, colour-keyed, polygon and animated sprites over an 800 x 600 backdrop, with
+// scaled, mirrored, colour-keyed, polygon and animated sprites and the particle effects of the
+// game's misc pack (dust, smoke, sparkles) over an 800 x 600 backdrop, with
 // lines of text at the top in the built-in font and in a TrueType face at two sizes. A left click
 // plays a sound and a burst of light; Escape or closing the window ends it.
 //
@@ -36,6 +37,7 @@
 #include "gfx/animsprite.h"
 #include "gfx/fontfactorytable.h"
 #include "gfx/imagefactory.h"
+#include "gfx/particleemitter.h"
 #include "gfx/simplefont.h"
 #include "gfx/scalpha.h"
 #include "gfx/sccomposite.h"
@@ -258,6 +260,7 @@ public:
         m_pRolling = addBall(400, 545);
         m_pRolling->setColor(Color(255, 200, 200, 255));
         addTextLines();
+        addEmitters();
     }
 
     void update(float fDt) override
@@ -277,6 +280,8 @@ public:
         m_pRolling->setPosFloat(400.0f + fRoll, 545.0f);
         m_pRolling->setRotation(fRoll / 30.0f * 57.29578f);
         updateBursts(fStep);
+        for (const RIR::SmartPtr<ParticleEmitter>& pEmitter : m_lEmitters)
+            pEmitter->update(fStep);
 
         if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
         {
@@ -341,6 +346,30 @@ private:
         addSprite(new Sprite(pPanel, 60, 2, 3));
     }
 
+    // The particle effects of the game's misc pack, when it is there: dust along the bottom,
+    // smoke rising on the right, sparkles (nested emitters) in the corner.
+    void addEmitters()
+    {
+        struct Placed
+        {
+            const char* pszName;
+            int nX;
+            int nY;
+        };
+        for (const Placed& placed : {Placed{"dust.particles", 250, 585},
+                                     Placed{"smoke.particles", 770, 585},
+                                     Placed{"sparkles.particles", 620, 585}})
+        {
+            if (!getApp()->hasResource(placed.pszName))
+                continue;
+            RIR::SmartPtr<ParticleEmitter> pEmitter = new ParticleEmitter(this);
+            pEmitter->load(placed.pszName);
+            pEmitter->setPosition(placed.nX, placed.nY);
+            pEmitter->setZ(4);
+            m_lEmitters.push_back(pEmitter);
+        }
+    }
+
     RIR::SmartPtr<Sprite> addBall(int nX, int nY)
     {
         RIR::SmartPtr<Sprite> pBall = new Sprite(getImage("ball"), nX, nY, 1);
@@ -380,6 +409,7 @@ private:
     std::vector<RIR::SmartPtr<Sprite>> m_lStars;
     std::vector<RIR::SmartPtr<AnimSprite>> m_lDials;
     std::vector<Burst> m_lBursts;
+    std::vector<RIR::SmartPtr<ParticleEmitter>> m_lEmitters;
 };
 
 // The picture viewer: one picture of the game's packs, by name, on a dark backdrop.
@@ -458,6 +488,10 @@ public:
         if (m_options.sShow.empty())
         {
             addResourceFile(m_options.sPack.c_str(), false);
+            // The game's misc pack brings the particle effects.
+            const std::string sMisc = m_options.sGameDir + "misc.dat";
+            if (access(sMisc.c_str(), R_OK) == 0)
+                addResourceFile(sMisc.c_str(), false);
         }
         else
         {

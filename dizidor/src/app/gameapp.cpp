@@ -8,6 +8,7 @@
 #include "app/sysinfo.h"
 #include "gfx/animation.h"
 #include "gfx/imagefactory.h"
+#include "gfx/particleemitter.h"
 #include "gfx/sprite.h"
 
 #include "rir2/calltrace.h"
@@ -84,7 +85,9 @@ GameApp::~GameApp()
 
     logPrintf("G: ...platform\n");
     // What the caches and the animations hold is released while the drivers that made it still
-    // exist; the loaders go with the drivers.
+    // exist; the loaders go with the drivers. The particle definitions hold pictures and
+    // animations too.
+    ParticleEmitter::destroyDefinitionCache();
     m_pAnimLoader.release();
     m_hPendingAnimations.clear();
     m_hAnimations.clear();

@@ -44,6 +44,7 @@ GameMode::GameMode()
 GameMode::~GameMode()
 {
     RIR_TRACE("GameMode::~GameMode");
+    clearParticles();
     clearTooltips();
     clearContents();
     delete m_pTransition;

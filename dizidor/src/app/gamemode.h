@@ -53,6 +53,7 @@
 #include <cstdint>
 
 class GameApp;
+class Particle;
 class Sample;
 class TransitionMode;
 
@@ -250,7 +251,8 @@ public:
     // records stay.
     void clearContents();
 
-    // The frame step of an active mode: update, the sprites' controllers, the tooltip timer.
+    // The frame step of an active mode: update, the sprites' controllers, the free particles, the
+    // tooltip timer.
     void frameUpdate(float fDt);
     // Runs the controllers of every sprite of the update layers, over a snapshot taken first (a
     // sprite removed during the step is still updated in it); a sprite left without controllers
@@ -262,6 +264,19 @@ public:
     RIR::SmartPtr<Image> getImage(const char* pszName);
     RIR::SmartPtr<Image> createImage(int nWidth, int nHeight, bool bAlpha);
     RIR::SmartPtr<Sample> getSample(const char* pszName);
+
+    // ---- free particles (gamemode_particles.cpp) -------------------------------------------------
+
+    // Appends the particle to the mode's free particles, which the frame step updates and drops
+    // when they die (the particle controllers hand theirs over here).
+    void addParticle(RIR::SmartPtr<Particle> pParticle);
+    // Appends every particle of the list.
+    void addParticles(const RIR::List<RIR::SmartPtr<Particle>>& lParticles);
+    RIR::List<RIR::SmartPtr<Particle>>& getParticles();
+    // The particle step of the frame: updateParticles over the free particles.
+    void advanceParticles(float fDt);
+    // Drops every free particle (their sprites leave the mode); the destructor calls it first.
+    void clearParticles();
 
     // ---- tooltips (gamemode_tooltips.cpp) ------------------------------------------------------
 
@@ -335,6 +350,8 @@ private:
     RIR::String m_sTooltipStyle;
     Point m_tooltipOffset;
     TransitionMode* m_pTransition; // owned
+    // Free particles; a pointer so that this header needs no particle header.
+    RIR::List<RIR::SmartPtr<Particle>>* m_plParticles = nullptr; // owned, made on first use
 
     static TooltipRenderer s_pTooltipRenderer;
 };

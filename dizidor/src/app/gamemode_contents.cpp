@@ -410,6 +410,8 @@ void GameMode::frameUpdate(float fDt)
     RIR_TRACE_LINE();
     updateUpdatables(fDt);
     RIR_TRACE_LINE();
+    advanceParticles(fDt);
+    RIR_TRACE_LINE();
     advanceTooltipTimer(fDt);
 }
 
