@@ -1,7 +1,7 @@
 // Stand-ins for what SDLPlatform calls on services that are not built yet.
 //
 // Each function keeps a call site of the platform in its final place while the class it needs
-// (the TrueType font factory and the theme's font registry, the Theora movie decoder) does not
+// (the TrueType font factory and the theme's font registry) does not
 // exist. Each says what it stands in for; the
 // issue that builds the service replaces the body by the real call, and this file shrinks until
 // it is gone.
@@ -27,11 +27,4 @@ void SDLPlatform::getFontCacheCounts(int* pnHits, int* pnMisses) const
     RIR_TRACE("SDLPlatform::getFontCacheCounts");
     *pnHits = 0;
     *pnMisses = 0;
-}
-
-// Stands in for "new SDLTheoraVideo()": no movie decoder yet.
-IVideoSpriteImpl* SDLPlatform::createVideoSpriteImpl()
-{
-    RIR_TRACE("SDLPlatform::createVideoSpriteImpl");
-    return nullptr;
 }
