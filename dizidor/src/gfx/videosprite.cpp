@@ -9,6 +9,8 @@
 #include "rir2/exception.h"
 #include "rir2/rirstring.h"
 
+#include <memory>
+
 VideoSprite::VideoSprite(const char* pszPath)
     : Sprite(0, 0, 0), m_pImpl(nullptr), m_bPlaying(false), m_bFinished(false), m_fVolume(1.0f)
 {
@@ -16,13 +18,15 @@ VideoSprite::VideoSprite(const char* pszPath)
     const RIR::String sPath(pszPath);
     GameApp* pApp = GameApp::getInstance();
     IPlatform* pPlatform = pApp ? pApp->getPlatform() : nullptr;
-    if (pPlatform)
-        m_pImpl = pPlatform->createVideoSpriteImpl();
-    if (!m_pImpl || !m_pImpl->open(sPath.c_str()))
+    // Held here until it opened: a constructor that raises runs no destructor.
+    std::unique_ptr<IVideoSpriteImpl> pImpl(pPlatform ? pPlatform->createVideoSpriteImpl()
+                                                      : nullptr);
+    if (!pImpl || !pImpl->open(sPath.c_str()))
     {
         const RIR::String sMessage = RIR::String::format("Can't open '%s'", sPath.c_str());
         RIR_THROW(FatalErrorException, sMessage.c_str());
     }
+    m_pImpl = pImpl.release();
     setReplaceMixerOutput(true);
     setVolume(1.0f);
     m_bPlaying = false;
