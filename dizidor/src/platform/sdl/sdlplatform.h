@@ -112,6 +112,7 @@ public:
     void openURL(const char* pszUrl) override;
     // A new SDLMutexImpl, owned by the caller.
     MutexImpl* createMutexImpl() override;
+    // A new SDLTheoraVideo, owned by the caller (sdlplatform_video.cpp).
     IVideoSpriteImpl* createVideoSpriteImpl() override;
     IVideoDriver* getVideoDriver() const override { return m_pVideoDriver; }
     IAudioDriver* getAudioDriver() const override { return m_pAudioDriver; }
