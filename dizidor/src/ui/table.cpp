@@ -362,10 +362,11 @@ IFramePanelBuilder* Table::getFrameBuilder() const
         m_pFrameBuilder ? m_pFrameBuilder : IFramePanelBuilder::getInstalled();
     if (!pBuilder)
     {
-        RIR_THROW(BadStateException,
-                  RIR::String::format("Table '%s' has a frame, but no theme is installed to draw it",
-                                      m_sName.c_str())
-                      .c_str());
+        RIR_THROW(
+            BadStateException,
+            RIR::String::format("Table '%s' has a frame, but no theme is installed to draw it",
+                                m_sName.c_str())
+                .c_str());
     }
     return pBuilder;
 }

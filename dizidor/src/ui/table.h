@@ -237,7 +237,7 @@ private:
     bool m_bOwnsContents;
     RIR::SmartPtr<Table> m_pFrameTable;
     RIR::String m_sFrameSpec;
-    RIR::String m_sOldFrameSpec; // key of the frame panel now built
+    RIR::String m_sOldFrameSpec;            // key of the frame panel now built
     RIR::List<AttachedSprite*> m_lAttached; // owned
     GameMode* m_pMode;
     int m_nSizeFlags;

@@ -10,7 +10,8 @@
 class Constraint : public RIR::RefCountedObject
 {
 public:
-    Constraint(int nFirst, int nLast, int nWidth) : m_nFirst(nFirst), m_nLast(nLast), m_nWidth(nWidth)
+    Constraint(int nFirst, int nLast, int nWidth)
+        : m_nFirst(nFirst), m_nLast(nLast), m_nWidth(nWidth)
     {
     }
 

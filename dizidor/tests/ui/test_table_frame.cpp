@@ -1,7 +1,11 @@
 // Table frame panel and attached sprites: where the panel goes, when it is rebuilt and when it
 // is only moved, what a new panel inherits from its table, and the anchors of attached sprites.
 #include "app/gamemode.h"
+#include "gfx/animation.h"
+#include "gfx/animsprite.h"
 #include "gfx/sprite.h"
+#include "gfx/spritecontroller.h"
+#include "testkit/memimagefactory.h"
 #include "ui/framepanelbuilder.h"
 #include "ui/table.h"
 
@@ -280,6 +284,23 @@ TEST_F(TableFrameTest, AttachedSpritesFollowTheirAnchorsOnTheContent)
     }
     EXPECT_EQ(sprites.size(), (size_t)m_pTable->getAttachedSprites().getLength());
     EXPECT_EQ(sprites[3], m_pTable->getAttachedSprites().get(3));
+}
+
+TEST_F(TableFrameTest, AttachedAnimatedSpriteGetsAPlayer)
+{
+    MemImageFactory factory;
+    RIR::SmartPtr<Animation> pAnimation = new Animation(10.0f);
+    pAnimation->addFrame("idle", factory.createBlank(4, 4, true), 1);
+    RIR::SmartPtr<AnimSprite> pAnim = new AnimSprite(pAnimation, 0, 0, 0);
+    RIR::SmartPtr<Sprite> pPlain = new Sprite(0, 0, 0);
+    m_mode.addSprite(pAnim);
+    m_mode.addSprite(pPlain);
+    m_pTable->attachSprite(pAnim, 0x24, 2);
+    m_pTable->attachSprite(pPlain, 0x24, 2);
+    ASSERT_EQ(1, pAnim->getControllerCount());
+    EXPECT_TRUE(dynamic_cast<SCPlayAnimation*>(pAnim->getController(0)));
+    EXPECT_EQ(0, pPlain->getControllerCount());
+    EXPECT_EQ(1, m_mode.getUpdatables().getLength()) << "the animation runs with its mode";
 }
 
 TEST_F(TableFrameTest, VisibilityReachesEverythingClipOnlyContentAndPanel)

@@ -94,13 +94,12 @@ TEST_P(TableConstraintTest, SpanningCellWidensItsColumns)
 
 INSTANTIATE_TEST_SUITE_P(
     Worked, TableConstraintTest,
-    ::testing::Values(
-        ConstraintCase{"proportional", {40, 60}, 150, {60, 90}},
-        ConstraintCase{"lastTakesTheRemainder", {30, 30, 40}, 101, {30, 30, 41}},
-        // The columns that had a width keep it: the span ends up wider than needed.
-        ConstraintCase{"emptyColumnsShareAlone", {0, 50, 0}, 91, {45, 50, 46}},
-        ConstraintCase{"alreadyFits", {40, 60}, 100, {40, 60}},
-        ConstraintCase{"allEmpty", {0, 0, 0}, 10, {3, 3, 4}}),
+    ::testing::Values(ConstraintCase{"proportional", {40, 60}, 150, {60, 90}},
+                      ConstraintCase{"lastTakesTheRemainder", {30, 30, 40}, 101, {30, 30, 41}},
+                      // The columns that had a width keep it: the span ends up wider than needed.
+                      ConstraintCase{"emptyColumnsShareAlone", {0, 50, 0}, 91, {45, 50, 46}},
+                      ConstraintCase{"alreadyFits", {40, 60}, 100, {40, 60}},
+                      ConstraintCase{"allEmpty", {0, 0, 0}, 10, {3, 3, 4}}),
     [](const ::testing::TestParamInfo<ConstraintCase>& info) { return info.param.pszName; });
 
 TEST_F(TableLayoutTest, ConstraintsApplyInOrderOnWhatTheEarlierLeft)
@@ -158,11 +157,10 @@ TEST_P(TableExtraWidthTest, FlexibleColumnsShareTheExtraWidth)
 
 INSTANTIATE_TEST_SUITE_P(
     Worked, TableExtraWidthTest,
-    ::testing::Values(
-        ExtraWidthCase{"middleFixed", {false, true, false}, {100, 60, 120}, 300},
-        // 100 / 3 leaves 1 that nobody gets.
-        ExtraWidthCase{"allFlexible", {false, false, false}, {83, 93, 103}, 299},
-        ExtraWidthCase{"allFixed", {true, true, true}, {50, 60, 70}, 200}),
+    ::testing::Values(ExtraWidthCase{"middleFixed", {false, true, false}, {100, 60, 120}, 300},
+                      // 100 / 3 leaves 1 that nobody gets.
+                      ExtraWidthCase{"allFlexible", {false, false, false}, {83, 93, 103}, 299},
+                      ExtraWidthCase{"allFixed", {true, true, true}, {50, 60, 70}, 200}),
     [](const ::testing::TestParamInfo<ExtraWidthCase>& info) { return info.param.pszName; });
 
 TEST_F(TableLayoutTest, AColumnStaysFixedOnlyWhenEveryCellOverItIsFixed)
