@@ -42,6 +42,26 @@ public:
     {
         RIR_TRACE("DemoWalker::updateState");
         Scene* pScene = Scene::getScene();
+        // Two walkers that each want the other's square would wait for ever: after 3 s held up
+        // inside the saloon, go somewhere else first.
+        // (A held-up walker re-plans every 0.1 s and so flips between states 3 and 2: what counts
+        // is that it does not move.)
+        const bool bStuck = isWalking() && getX() == m_fLastX && getY() == m_fLastY;
+        m_fLastX = getX();
+        m_fLastY = getY();
+        m_fHeldUp = bStuck ? m_fHeldUp + fDt : 0.0f;
+        if (m_fHeldUp > 3.0f && (isStateQueued(ST_STAND) || isStateQueued(ST_TURN_BACK)))
+        {
+            const bool bGoingOut = isStateQueued(ST_TURN_BACK);
+            m_fHeldUp = 0.0f;
+            stopWalking();
+            clearQueuedStates();
+            if (walkToRandomSquare())
+                queueState(bGoingOut ? ST_GO_OUT : ST_STAND);
+            else
+                setState(bGoingOut ? ST_GO_OUT : ST_INSIDE);
+            return;
+        }
         switch (m_nState)
         {
         case ST_INSIDE:
@@ -53,17 +73,9 @@ public:
                 setState(ST_GO_OUT);
                 break;
             }
-            const int nI = m_pWorld->random().range(0, Scene::COLUMNS - 1);
-            const int nJ = m_pWorld->random().range(2, Scene::ROWS - 1);
-            RIR::SmartPtr<SquareData> pSq = pScene->getSquare(nI, nJ);
-            if (!pSq->bWalkable || pSq->pWalkObj)
-                break; // another square next frame
-            int nX = 0;
-            int nY = 0;
-            pScene->squareToPixel(nI, nJ, &nX, &nY, 0x24);
-            if (walkTo(nX, nY))
+            if (walkToRandomSquare())
                 queueState(ST_STAND);
-            break;
+            break; // else another square next frame
         }
         case ST_STAND:
             --m_nWanders;
@@ -93,6 +105,13 @@ public:
                 }
                 pScene->unreserveCorridor(this, Scene::CORRIDOR_OUT);
             }
+            // Refused while others come in: never wait on the square they come in by.
+            RIR::SmartPtr<SquareData> pDoorSq = pScene->getSquare(Scene::DOOR_COLUMN, 1);
+            if (getSquare() == pDoorSq && walkToRandomSquare())
+            {
+                queueState(ST_GO_OUT);
+                break;
+            }
             setWaitingToLeave(true);
             queueState(ST_GO_OUT);
             playAnimFor(0.5f, "stand_", "");
@@ -105,8 +124,27 @@ public:
     }
 
 private:
+    // Walks to the centre of a random free square of rows 2 to 12; false when the one drawn is
+    // blocked or taken.
+    bool walkToRandomSquare()
+    {
+        Scene* pScene = Scene::getScene();
+        const int nI = m_pWorld->random().range(0, Scene::COLUMNS - 1);
+        const int nJ = m_pWorld->random().range(2, Scene::ROWS - 1);
+        RIR::SmartPtr<SquareData> pSq = pScene->getSquare(nI, nJ);
+        if (!pSq->bWalkable || pSq->pWalkObj)
+            return false;
+        int nX = 0;
+        int nY = 0;
+        pScene->squareToPixel(nI, nJ, &nX, &nY, 0x24);
+        return walkTo(nX, nY);
+    }
+
     DemoWorld* m_pWorld; // not owned; outlives its characters
     int m_nWanders;
+    float m_fHeldUp = 0.0f; // seconds walking without moving, in a row
+    float m_fLastX = -1.0f;
+    float m_fLastY = -1.0f;
 };
 
 // Body colours per look: shirt, trousers.
