@@ -9,7 +9,7 @@
 // and exits 1; a broken rule of the world (an assertion) also ends it with 1. Wrong arguments: 2.
 //
 // --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
-// end of the run; --screenshot FILE writes the last frame (PNG) when the run ends.
+// end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
 #include "demoworld.h"
 
 #include "app/gameapp.h"
@@ -139,13 +139,20 @@ public:
         m_pWorld->step(fStep);
         m_fElapsed += fStep;
         if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
+        {
+            if (!m_options.sScreenshot.empty())
+            {
+                // The picture of the busy floor, taken at closing time; the run ends there.
+                m_pVideo->requestFrameCapture();
+                getApp()->quit(0);
+                return;
+            }
             m_pWorld->close();
+        }
         if (m_pWorld->isClosing() &&
             (m_pWorld->isEmpty() || m_fElapsed >= (float)m_options.nSeconds + DRAIN_SECONDS))
         {
             m_nExit = finish(*m_pWorld, m_options, m_fElapsed);
-            if (!m_options.sScreenshot.empty())
-                m_pVideo->requestFrameCapture();
             getApp()->quit(0);
         }
     }
