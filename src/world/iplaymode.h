@@ -27,6 +27,7 @@
 
 class AnimSprite;
 class Character;
+class GameMode;
 class Customer;
 class Mug;
 class ParamHolder;
@@ -82,6 +83,9 @@ public:
     virtual bool isFightStopped(int nFightId) = 0;
     // Advances the animated sprite with the level from now on (the door).
     virtual void addAnimSprite(const RIR::SmartPtr<AnimSprite>& pSprite) = 0;
+    // The play screen, where the characters' body sprites and markers are shown; null shows
+    // them nowhere (a run without a screen still moves and animates them).
+    virtual GameMode* getPlayScreen() = 0;
 
     // The characters of the day.
     // Queues the character for removal at the end of the frame.

@@ -44,6 +44,8 @@ public:
     void setCharacterIndex(int nIndex) { m_nCharacterIndex = nIndex; }
     void setThiefGuard(ThiefGuard* pGuard) { m_pThiefGuard = pGuard; }
     void setDifficultyManager(ParamHolder* pManager) { m_pDifficulty = pManager; }
+    // The screen getPlayScreen answers (not owned); null by default.
+    void setPlayScreen(GameMode* pScreen) { m_pScreen = pScreen; }
     // The fade texts handed out, in order (records only; no sprite).
     const RIR::List<RIR::SmartPtr<FadeText>>& getFadeTexts() const { return m_lFadeTexts; }
     int getStat(int nIndex) const;
@@ -67,6 +69,7 @@ public:
     void addStoppedFight(int nFightId) override;
     bool isFightStopped(int nFightId) override;
     void addAnimSprite(const RIR::SmartPtr<AnimSprite>& pSprite) override;
+    GameMode* getPlayScreen() override { return m_pScreen; }
     void removeCharacter(Character* pCharacter) override;
     int getCharacterIndex(const Character* pCharacter) override;
     int countFightingCustomers() override;
@@ -98,6 +101,7 @@ private:
     int m_nCharacterIndex;
     ThiefGuard* m_pThiefGuard;   // not owned
     ParamHolder* m_pDifficulty;  // not owned
+    GameMode* m_pScreen = nullptr; // not owned
     RIR::List<RIR::SmartPtr<FadeText>> m_lFadeTexts;
 };
 

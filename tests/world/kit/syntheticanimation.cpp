@@ -1,5 +1,7 @@
 #include "world/kit/syntheticanimation.h"
 
+#include "world/character.h"
+
 #include "testkit/memimagefactory.h"
 
 namespace
@@ -45,4 +47,17 @@ RIR::SmartPtr<Animation> makeDoorAnimation(int nOpenFrames, int nCloseFrames)
         .sequence("close", nCloseFrames, false)
         .sequence("open", nOpenFrames, false)
         .build();
+}
+
+RIR::SmartPtr<Animation> makeBodyPartAnimation(int nPart, int nWalkFrames)
+{
+    SyntheticAnimation anim(10.0f);
+    for (int nDir = 0; nDir < 4; ++nDir)
+    {
+        const RIR::String sCode = Character::getDirectionCode(nPart, nDir);
+        anim.sequence(("stand_" + sCode).c_str(), 2, true);
+        anim.sequence(("walk_" + sCode + "_1s").c_str(), nWalkFrames, false);
+        anim.sequence(("walk_" + sCode + "_2s").c_str(), nWalkFrames, false);
+    }
+    return anim.build();
 }

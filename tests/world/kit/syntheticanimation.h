@@ -40,3 +40,9 @@ private:
 RIR::SmartPtr<Animation> makeDoorAnimation(int nOpenFrames = 8, int nCloseFrames = 8);
 
 #endif
+
+// A body part for the characters' tests: for each of the four facings the walk cycle
+// "walk_<code>_1s" and "walk_<code>_2s" (non-looping, nWalkFrames frames) and "stand_<code>"
+// (looping, 2 frames), <code> being the part's direction code ("r_r".. for the right arm, "l_r".. for
+// the left arm, "r".. for the others), at 10 frames per second.
+RIR::SmartPtr<Animation> makeBodyPartAnimation(int nPart, int nWalkFrames = 4);

@@ -1,0 +1,96 @@
+// DemoWorld: the saloon floor of saloon-demo, with test characters coming in through the door,
+// wandering from square to square, standing a while and leaving by a side exit.
+//
+// It stands in for the running saloon day (IPlayMode): it spawns a character every 1.5 s of
+// virtual time while fewer than the given number are inside and the entrance corridor lets
+// newcomers in, steps every character with a fixed time step, and removes the ones that have
+// gone. After closing time nobody comes in any more and everybody heads for the exit; the run is
+// over when the saloon is empty. With a screen, the floor, the door and the bodies are drawn on it
+// (coloured blocks); without one, only the logic runs.
+#ifndef DBD_TOOLS_SALOONDEMO_DEMOWORLD_H
+#define DBD_TOOLS_SALOONDEMO_DEMOWORLD_H
+
+#include "world/character.h"
+#include "world/iplaymode.h"
+#include "world/scene.h"
+
+#include "gfx/imagefactory.h"
+
+#include "rir2/list.h"
+#include "rir2/random.h"
+#include "rir2/refcount.h"
+
+#include <string>
+
+class DemoWorld : public IPlayMode
+{
+public:
+    // pScreen may be null (headless); pFactory makes the pictures of the bodies and the door.
+    DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageFactory* pFactory);
+    ~DemoWorld() override;
+
+    // One step of fDt seconds of virtual time.
+    void step(float fDt);
+    // No more newcomers; everybody leaves.
+    void close() { m_bClosing = true; }
+    bool isClosing() const { return m_bClosing; }
+    bool isEmpty() const { return m_lCharacters.isEmpty(); }
+    int getCameIn() const { return m_nCameIn; }
+    int getGone() const { return m_nGone; }
+    int getInside() const { return m_lCharacters.getLength(); }
+    RIR::Random& random() { return m_random; }
+    // "" when every square is free and the corridor is empty, else what is left.
+    std::string checkEmptyFloor() const;
+
+    // IPlayMode.
+    void playSound(int, int) override {}
+    void tutorialEvent(int) override {}
+    void showFeatureTip(const char*, int, int, int) override {}
+    void addCash(int) override {}
+    int getCash() override { return 0; }
+    int incStat(int nIndex) override { return nIndex; }
+    RIR::SmartPtr<FadeText> addFadeText(const char*, int, int, int, float, float) override;
+    void showFadeText(const RIR::SmartPtr<FadeText>&, float, float, float) override {}
+    void flyImage(const char*, int, int, int, int, int) override {}
+    void showHandMug(int, Mug*) override {}
+    void scareCustomers(Customer*) override {}
+    bool shouldThrowEmptyMug() override { return true; }
+    RIR::String nextInsult() override { return ""; }
+    void addStoppedFight(int) override {}
+    bool isFightStopped(int) override { return false; }
+    void addAnimSprite(const RIR::SmartPtr<AnimSprite>& pSprite) override;
+    GameMode* getPlayScreen() override { return m_pScreen; }
+    void removeCharacter(Character* pCharacter) override;
+    int getCharacterIndex(const Character* pCharacter) override;
+    int countFightingCustomers() override { return 0; }
+    void dumpCharacters() override;
+    void replaceWantedPoster() override {}
+    void newWantedPoster() override {}
+    ThiefGuard* getThiefGuard() override { return nullptr; }
+    ParamHolder* getDifficultyManager() override { return nullptr; }
+    int getMaxFights() override { return 0; }
+    float getGuardAwakeTime() override { return 0.0f; }
+    bool isLowResourcesMode() override { return false; }
+
+private:
+    void spawn();
+    void buildFloorPictures();
+    RIR::SmartPtr<Animation> bodyPart(int nPart, int nLook);
+    RIR::SmartPtr<Image> block(int nW, int nH, int nR, int nG, int nB, int nInsX, int nInsY);
+
+    IPlayMode* m_pPrevious;
+    GameMode* m_pScreen;     // not owned
+    ImageFactory* m_pFactory; // not owned
+    RIR::Random m_random;
+    RIR::SmartPtr<Scene> m_pScene;
+    RIR::SmartPtr<AnimSprite> m_pDoor;
+    RIR::List<RIR::SmartPtr<Character>> m_lCharacters;
+    RIR::List<Character*> m_lRemoved;
+    int m_nMaxWalkers;
+    float m_fSpawnTimer;
+    bool m_bClosing;
+    int m_nCameIn;
+    int m_nGone;
+};
+
+#endif

@@ -1,0 +1,271 @@
+// saloon-demo: the saloon floor with test characters coming in, wandering and leaving.
+//
+//     saloon-demo [--seconds N] [--walkers K] [--seed S] [--window [--screenshot FILE]]
+//
+// Headless (the default) it runs N seconds of virtual time (120) in fixed steps of 1/30 s with at
+// most K characters inside (8), seeded with S (1), then closes, lets everybody leave (at most 120
+// seconds more) and checks that every square is free and the entrance corridor empty. It prints
+// "saloon-demo: seed S, N s, C came in, G left, floor clear" and exits 0, or prints what was left
+// and exits 1; a broken rule of the world (an assertion) also ends it with 1. Wrong arguments: 2.
+//
+// --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
+// end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
+#include "demoworld.h"
+
+#include "app/gameapp.h"
+#include "app/gameappeventtarget.h"
+#include "app/gamemode.h"
+#include "app/log.h"
+#include "app/pngwriter.h"
+#include "platform/d3d7/d3d7videodriver.h"
+#include "platform/sdl/gameappvideohost.h"
+#include "platform/sdl/sdlaudiodriver.h"
+#include "platform/sdl/sdlplatform.h"
+#include "testkit/memimagefactory.h"
+
+#include "rir2/exception.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const float STEP = 1.0f / 30.0f;
+const float DRAIN_SECONDS = 120.0f;
+
+struct Options
+{
+    int nSeconds = 120;
+    int nWalkers = 8;
+    unsigned int nSeed = 1;
+    bool bWindow = false;
+    std::string sScreenshot;
+};
+
+bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
+{
+    char* pszEnd = nullptr;
+    const long n = std::strtol(psz, &pszEnd, 10);
+    if (!pszEnd || *pszEnd || n < nMin || n > nMax)
+        return false;
+    *pnOut = n;
+    return true;
+}
+
+bool parseOptions(int argc, char** argv, Options* pOptions)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string sArg = argv[i];
+        const bool bValue = i + 1 < argc;
+        long n = 0;
+        if (sArg == "--seconds" && bValue && parseInt(argv[++i], 1, 100000, &n))
+            pOptions->nSeconds = (int)n;
+        else if (sArg == "--walkers" && bValue && parseInt(argv[++i], 1, 40, &n))
+            pOptions->nWalkers = (int)n;
+        else if (sArg == "--seed" && bValue && parseInt(argv[++i], 0, 2147483647L, &n))
+            pOptions->nSeed = (unsigned int)n;
+        else if (sArg == "--window")
+            pOptions->bWindow = true;
+        else if (sArg == "--screenshot" && bValue)
+            pOptions->sScreenshot = argv[++i];
+        else
+            return false;
+    }
+    return pOptions->sScreenshot.empty() || pOptions->bWindow;
+}
+
+// Runs the world to its end; the exit status.
+int finish(DemoWorld& world, const Options& options, float fElapsed)
+{
+    const std::string sLeft = world.checkEmptyFloor();
+    if (!sLeft.empty())
+    {
+        std::printf("saloon-demo: seed %u, %d s: not clear after %.0f s:%s\n", options.nSeed,
+                    options.nSeconds, fElapsed, sLeft.c_str());
+        world.dumpCharacters();
+        return 1;
+    }
+    std::printf("saloon-demo: seed %u, %d s, %d came in, %d left, floor clear\n", options.nSeed,
+                options.nSeconds, world.getCameIn(), world.getGone());
+    return 0;
+}
+
+int runHeadless(const Options& options)
+{
+    MemImageFactory factory;
+    DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory);
+    float fElapsed = 0.0f;
+    const int nOpenSteps = (int)((float)options.nSeconds / STEP);
+    for (int n = 0; n < nOpenSteps; ++n)
+        world.step(STEP);
+    fElapsed = (float)options.nSeconds;
+    world.close();
+    for (int n = 0; n < (int)(DRAIN_SECONDS / STEP) && !world.isEmpty(); ++n)
+    {
+        world.step(STEP);
+        fElapsed += STEP;
+    }
+    return finish(world, options, fElapsed);
+}
+
+class SaloonMode : public GameMode
+{
+public:
+    SaloonMode(const Options& options, D3D7VideoDriver* pVideo)
+        : m_options(options), m_pVideo(pVideo), m_fElapsed(0.0f), m_nExit(0)
+    {
+        setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
+    }
+    ~SaloonMode() override { m_pWorld.reset(); }
+
+    int getExit() const { return m_nExit; }
+
+    void onStart() override
+    {
+        m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
+                                     getApp()->getPlatform()->getImageFactory()));
+    }
+
+    void update(float fDt) override
+    {
+        const float fStep = fDt > 0.1f ? 0.1f : fDt;
+        m_pWorld->step(fStep);
+        m_fElapsed += fStep;
+        if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
+        {
+            if (!m_options.sScreenshot.empty())
+            {
+                // The picture of the busy floor, taken at closing time; the run ends there.
+                m_pVideo->requestFrameCapture();
+                getApp()->quit(0);
+                return;
+            }
+            m_pWorld->close();
+        }
+        if (m_pWorld->isClosing() &&
+            (m_pWorld->isEmpty() || m_fElapsed >= (float)m_options.nSeconds + DRAIN_SECONDS))
+        {
+            m_nExit = finish(*m_pWorld, m_options, m_fElapsed);
+            getApp()->quit(0);
+        }
+    }
+
+    bool keyDown(int nKey, int /*nModifiers*/) override
+    {
+        if (nKey != SDLK_ESCAPE)
+            return false;
+        getApp()->quit(0);
+        return true;
+    }
+
+private:
+    Options m_options;
+    D3D7VideoDriver* m_pVideo; // owned by the platform
+    std::unique_ptr<DemoWorld> m_pWorld;
+    float m_fElapsed;
+    int m_nExit;
+};
+
+class SaloonApp : public GameApp
+{
+public:
+    explicit SaloonApp(const Options& options) : m_options(options), m_pVideo(nullptr), m_pMode(nullptr) {}
+
+    void onInit() override
+    {
+        setDefaultSettings();
+        SDLPlatform* pPlatform = new SDLPlatform();
+        m_pVideo = new D3D7VideoDriver();
+        m_pVideo->setHost(new GameAppVideoHost(this));
+        pPlatform->setVideoDriver(m_pVideo);
+        pPlatform->setAudioDriver(new SDLAudioDriver());
+        pPlatform->setEventTarget(new GameAppEventTarget(this));
+        setPlatform(pPlatform);
+        init(800, 600, 0, RIR::SmartPtr<Image>());
+        setCaption("Saloon demo");
+        m_pMode = new SaloonMode(m_options, m_pVideo);
+        pushMode(m_pMode);
+    }
+    void onQuit() override { quit(0); }
+
+    D3D7VideoDriver* getVideo() const { return m_pVideo; }
+    int getExit() const { return m_pMode ? m_pMode->getExit() : 1; }
+
+private:
+    Options m_options;
+    D3D7VideoDriver* m_pVideo; // owned by the platform
+    SaloonMode* m_pMode;       // owned by the application
+};
+
+int runWindow(const Options& options)
+{
+    SaloonApp* pApp = new SaloonApp(options);
+    int nExit = pApp->run();
+    if (nExit == 0)
+        nExit = pApp->getExit();
+    if (!options.sScreenshot.empty())
+    {
+        FrameCapture capture;
+        if (!pApp->getVideo() || !pApp->getVideo()->takeFrameCapture(&capture))
+        {
+            std::fprintf(stderr, "saloon-demo: the display keeps no pixels: no screenshot\n");
+            nExit = 3;
+        }
+        else
+        {
+            std::vector<uint8_t> abRGB;
+            for (uint32_t nPixel : capture.lPixels)
+            {
+                abRGB.push_back((uint8_t)(nPixel >> 16));
+                abRGB.push_back((uint8_t)(nPixel >> 8));
+                abRGB.push_back((uint8_t)nPixel);
+            }
+            std::vector<uint8_t> abPng = encodePng(capture.nWidth, capture.nHeight, 3, abRGB.data());
+            FILE* pFile = std::fopen(options.sScreenshot.c_str(), "wb");
+            if (!pFile || std::fwrite(abPng.data(), 1, abPng.size(), pFile) != abPng.size())
+                nExit = 3;
+            if (pFile)
+                std::fclose(pFile);
+        }
+    }
+    delete pApp;
+    return nExit;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!parseOptions(argc, argv, &options))
+    {
+        std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
+                   "[--window [--screenshot FILE]]\n",
+                   stderr);
+        return 2;
+    }
+    openLog("saloon-demo.log");
+    disableSaving();
+    int nExit = 1;
+    try
+    {
+        nExit = options.bWindow ? runWindow(options) : runHeadless(options);
+    }
+    catch (const RIR::Exception& e)
+    {
+        std::fprintf(stderr, "saloon-demo: seed %u: %s : %s\n", options.nSeed, e.getClassName(),
+                     e.getMessage());
+        logPrintf("M: %s : %s\n", e.getClassName(), e.getMessage());
+        nExit = 1;
+    }
+    std::fflush(stdout);
+    closeLog();
+    return nExit;
+}
