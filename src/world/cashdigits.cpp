@@ -22,6 +22,7 @@ CashDigits::CashDigits(GameMode* pMode, int nDigits) : Table(pMode), m_nDigits(n
         m_lDigits.append(pSprite);
         m_lShown.append(0);
     }
+    relayout();
     setVisible(true);
 }
 

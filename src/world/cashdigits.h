@@ -15,7 +15,7 @@
 #ifndef DBD_WORLD_CASHDIGITS_H
 #define DBD_WORLD_CASHDIGITS_H
 
-#include "world/table.h"
+#include "ui/table.h"
 
 #include "gfx/image.h"
 #include "gfx/sprite.h"
