@@ -1,6 +1,8 @@
 // Fuzz target: the alias files of the resource lookup ("resource-alias.txt", "image-alias.txt"),
 // read by GameApp::readAliasFile into a table that already holds an alias. A file that reads is
 // merged whole, lower-cased; a malformed one merges nothing.
+// Invariant: an accepted file adds only lower-cased pairs and keeps the alias already there; a
+// refused one adds nothing.
 #include "app/gameapp.h"
 #include "app/log.h"
 #include "fuzzcheck.h"
@@ -51,6 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     {
         pApp->readAliasFile(pFile.get(), hAliases);
         bRead = true;
+        // The broken reader keeps the names as written.
+        if (fuzzBrokenReader())
+            hAliases.set("Upper", "Case");
     }
     catch (const RIR::Exception&)
     {

@@ -3,6 +3,8 @@
 // reply must have stored a trimmed, non-empty name and a key free of the separator characters
 // for every online entry, and left the local entries alone; a rejected one must have written
 // nothing.
+// Invariant: accepted exactly when the update time was stored; online names trimmed, keys free of
+// separators, local entries untouched; a rejected reply writes no entry.
 #include "fuzzcheck.h"
 
 #include "shell/highscoreio.h"
@@ -44,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     pApp->setSetting("CachedHighScore_0_1_2_3_Name", "Local");
     try
     {
-        const bool bAccepted = parseHighScoreReply(sReply.c_str());
+        // The broken reader says yes to every reply.
+        const bool bAccepted = parseHighScoreReply(sReply.c_str()) || fuzzBrokenReader();
         FUZZ_CHECK(pApp->getSetting("CachedHighScore_0_1_2_3_Name") == "Local");
         FUZZ_CHECK(bAccepted == (pApp->getSetting("HighscoreLastUpdate").length() > 0));
         if (!bAccepted)

@@ -1,6 +1,7 @@
 // Fuzz target: an ObjectStreamer reader over the input (its signature check), then
 // Hash<String, String>::persistFrom with its current and legacy forms. A table that was read
 // whole is written back and read again: the second reading must give the same pairs.
+// Invariant: an accepted table, written back with persistTo and read again, gives the same pairs.
 #include "fuzzcheck.h"
 #include "rir2/exception.h"
 #include "rir2/hash.h"
@@ -18,6 +19,16 @@
 namespace
 {
 
+typedef RIR::Hash<RIR::String, RIR::String> Table;
+
+// The reader under test; the broken one loses the last pair it read.
+void readTable(RIR::ObjectStreamer& streamer, Table& hTable)
+{
+    hTable.persistFrom(streamer);
+    if (fuzzBrokenReader() && hTable.keys().getLength() > 0)
+        hTable.remove(hTable.keys().get(hTable.keys().getLength() - 1));
+}
+
 void checkRoundTrip(RIR::Hash<RIR::String, RIR::String>& hTable)
 {
     RIR::MemStream out;
@@ -28,7 +39,7 @@ void checkRoundTrip(RIR::Hash<RIR::String, RIR::String>& hTable)
     std::unique_ptr<RIR::MemStream> pIn(out.createReader());
     RIR::ObjectStreamer reader(pIn.get(), false);
     RIR::Hash<RIR::String, RIR::String> hAgain;
-    hAgain.persistFrom(reader);
+    readTable(reader, hAgain);
     const RIR::List<RIR::String> lKeys = hTable.keys();
     FUZZ_CHECK(hAgain.keys().getLength() == lKeys.getLength());
     for (int i = 0; i < lKeys.getLength(); ++i)
@@ -51,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     try
     {
         RIR::ObjectStreamer streamer(&in, false);
-        hTable.persistFrom(streamer);
+        readTable(streamer, hTable);
         bRead = true;
     }
     catch (const RIR::Exception&)

@@ -6,8 +6,8 @@
 # Each target runs in its own scratch folder under $FUZZ_RUN_DIR (default /tmp/dbd-fuzz-long)
 # over a fresh corpus folder seeded from fuzz/corpus/<name>/, so the source tree never sees what
 # libFuzzer adds. At most $FUZZ_PARALLEL targets (default: the number of cores) run at once. At
-# the end each target's runs and result are listed; a failing input is left in
-# <scratch>/<name>/artifacts/. The exit status is 1 when any target failed.
+# the end each target's result, runs, new corpus inputs and findings are listed; a failing input is
+# left in <scratch>/<name>/artifacts/. The exit status is 1 when any target failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
@@ -71,15 +71,27 @@ done
 wait || true
 
 failed=0
+printf '%-22s %-7s %12s %9s %9s\n' target result runs new findings
 for name in "${TARGETS[@]}"; do
   work="$RUN_DIR/$name"
   rc="$(cat "$work/rc" 2>/dev/null || echo "?")"
   runs="$(grep -oE '^Done [0-9]+ runs' "$work/log" | grep -oE '[0-9]+' || true)"
+  if [ -z "$runs" ]; then
+    # A run stopped by a finding says how far it got on its last status line.
+    runs="$(grep -oE '^#[0-9]+' "$work/log" | tail -n 1 | tr -d '#' || true)"
+  fi
+  # New: inputs the run added to its corpus (candidates for fuzz/corpus after -merge=1 and
+  # minimising). Findings: the failing inputs left in artifacts/.
+  seeds="$(find "fuzz/corpus/$name" -type f 2>/dev/null | wc -l)"
+  found="$(find "$work/corpus" -type f | wc -l)"
+  findings="$(find "$work/artifacts" -type f | wc -l)"
   if [ "$rc" = "0" ]; then
-    printf '%-22s ok      %s runs\n' "$name" "${runs:-?}"
+    result=ok
   else
-    printf '%-22s FAILED  (exit %s), see %s\n' "$name" "$rc" "$work/log"
+    result=FAILED
     failed=1
   fi
+  printf '%-22s %-7s %12s %9s %9s\n' "$name" "$result" "${runs:-?}" "$((found - seeds))" "$findings"
 done
+[ "$failed" = "0" ] || echo "failing inputs and logs are under $RUN_DIR/<target>/"
 exit "$failed"
