@@ -9,6 +9,7 @@
 #include "gfx/animation.h"
 #include "gfx/imagefactory.h"
 #include "gfx/sprite.h"
+#include "ui/theme.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -85,6 +86,7 @@ GameApp::~GameApp()
     logPrintf("G: ...platform\n");
     // What the caches and the animations hold is released while the drivers that made it still
     // exist; the loaders go with the drivers.
+    m_pTheme.release();
     m_pAnimLoader.release();
     m_hPendingAnimations.clear();
     m_hAnimations.clear();
