@@ -2,6 +2,7 @@
 #include "app/gameapp.h"
 
 #include "app/gamemode.h"
+#include "app/iplatform.h"
 #include "ui/control.h"
 #include "ui/theme.h"
 
@@ -32,6 +33,9 @@ void GameApp::installDefaultTheme()
 {
     RIR_TRACE("GameApp::installDefaultTheme");
     GameMode::setTooltipRenderer(drawTooltip);
+    // A theme is made of pictures: a platform that makes none (a test's) gets no theme.
+    if (!getPlatform() || !getPlatform()->getImageFactory())
+        return;
     setTheme(new Theme());
 }
 

@@ -4,6 +4,8 @@
 #include "ui/theme.h"
 
 #include "app/gameapp.h"
+#include "app/iplatform.h"
+#include "gfx/imagefactory.h"
 #include "gfx/fontfactorytable.h"
 #include "gfx/simplefont.h"
 
@@ -75,7 +77,12 @@ void Theme::addDefaults()
 
     RIR::SmartPtr<SimpleFont> pFont = new SimpleFont();
     RIR_TRACE_LINE();
-    pFont->loadFromImage(pApp->getImage("DiziDor::SystemFont"));
+    // The font keeps its glyphs: the sheet is read straight from the picture factory and does
+    // not stay in the image cache.
+    IPlatform* pPlatform = pApp->getPlatform();
+    ImageFactory* pFactory = pPlatform ? pPlatform->getImageFactory() : nullptr;
+    RIR_ASSERT(pFactory);
+    pFont->loadFromImage(RIR::SmartPtr<Image>(pFactory->loadWithFlags("DiziDor::SystemFont", true)));
     addFont("System::DefaultFont", pFont.get());
 
     FrameStyle* pFrame = new FrameStyle();
