@@ -30,11 +30,12 @@ RIR::String keyText(const char* pszText)
     return sOut;
 }
 
-// Copies the columns [nFrom, nTo) of the picture, full height, so that column nFrom lands at x.
+// Copies the columns [nFrom, nTo) of the picture, full height, so that column nFrom lands at x
+// (a copied rectangle's corner lands at the point less the source's insertion point).
 void copyColumns(Image* pTarget, Image* pSource, int nFrom, int nTo, int x)
 {
     pTarget->copyRect(pSource, Rect(nFrom, 0, nTo, pSource->getHeight()),
-                      x - nFrom + pSource->getInsPointX(), pSource->getInsPointY());
+                      x + pSource->getInsPointX(), pSource->getInsPointY());
 }
 
 } // namespace
