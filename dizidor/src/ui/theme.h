@@ -112,6 +112,8 @@ public:
     // for an unknown one.
     ButtonStyle* getButtonStyle(const char* pszName);
     bool hasButtonStyle(const char* pszName) const;
+    // The lower-cased names of every button style, in no particular order.
+    RIR::List<RIR::String> getButtonStyleNames() const { return m_hBtnStyle.keys(); }
     // AssertFailException "Assertion failed : m_hFrmStyle.hasKey(sKey)" for an unknown name.
     FrameStyle* getFrameStyle(const char* pszName);
     bool hasFrameStyle(const char* pszName) const;
