@@ -45,7 +45,8 @@ GameApp& app()
         } pictures[] = {{"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
         for (const auto& picture : pictures)
         {
-            RIR::SmartPtr<Image> pImage = s_pApp->createImage(picture.nWidth, picture.nHeight, true);
+            RIR::SmartPtr<Image> pImage =
+                s_pApp->createImage(picture.nWidth, picture.nHeight, true);
             pImage->fill(Color(200, 100, 50, 255));
             s_pApp->addImage(picture.pszName, pImage, true);
         }

@@ -122,10 +122,9 @@ int run(int argc, char** argv)
                         if (nWidth != -1)
                             continue;
                         const std::string sPath = sOut + "/" + fileName(sStyle.c_str()) + "_" +
-                                                  STATES[nState] + "_" + std::to_string(c) +
-                                                  ".png";
-                        if (!writeFile(sPath, encodePng(pImage->getWidth(), pImage->getHeight(),
-                                                        4, rgba(pImage.get()).data())))
+                                                  STATES[nState] + "_" + std::to_string(c) + ".png";
+                        if (!writeFile(sPath, encodePng(pImage->getWidth(), pImage->getHeight(), 4,
+                                                        rgba(pImage.get()).data())))
                             RIR_THROW(FileAccessException, sPath.c_str());
                         ++nCount;
                     }

@@ -44,8 +44,8 @@ CustomButton::CustomButton(int nId, const char* pszPrefix) : Button("", nId)
     RIR_TRACE("CustomButton::CustomButton");
     RIR::String asNames[BS_COUNT];
     findImageNames(pszPrefix, asNames);
-    setImages(imageOf(asNames[0].c_str()), imageOf(asNames[1].c_str()),
-              imageOf(asNames[2].c_str()), imageOf(asNames[3].c_str()));
+    setImages(imageOf(asNames[0].c_str()), imageOf(asNames[1].c_str()), imageOf(asNames[2].c_str()),
+              imageOf(asNames[3].c_str()));
 }
 
 CustomButton::~CustomButton()
@@ -125,8 +125,8 @@ CustomToggleButton::CustomToggleButton(int nId, const char* pszPrefix) : ToggleB
     RIR_TRACE("CustomToggleButton::CustomToggleButton");
     RIR::String asNames[BS_COUNT];
     findImageNames(pszPrefix, asNames);
-    setImages(imageOf(asNames[0].c_str()), imageOf(asNames[1].c_str()),
-              imageOf(asNames[2].c_str()), imageOf(asNames[3].c_str()));
+    setImages(imageOf(asNames[0].c_str()), imageOf(asNames[1].c_str()), imageOf(asNames[2].c_str()),
+              imageOf(asNames[3].c_str()));
 }
 
 CustomToggleButton::~CustomToggleButton()
@@ -137,8 +137,7 @@ CustomToggleButton::~CustomToggleButton()
 void CustomToggleButton::findImageNames(const char* pszPrefix, RIR::String asNames[BS_COUNT])
 {
     RIR_TRACE("CustomToggleButton::findImageNames");
-    static const char* const s_apszWords[BS_COUNT] = {"normal", "pushed", "highlight",
-                                                      "disabled"};
+    static const char* const s_apszWords[BS_COUNT] = {"normal", "pushed", "highlight", "disabled"};
     const RIR::String sPrefix(pszPrefix);
     GameApp* pApp = app();
     for (int nState = 0; nState < BS_COUNT; ++nState)
@@ -150,8 +149,7 @@ void CustomToggleButton::findImageNames(const char* pszPrefix, RIR::String asNam
 }
 
 void CustomToggleButton::setImages(RIR::SmartPtr<Image> pNormal, RIR::SmartPtr<Image> pPushed,
-                                   RIR::SmartPtr<Image> pHighlight,
-                                   RIR::SmartPtr<Image> pDisabled)
+                                   RIR::SmartPtr<Image> pHighlight, RIR::SmartPtr<Image> pDisabled)
 {
     RIR_TRACE("CustomToggleButton::setImages");
     m_pStateImage[BS_NORMAL] = pNormal;

@@ -5,8 +5,8 @@
 
 #include "app/gameapp.h"
 #include "app/iplatform.h"
-#include "gfx/imagefactory.h"
 #include "gfx/fontfactorytable.h"
+#include "gfx/imagefactory.h"
 #include "gfx/simplefont.h"
 
 #include "rir2/calltrace.h"
@@ -30,11 +30,12 @@ const RIR::Hash<RIR::String, int>& framePartWords()
         {
             const char* pszWord;
             int nPart;
-        } s_aWords[] = {{"top", FP_TOP}, {"bottom", FP_BOTTOM}, {"down", FP_BOTTOM},
-                        {"left", FP_LEFT}, {"right", FP_RIGHT}, {"ul", FP_UL}, {"ur", FP_UR},
-                        {"ll", FP_LL}, {"lr", FP_LR}, {"lt", FP_LT}, {"lb", FP_LB},
-                        {"rt", FP_RT}, {"rb", FP_RB}, {"tl", FP_TL}, {"tr", FP_TR},
-                        {"bl", FP_BL}, {"br", FP_BR}, {"back", FP_BACK}};
+        } s_aWords[] = {{"top", FP_TOP},   {"bottom", FP_BOTTOM}, {"down", FP_BOTTOM},
+                        {"left", FP_LEFT}, {"right", FP_RIGHT},   {"ul", FP_UL},
+                        {"ur", FP_UR},     {"ll", FP_LL},         {"lr", FP_LR},
+                        {"lt", FP_LT},     {"lb", FP_LB},         {"rt", FP_RT},
+                        {"rb", FP_RB},     {"tl", FP_TL},         {"tr", FP_TR},
+                        {"bl", FP_BL},     {"br", FP_BR},         {"back", FP_BACK}};
         for (const auto& word : s_aWords)
             hParts.set(word.pszWord, word.nPart);
         s_phParts = &hParts;
@@ -82,7 +83,8 @@ void Theme::addDefaults()
     IPlatform* pPlatform = pApp->getPlatform();
     ImageFactory* pFactory = pPlatform ? pPlatform->getImageFactory() : nullptr;
     RIR_ASSERT(pFactory);
-    pFont->loadFromImage(RIR::SmartPtr<Image>(pFactory->loadWithFlags("DiziDor::SystemFont", true)));
+    pFont->loadFromImage(
+        RIR::SmartPtr<Image>(pFactory->loadWithFlags("DiziDor::SystemFont", true)));
     addFont("System::DefaultFont", pFont.get());
 
     FrameStyle* pFrame = new FrameStyle();

@@ -174,8 +174,8 @@ private:
     RIR::SmartPtr<Image> makeCaption(const RIR::String& sText, const RIR::String& sCaption,
                                      int nState, ButtonStyle* pStyle);
 
-    RIR::Hash<RIR::String, ButtonStyle*> m_hBtnStyle;           // owned
-    RIR::Hash<RIR::String, FrameStyle*> m_hFrmStyle;            // owned
+    RIR::Hash<RIR::String, ButtonStyle*> m_hBtnStyle; // owned
+    RIR::Hash<RIR::String, FrameStyle*> m_hFrmStyle;  // owned
     RIR::Hash<RIR::String, RIR::SmartPtr<Font>> m_hFont;
     RIR::String m_sFontSuffix;
     RIR::SmartPtr<Image> m_pLongSeparator;

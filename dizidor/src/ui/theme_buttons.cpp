@@ -58,9 +58,9 @@ RIR::SmartPtr<Image> Theme::getButtonImage(const char* pszText, int nState, int 
     if (pApp->hasString(sCaption.c_str()))
         sCaption = pApp->getString(sCaption.c_str());
 
-    const RIR::String sKey = RIR::String::format(
-        "%s::Btn::%s::%s_%d_%d", m_sThemeFile.c_str(), pszStyleName, keyText(pszCaption).c_str(),
-        pStyle->bResize ? nWidth : -1, nState);
+    const RIR::String sKey =
+        RIR::String::format("%s::Btn::%s::%s_%d_%d", m_sThemeFile.c_str(), pszStyleName,
+                            keyText(pszCaption).c_str(), pStyle->bResize ? nWidth : -1, nState);
     if (pApp->isImageCached(sKey.c_str()))
         return pApp->getImage(sKey.c_str());
 
@@ -272,8 +272,7 @@ void Theme::getSliderThumbScale(float* pfX, float* pfY) const
         *pfY = m_fSliderScale[1];
 }
 
-void Theme::getRadioButtonImages(RIR::SmartPtr<Image>* ppUnchecked,
-                                 RIR::SmartPtr<Image>* ppChecked)
+void Theme::getRadioButtonImages(RIR::SmartPtr<Image>* ppUnchecked, RIR::SmartPtr<Image>* ppChecked)
 {
     RIR_TRACE("Theme::getRadioButtonImages");
     if (!m_pRadioImage[0])

@@ -262,8 +262,9 @@ void Theme::loadCommand(RIR::TokenFileReader* pReader, ButtonStyle*& pButtonStyl
     }
     else
     {
-        RIR_THROW(BadStateException,
-                  RIR::String::format("Theme::load : Unknown command %s", sCommand.c_str()).c_str());
+        RIR_THROW(
+            BadStateException,
+            RIR::String::format("Theme::load : Unknown command %s", sCommand.c_str()).c_str());
     }
 }
 
@@ -276,7 +277,8 @@ void Theme::loadFontSpec(const RIR::String& sName, RIR::TokenFileReader* pReader
     RIR::SmartPtr<Font> pFont;
     // Every command but the brace, copy and class works on the block's font, which copy or class
     // must have made.
-    auto font = [&]() -> Font* {
+    auto font = [&]() -> Font*
+    {
         if (!pFont)
             RIR_THROW(FatalErrorException,
                       RIR::String::format("Theme::loadFontSpec : font '%s' is styled or closed "
@@ -376,9 +378,10 @@ void Theme::loadFontSpec(const RIR::String& sName, RIR::TokenFileReader* pReader
         }
         else
         {
-            RIR_THROW(BadStateException, RIR::String::format("Theme::loadFontSpec : Unknown command %s",
-                                                             sCommand.c_str())
-                                             .c_str());
+            RIR_THROW(
+                BadStateException,
+                RIR::String::format("Theme::loadFontSpec : Unknown command %s", sCommand.c_str())
+                    .c_str());
         }
     }
 }

@@ -10,8 +10,7 @@ ToggleButton::ToggleButton(const char* pszText, int nId, int nX, int nY, int nZO
     RIR_TRACE("ToggleButton::ToggleButton");
 }
 
-ToggleButton::ToggleButton(const char* pszText, int nId)
-    : ToggleButton(pszText, nId, 0, 0, 0, -1)
+ToggleButton::ToggleButton(const char* pszText, int nId) : ToggleButton(pszText, nId, 0, 0, 0, -1)
 {
 }
 

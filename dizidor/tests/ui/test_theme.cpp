@@ -34,21 +34,21 @@ protected:
 
 TEST_F(ThemeLoadTest, ButtonCommandsFillTheCurrentStyleAndNamedStylesContinue)
 {
-    RIR::SmartPtr<Theme> pTheme = load(std::string(BUTTON_PICTURES) +
-                                       "buttoncap 7\n"
-                                       "buttonfont Theme::Default\n"
-                                       "buttonstyle Big   # a comment\n"
-                                       "buttonfont pushed Fancy\n"
-                                       "buttoncap 4 9\n"
-                                       "buttontextoffset HIGHLIGHT -2 5\n"
-                                       "resizebuttons yes\n"
-                                       "tilecenter yes\n"
-                                       "buttonsound CLICKED click1\n"
-                                       "buttonstyle other\n"
-                                       "resizebuttons FALSE\n"
-                                       "tilecenter TRUE\n"
-                                       "buttonstyle BIG\n"
-                                       "buttonsound clicked click2\n");
+    RIR::SmartPtr<Theme> pTheme =
+        load(std::string(BUTTON_PICTURES) + "buttoncap 7\n"
+                                            "buttonfont Theme::Default\n"
+                                            "buttonstyle Big   # a comment\n"
+                                            "buttonfont pushed Fancy\n"
+                                            "buttoncap 4 9\n"
+                                            "buttontextoffset HIGHLIGHT -2 5\n"
+                                            "resizebuttons yes\n"
+                                            "tilecenter yes\n"
+                                            "buttonsound CLICKED click1\n"
+                                            "buttonstyle other\n"
+                                            "resizebuttons FALSE\n"
+                                            "tilecenter TRUE\n"
+                                            "buttonstyle BIG\n"
+                                            "buttonsound clicked click2\n");
     ButtonStyle* pPlain = pTheme->getButtonStyle("");
     EXPECT_EQ(pPlain, pTheme->getButtonStyle(nullptr));
     EXPECT_EQ(7, pPlain->nCapLeft);

@@ -109,16 +109,13 @@ protected:
             n += sCall == lEntries.get(i).c_str();
         return n;
     }
-    int playedAny()
-    {
-        return m_pPlatform->getLog()->countCalls("audio.playSample");
-    }
+    int playedAny() { return m_pPlatform->getLog()->countCalls("audio.playSample"); }
     void clearLog() { m_pPlatform->getLog()->clear(); }
 
     TempFolder m_folder;
     std::unique_ptr<ReportingApp> m_pApp;
     std::unique_ptr<GameAppEventTarget> m_pTarget;
-    FakePlatform* m_pPlatform = nullptr;         // owned by the application
+    FakePlatform* m_pPlatform = nullptr;             // owned by the application
     RIR::MemoryResourceProvider* m_pFiles = nullptr; // owned by the application
 };
 
