@@ -1,21 +1,18 @@
-// CustomButton and CustomToggleButton: a Button and a ToggleButton that show four pictures of
-// their own, one per ButtonState (normal, pushed, highlight, disabled), instead of the theme's
-// composed images. Mouse states, the "" style's sounds, the trigger and enabling are those of
+// CustomButton: a Button that shows four pictures of its own, one per ButtonState (normal,
+// pushed, highlight, disabled), instead of the theme's composed images. Mouse states, the "" style's sounds, the trigger and enabling are those of
 // the base. A null picture shows nothing in its state.
 //
 // Built from a prefix, a CustomButton looks for each state's picture under the prefix and the
 // state's words (normal: "", "up", "normal"; pushed: "dn", "down", "pressed", "pushed";
 // highlight: "o", "high", "highlighted", "highlight"; disabled: "grey", "gray", "disabled"), each
 // word first after "_" and then directly: "ok" tries ok_, ok, ok_up, okup, ok_normal, oknormal
-// for its normal picture. A CustomToggleButton tries only prefix + "normal", "pushed",
-// "highlight", "disabled". A missing state takes the normal picture; a missing normal picture is
+// for its normal picture. A missing state takes the normal picture; a missing normal picture is
 // the image cache's error naming prefix + "normal".
 #ifndef DIZIDOR_UI_CUSTOMBUTTON_H
 #define DIZIDOR_UI_CUSTOMBUTTON_H
 
 #include "ui/button.h"
 #include "ui/buttonstyle.h"
-#include "ui/togglebutton.h"
 
 class CustomButton : public Button
 {
@@ -36,26 +33,6 @@ public:
     RIR::SmartPtr<Image> render() override;
 
     // The four picture names a prefix gives, in state order.
-    static void findImageNames(const char* pszPrefix, RIR::String asNames[BS_COUNT]);
-
-private:
-    RIR::SmartPtr<Image> m_pStateImage[BS_COUNT];
-};
-
-class CustomToggleButton : public ToggleButton
-{
-public:
-    CustomToggleButton(int nId, RIR::SmartPtr<Image> pNormal, RIR::SmartPtr<Image> pPushed,
-                       RIR::SmartPtr<Image> pHighlight, RIR::SmartPtr<Image> pDisabled);
-    CustomToggleButton(int nId, const char* pszNormal, const char* pszPushed,
-                       const char* pszHighlight, const char* pszDisabled);
-    CustomToggleButton(int nId, const char* pszPrefix);
-    ~CustomToggleButton() override;
-
-    void setImages(RIR::SmartPtr<Image> pNormal, RIR::SmartPtr<Image> pPushed,
-                   RIR::SmartPtr<Image> pHighlight, RIR::SmartPtr<Image> pDisabled);
-    RIR::SmartPtr<Image> render() override;
-
     static void findImageNames(const char* pszPrefix, RIR::String asNames[BS_COUNT]);
 
 private:

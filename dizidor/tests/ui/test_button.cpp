@@ -5,6 +5,7 @@
 
 #include "ui/button.h"
 #include "ui/custombutton.h"
+#include "ui/customtogglebutton.h"
 #include "ui/togglebutton.h"
 
 namespace
