@@ -8,7 +8,8 @@
 namespace
 {
 
-const char* const KINDS[] = {"picture", "sample", "music", "file", "text", "anim", "parts"};
+const char* const KINDS[] = {"picture", "sample", "music", "file",       "text",
+                             "anim",    "parts",  "font",  "buttonstyle", "framestyle"};
 
 std::string lowered(std::string s)
 {

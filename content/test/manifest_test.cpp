@@ -9,12 +9,15 @@
 
 #include "app/gameapp.h"
 #include "gfx/animation.h"
+#include "gfx/fontfactorytable.h"
 #include "gfx/imageenv.h"
 #include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/sdlmusic.h"
 #include "platform/sdl/sdlsample.h"
+#include "platform/sdl/sdlttffactory.h"
 #include "testkit/fakeplatform.h"
+#include "ui/theme.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -205,8 +208,86 @@ struct Check
     std::vector<std::string> lClaimed;
 };
 
+// The game's theme, read once from the packs with the TrueType fonts the game's platform gives.
+// It goes before the application does (it is made after it), and the factory's cache of faces
+// is emptied then, as the platform does at shutdown.
+class LoadedTheme
+{
+public:
+    LoadedTheme() : m_pFactory(new SDLTTFFactory())
+    {
+        FontFactoryTable::registerFactory("TrueType", m_pFactory.get());
+        try
+        {
+            RIR::SmartPtr<Theme> pTheme = new Theme();
+            pTheme->load("dolly.theme");
+            m_pTheme = pTheme;
+        }
+        catch (const RIR::Exception& e)
+        {
+            m_sError = std::string("dolly.theme fails to load: ") + e.getMessage();
+        }
+    }
+    ~LoadedTheme()
+    {
+        m_pTheme.release();
+        FontFactoryTable::unregisterFactory("TrueType");
+        m_pFactory->clearCache();
+    }
+
+    RIR::SmartPtr<SDLTTFFactory> m_pFactory;
+    RIR::SmartPtr<Theme> m_pTheme;
+    std::string m_sError;
+};
+
+// Null (and the error) when the theme does not load.
+Theme* gameTheme(std::string* psError)
+{
+    content();
+    static LoadedTheme s_theme;
+    *psError = s_theme.m_sError;
+    return s_theme.m_pTheme.get();
+}
+
+// A font or a style of the theme: it must be there (with the "" styles beside a named one), and
+// a button style must compose its four states.
+Check checkThemeEntry(const ManifestEntry& entry)
+{
+    Check check;
+    Theme* pTheme = gameTheme(&check.sError);
+    if (!pTheme)
+        return check;
+    const char* pszName = entry.sName.c_str();
+    try
+    {
+        if (entry.sKind == "font" && !pTheme->hasFont(pszName))
+            check.sError = "is not a font of dolly.theme";
+        else if (entry.sKind == "framestyle" && (!pTheme->hasFrameStyle(pszName) ||
+                                                 !pTheme->hasFrameStyle("")))
+            check.sError = "is not a frame style of dolly.theme (or it has no \"\" style)";
+        else if (entry.sKind == "buttonstyle")
+        {
+            if (!pTheme->hasButtonStyle(pszName) || !pTheme->hasButtonStyle(""))
+                check.sError = "is not a button style of dolly.theme (or it has no \"\" style)";
+            else
+                for (int nState = 0; nState < BS_COUNT; ++nState)
+                {
+                    pTheme->getButtonImage("Howdy", nState, -1, pszName);
+                    pTheme->getButtonImage("Howdy", nState, -1, "");
+                }
+        }
+    }
+    catch (const RIR::Exception& e)
+    {
+        check.sError = std::string("fails: ") + e.getMessage();
+    }
+    return check;
+}
+
 Check checkEntry(const ManifestEntry& entry)
 {
+    if (entry.sKind == "font" || entry.sKind == "buttonstyle" || entry.sKind == "framestyle")
+        return checkThemeEntry(entry);
     LoadedContent& c = content();
     GameApp& app = c.app();
     Check check;

@@ -10,6 +10,7 @@
 #include "gfx/imagefactory.h"
 #include "gfx/particleemitter.h"
 #include "gfx/sprite.h"
+#include "ui/theme.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -88,6 +89,7 @@ GameApp::~GameApp()
     // exist; the loaders go with the drivers. The particle definitions hold pictures and
     // animations too.
     ParticleEmitter::destroyDefinitionCache();
+    m_pTheme.release();
     m_pAnimLoader.release();
     m_hPendingAnimations.clear();
     m_hAnimations.clear();

@@ -19,10 +19,7 @@
 //     gameapp_modes.cpp     the mode stack: push, pop, modal run, update walk, deletion
 //     gameapp_animations.cpp the animation cache and step-wise preloading (gfx/animationloader.h)
 //     gameapp_fonts.cpp     the bitmap font factories registered at start-up
-//     gameapp_seams.cpp     stand-ins for services whose classes are not built yet
-//
-// Not built yet: the theme (getTheme, setTheme, loadTheme) and particles. Until they exist,
-// gameapp_seams.cpp stands in where start-up calls them (default theme).
+//     gameapp_theme.cpp     the current theme, theme loading and the cursor it brings
 //
 // The game derives its application class from GameApp, constructs one, hands it the command-line
 // words and calls run. Its onInit loads the settings, adds its resources, creates the platform
@@ -173,7 +170,7 @@ public:
     int getTotalMemoryMB() const;
     int getAvailableMemoryMB() const;
     // A hook for the theme: a font or cursor it did not find ("[font] name"); empty here.
-    void reportMissingResource(const char* pszText);
+    virtual void reportMissingResource(const char* pszText);
 
     // ---- video facade (each through getVideoDriver) ------------------------------------------
 
@@ -420,7 +417,8 @@ private:
 
     // Start-up: registerBitmapFontFactory, then registerSimpleFontFactory (gameapp_fonts.cpp).
     void registerFontFactories();
-    // Stand-in for a start-up step whose service is not built yet (gameapp_seams.cpp).
+    // Start-up: a theme of the built-in defaults becomes current, and the theme draws the
+    // tooltips of every mode (gameapp_theme.cpp).
     void installDefaultTheme();
 
     // Deletes the modes that ended during the frame, oldest first.
@@ -436,8 +434,7 @@ private:
     bool m_bQuit;
     int32_t m_nExitCode;
     RIR::List<GameMode*> m_lModes; // index 0 = top
-    // The current theme (RIR::SmartPtr<Theme> m_pTheme) takes this place once the theme class
-    // exists.
+    RIR::SmartPtr<Theme> m_pTheme; // null only before init
     RIR::List<GameMode*> m_lEndedModes; // owned; deleted at the end of the frame
     bool m_bAudioOK;
     RIR::List<RIR::ResourceProvider*> m_lProviders; // owned

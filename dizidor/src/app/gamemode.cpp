@@ -4,6 +4,7 @@
 
 #include "app/gameapp.h"
 #include "app/ivideodriver.h"
+#include "ui/theme.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -36,8 +37,9 @@ GameMode::GameMode()
       m_tooltipOffset(DEFAULT_TOOLTIP_OFFSET, DEFAULT_TOOLTIP_OFFSET), m_pTransition(nullptr)
 {
     RIR_TRACE("GameMode::GameMode");
-    // The tooltip style becomes "Tooltip" once a theme with that button style exists; until
-    // then tooltips use the renderer's default look.
+    // Tooltips take the theme's "Tooltip" button style when it has one, else the "" style.
+    if (m_pApp && m_pApp->getTheme() && m_pApp->getTheme()->hasButtonStyle("Tooltip"))
+        m_sTooltipStyle = "Tooltip";
     setFlags(MF_ACTIVE | MF_VISIBLE);
 }
 

@@ -54,6 +54,7 @@
 
 class GameApp;
 class Particle;
+class Font;
 class Sample;
 class TransitionMode;
 
@@ -264,6 +265,17 @@ public:
     RIR::SmartPtr<Image> getImage(const char* pszName);
     RIR::SmartPtr<Image> createImage(int nWidth, int nHeight, bool bAlpha);
     RIR::SmartPtr<Sample> getSample(const char* pszName);
+    // Theme look-ups (gamemode_theme.cpp): a copy of the current theme's font of that name (the
+    // theme falls back to its default font), and its cursor of that name. AssertFailException
+    // while the application has no theme.
+    RIR::SmartPtr<Font> getFont(const char* pszName);
+    RIR::SmartPtr<Image> getCursor(const char* pszName);
+    // The theme font of that name at the largest size, from its own down to 6, at which the text
+    // wrapped to nMaxWidth is narrower than nMaxWidth and lower than nMaxHeight; its lines joined
+    // by "\n" go to psWrapped (when not null). A copy of the theme font when no size fits or the
+    // font has no size.
+    RIR::SmartPtr<Font> fitFont(const char* pszFontName, int nMaxWidth, int nMaxHeight,
+                                const char* pszText, RIR::String* psWrapped);
 
     // ---- free particles (gamemode_particles.cpp) -------------------------------------------------
 
