@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Checks a screenshot of engine-demo.
 
-    check_shot.py window|letterbox FILE.png
+    check_shot.py window|letterbox|movie FILE.png
 
 window:    800 x 600, many colours, the demo's sprites where they belong
 letterbox: 1280 x 720, black bars left and right of the 960 x 720 picture, the picture as above
 Both: no pixel of the keyed picture's colour key (magenta) anywhere.
+movie:     800 x 600, a decoded frame of the generated 320 x 240 colour-bar movie scaled by 2.5:
+           the eight bars in order across the top and the bright square in the middle band.
 Prints what is wrong and exits with 1, else exits with 0.
 """
 import struct
@@ -93,6 +95,36 @@ def check_picture(rows, x0, scale, problems):
             problems.append('%s: pixel (%d, %d) is %s' % (name, x, y, pixel))
 
 
+# The colour bars of the generated movie, left to right, as the decoder turns them into RGB.
+BARS = [
+    ('white', lambda p: min(p) > 200),
+    ('yellow', lambda p: p[0] > 200 and p[1] > 200 and p[2] < 60),
+    ('cyan', lambda p: p[0] < 60 and p[1] > 200 and p[2] > 200),
+    ('green', lambda p: p[0] < 60 and p[1] > 200 and p[2] < 60),
+    ('magenta', lambda p: p[0] > 200 and p[1] < 60 and p[2] > 200),
+    ('red', lambda p: p[0] > 200 and p[1] < 60 and p[2] < 60),
+    ('blue', lambda p: p[0] < 60 and p[1] < 60 and p[2] > 200),
+    ('black', lambda p: max(p) < 40),
+]
+
+
+def check_movie(rows, problems):
+    """Each bar is 40 movie pixels = 100 screen pixels wide; the top quarter has only bars. The
+    square (60 movie pixels = 150 screen pixels, white) moves along the middle rows."""
+    for i, (name, test) in enumerate(BARS):
+        for x in (100 * i + 25, 100 * i + 50, 100 * i + 75):
+            for y in (20, 75, 140):
+                if not test(rows[y][x]):
+                    problems.append('%s bar: pixel (%d, %d) is %s' % (name, x, y, rows[y][x]))
+    row = rows[300]
+    longest = run = 0
+    for p in row:
+        run = run + 1 if min(p) > 200 else 0
+        longest = max(longest, run)
+    if longest < 140:
+        problems.append('no bright square in row 300 (longest bright run %d pixels)' % longest)
+
+
 def main():
     case, path = sys.argv[1], sys.argv[2]
     width, height, rows = read_png(path)
@@ -112,6 +144,11 @@ def main():
                 if lit:
                     problems.append('%d pixels of the %s bar are not black' % (lit, name))
             check_picture(rows, 160, 1.2, problems)
+    elif case == 'movie':
+        if (width, height) != (800, 600):
+            problems.append('size %dx%d instead of 800x600' % (width, height))
+        else:
+            check_movie(rows, problems)
     else:
         problems.append('unknown case ' + case)
     for problem in problems:

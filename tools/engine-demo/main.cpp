@@ -1,7 +1,7 @@
 // engine-demo: the engine's first window.
 //
 //     engine-demo [--frames N] [--screenshot FILE] [--fullscreen] [--hidden] [--pack FILE]
-//                 [--log FILE] [--show PICTURE [--game-dir DIR]]
+//                 [--log FILE] [--show PICTURE [--game-dir DIR]] [--movie FILE]
 //
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
@@ -24,6 +24,10 @@
 //                   screen, scaled down when larger; Escape ends it
 // --game-dir DIR    the folder of the game's packs for --show (by default the build's game/
 //                   folder, two levels above the program)
+// --movie FILE      the movie player: plays the Ogg Theora movie FILE (a plain file, as the game
+//                   opens its logo movies) with its sound in a movie sprite, scaled to fit the
+//                   screen and centred; the demo ends when the movie ends (or after --frames N,
+//                   the movie's last frame staying on screen) or on Escape
 //
 // At the end it prints "engine-demo: N frames on the NAME display, WxH window|full screen".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
@@ -43,6 +47,7 @@
 #include "gfx/sccomposite.h"
 #include "gfx/scmovement.h"
 #include "gfx/sctiming.h"
+#include "gfx/videosprite.h"
 #include "platform/d3d7/d3d7videodriver.h"
 #include "platform/sdl/gameappvideohost.h"
 #include "platform/sdl/sdlaudiodriver.h"
@@ -81,6 +86,7 @@ struct DemoOptions
     std::string sLog = "engine-demo.log";
     std::string sShow;
     std::string sGameDir;
+    std::string sMovie;
 };
 
 // The game's packs, in the order the game opens them.
@@ -90,7 +96,7 @@ const char* const GAME_PACKS[] = {"lang_en",     "misc",  "characters", "dolly",
 
 const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [--fullscreen] "
                           "[--hidden] [--pack FILE] [--log FILE] "
-                          "[--show PICTURE [--game-dir DIR]]\n";
+                          "[--show PICTURE [--game-dir DIR]] [--movie FILE]\n";
 
 // The folder of the running program, with a trailing "/"; "./" when it cannot be read.
 std::string programFolder()
@@ -128,6 +134,8 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
             pOptions->sShow = argv[++i];
         else if (sArg == "--game-dir" && bHasValue)
             pOptions->sGameDir = argv[++i];
+        else if (sArg == "--movie" && bHasValue)
+            pOptions->sMovie = argv[++i];
         else if (sArg == "--fullscreen")
             pOptions->bFullscreen = true;
         else if (sArg == "--hidden")
@@ -137,6 +145,8 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
     }
     // A screenshot needs a last frame; the game's folder is only for the viewer.
     if (!pOptions->sGameDir.empty() && pOptions->sShow.empty())
+        return false;
+    if (!pOptions->sMovie.empty() && !pOptions->sShow.empty())
         return false;
     return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
 }
@@ -472,6 +482,69 @@ private:
     bool m_bCapture;
 };
 
+// The movie player: one movie sprite, scaled to fit the screen and centred, on black.
+class MovieMode : public GameMode
+{
+public:
+    MovieMode(const std::string& sPath, int nFrames, D3D7VideoDriver* pVideo)
+        : m_sPath(sPath), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
+          m_bCapture(false)
+    {
+        setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
+    }
+
+    void requestScreenshot() { m_bCapture = true; }
+    int getFrames() const { return m_nFrames; }
+
+    void onStart() override
+    {
+        // A file that does not open raises the sprite's own error, which main reports.
+        m_pMovie = new VideoSprite(m_sPath.c_str());
+        const int nWidth = m_pMovie->getWidth();
+        const int nHeight = m_pMovie->getHeight();
+        logPrintf("U: playing %s, %dx%d\n", m_sPath.c_str(), nWidth, nHeight);
+        std::printf("engine-demo: movie %s is %dx%d\n", m_sPath.c_str(), nWidth, nHeight);
+        float fScale = 1.0f;
+        if (nWidth > 0 && nHeight > 0)
+            fScale = std::min((float)SCREEN_WIDTH / (float)nWidth,
+                              (float)SCREEN_HEIGHT / (float)nHeight);
+        m_pMovie->setScale(fScale);
+        m_pMovie->setPosFloat(((float)SCREEN_WIDTH - (float)nWidth * fScale) / 2.0f,
+                              ((float)SCREEN_HEIGHT - (float)nHeight * fScale) / 2.0f);
+        addSprite(m_pMovie);
+    }
+
+    void update(float fDt) override
+    {
+        ++m_nFrames;
+        m_pMovie->update(m_nFrameLimit > 0 ? FIXED_STEP : fDt);
+        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
+        {
+            if (m_bCapture)
+                m_pVideo->requestFrameCapture();
+            getApp()->quit(0);
+        }
+        else if (m_nFrameLimit == 0 && m_pMovie->isFinished())
+            getApp()->quit(0);
+    }
+
+    bool keyDown(int nKey, int /*nModifiers*/) override
+    {
+        if (nKey != SDLK_ESCAPE)
+            return false;
+        getApp()->quit(0);
+        return true;
+    }
+
+private:
+    std::string m_sPath;
+    int m_nFrameLimit;
+    int m_nFrames;
+    D3D7VideoDriver* m_pVideo; // not owned
+    bool m_bCapture;
+    RIR::SmartPtr<VideoSprite> m_pMovie;
+};
+
 class DemoApp : public GameApp
 {
 public:
@@ -520,6 +593,14 @@ public:
             pushMode(m_pViewer);
             return;
         }
+        if (!m_options.sMovie.empty())
+        {
+            m_pMovie = new MovieMode(m_options.sMovie, m_options.nFrames, m_pVideo);
+            if (!m_options.sScreenshot.empty())
+                m_pMovie->requestScreenshot();
+            pushMode(m_pMovie);
+            return;
+        }
         m_pMode = new DemoMode(m_options.nFrames, m_pVideo);
         if (!m_options.sScreenshot.empty())
             m_pMode->requestScreenshot();
@@ -533,7 +614,10 @@ public:
     // Frames run by the demo's mode; 0 before it started.
     int getDemoFrames() const
     {
-        return m_pMode ? m_pMode->getFrames() : m_pViewer ? m_pViewer->getFrames() : 0;
+        return m_pMode     ? m_pMode->getFrames()
+               : m_pViewer ? m_pViewer->getFrames()
+               : m_pMovie  ? m_pMovie->getFrames()
+                           : 0;
     }
 
 private:
@@ -541,6 +625,7 @@ private:
     D3D7VideoDriver* m_pVideo; // owned by the platform
     DemoMode* m_pMode;         // owned by the application
     ViewerMode* m_pViewer = nullptr; // owned by the application
+    MovieMode* m_pMovie = nullptr;   // owned by the application
 };
 
 // Writes the capture as 24-bit pixels: BMP through SDL, or PNG.

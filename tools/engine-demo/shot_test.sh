@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The engine demo's tests.
 #
-#     shot_test.sh CASE DEMO PYTHON CHECK_SCRIPT WORK_DIR
+#     shot_test.sh CASE DEMO PYTHON CHECK_SCRIPT WORK_DIR [MOVIE]
 #
 #   dummy      SDL's dummy video driver: 30 frames on the null display
 #   window     the X display of the test command (DISPLAY, else DBD_GL_DISPLAY): 120 frames in
@@ -9,12 +9,17 @@
 #              DBD_REQUIRE_GL is set
 #   letterbox  an X server of its own (Xvfb) with a 1280 x 720 screen: full screen, letterboxed,
 #              read back and checked; skipped (77) without Xvfb
+#   movie_end  SDL's dummy video driver: --movie MOVIE without --frames ends by itself when the
+#              movie ends
+#   movie      the X display as for window: --movie MOVIE (the colour-bar test movie) for 60
+#              frames in an 800 x 600 window, read back and checked
 set -u
 CASE=$1
 DEMO=$2
 PYTHON=$3
 CHECK=$4
 WORK=$5/$CASE
+MOVIE=${6:-}
 mkdir -p "$WORK"
 rm -f "$WORK"/shot.png "$WORK"/out.txt
 export SDL_AUDIODRIVER=dummy
@@ -38,18 +43,24 @@ run_demo() {
   grep -qxF "$expected" "$WORK/out.txt" || fail "expected the line: $expected"
 }
 
-case "$CASE" in
-dummy)
-  SDL_VIDEODRIVER=dummy run_demo "engine-demo: 30 frames on the Null display, 800x600 window" \
-    --frames 30
-  ;;
-window)
+# The X display of the test command; without one the test is skipped, or fails when a display
+# is required (DBD_REQUIRE_GL).
+need_display() {
   X_DISPLAY=${DISPLAY:-${DBD_GL_DISPLAY:-}}
   if [ -z "$X_DISPLAY" ]; then
     [ -n "${DBD_REQUIRE_GL:-}" ] && fail "no X display (DISPLAY and DBD_GL_DISPLAY unset)"
     echo "skipped: no X display (DISPLAY and DBD_GL_DISPLAY unset)"
     exit 77
   fi
+}
+
+case "$CASE" in
+dummy)
+  SDL_VIDEODRIVER=dummy run_demo "engine-demo: 30 frames on the Null display, 800x600 window" \
+    --frames 30
+  ;;
+window)
+  need_display
   DISPLAY=$X_DISPLAY SDL_VIDEODRIVER=x11 LIBGL_ALWAYS_SOFTWARE=1 \
     run_demo "engine-demo: 120 frames on the OpenGL display, 800x600 window" \
     --frames 120 --screenshot "$WORK/shot.png"
@@ -73,6 +84,19 @@ letterbox)
     run_demo "engine-demo: 60 frames on the OpenGL display, 1280x720 full screen" \
     --fullscreen --frames 60 --screenshot "$WORK/shot.png"
   "$PYTHON" "$CHECK" letterbox "$WORK/shot.png" || fail "the screenshot"
+  ;;
+movie_end)
+  SDL_VIDEODRIVER=dummy run_demo "engine-demo: movie $MOVIE is 320x240" --movie "$MOVIE"
+  grep -qE '^engine-demo: [0-9]+ frames on the Null display, 800x600 window$' "$WORK/out.txt" \
+    || fail "expected the report line"
+  ;;
+movie)
+  need_display
+  DISPLAY=$X_DISPLAY SDL_VIDEODRIVER=x11 LIBGL_ALWAYS_SOFTWARE=1 \
+    run_demo "engine-demo: 60 frames on the OpenGL display, 800x600 window" \
+    --movie "$MOVIE" --frames 60 --screenshot "$WORK/shot.png"
+  grep -qxF "engine-demo: movie $MOVIE is 320x240" "$WORK/out.txt" || fail "expected the movie line"
+  "$PYTHON" "$CHECK" movie "$WORK/shot.png" || fail "the screenshot"
   ;;
 *)
   fail "unknown case $CASE"
