@@ -96,20 +96,21 @@ protected:
 
 TEST_F(TheoraSoundTest, ReplaceSilencesTheMixerAndMixKeepsIt)
 {
-    for (bool bReplace : {true, false})
-    {
-        SCOPED_TRACE(bReplace ? "replace" : "mix");
+    // The disk writer paces itself on the wall clock, so a machine busy with other work can
+    // starve one run of its sound; a mode is judged by the best of three runs, which a real fault
+    // (the sine lost under mixing, or kept under replacing) fails every time.
+    auto quietFrames = [this](bool bReplace) {
         // About real time: the decoder keeps ahead even on a busy machine.
         setenv("SDL_DISKAUDIODELAY", "80", 1);
         startApp(true, 22050);
-        ASSERT_TRUE(m_pApp->isAudioOK());
+        EXPECT_TRUE(m_pApp->isAudioOK());
         m_pApp->setSoundVolume(255);
         RIR::SmartPtr<Sample> pSine = new SDLSample("sine", sineWav(0.5));
-        ASSERT_GE(m_pApp->playSample(pSine, true, -1), 0);
+        EXPECT_GE(m_pApp->playSample(pSine, true, -1), 0);
         {
             SDLTheoraVideo video;
-            ASSERT_TRUE(video.open(testMovie("silent22050").c_str()));
-            ASSERT_TRUE(video.hasSound());
+            EXPECT_TRUE(video.open(testMovie("silent22050").c_str()));
+            EXPECT_TRUE(video.hasSound());
             EXPECT_FALSE(video.getAudioQueue().isConverting());
             video.setReplaceMixerOutput(bReplace);
             video.play();
@@ -118,12 +119,22 @@ TEST_F(TheoraSoundTest, ReplaceSilencesTheMixerAndMixKeepsIt)
             EXPECT_GE(video.getPosition(), 0.9f);
         }
         const Frames out = frames(closeMixer());
-        const int nQuiet = (int)out.l.size() - countAbove(out.l, 300);
-        if (bReplace)
-            EXPECT_GE(nQuiet, 22050 * 6 / 10) << "the movie's silence replaced the sine";
-        else
-            EXPECT_LT(nQuiet, 22050 * 3 / 10) << "the sine went on under the movie";
         TearDown();
+        return (int)out.l.size() - countAbove(out.l, 300);
+    };
+    for (bool bReplace : {true, false})
+    {
+        SCOPED_TRACE(bReplace ? "replace" : "mix");
+        int nQuiet = 0;
+        bool bMet = false;
+        for (int nTry = 0; nTry < 3 && !bMet; ++nTry)
+        {
+            nQuiet = quietFrames(bReplace);
+            bMet = bReplace ? nQuiet >= 22050 * 6 / 10 : nQuiet < 22050 * 3 / 10;
+        }
+        EXPECT_TRUE(bMet) << (bReplace ? "the movie's silence did not replace the sine"
+                                       : "the sine did not go on under the movie")
+                          << " (" << nQuiet << " quiet frames)";
     }
 }
 
