@@ -18,6 +18,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,25 @@ std::vector<SeqRule> customerArms()
                {"fight_{c}", ARMS_SIDE, 0, ONCE, {}}};
 }
 
+// The mug held in the hand: drawn only while drinking and throwing. For every other name the
+// layer has no sequence, which hides it (a sprite without its sequence shows nothing).
+std::vector<SeqRule> customerBottle()
+{
+    const std::vector<std::string> drinkVariants = {"", "_3_2", "_2_1", "_1_0"};
+    return {{"drink_{c}", ARMS_SIDE, 0, ONCE, {}, false, drinkVariants},
+            {"drink_fast_{c}", ARMS_SIDE, 0, ONCE, {}, false, drinkVariants},
+            {"throw_{c}", ARMS_SIDE, 0, ONCE, {}}};
+}
+
+// Layers of the head part. The character waits for the ends of the arms and the torso only, so a
+// head layer may loop where the body plays a sequence once (the heads are one still picture).
+std::vector<SeqRule> onHead(std::vector<SeqRule> l)
+{
+    for (SeqRule& rule : l)
+        rule.eLoop = EITHER;
+    return l;
+}
+
 std::vector<SeqRule> thief(Codes eCodes)
 {
     return walking(eCodes) +
@@ -258,6 +278,9 @@ struct AnimRule
     std::vector<SeqRule> lRules;
 };
 
+// Test names and failure output show the animation and its parts, not the rule's bytes.
+void PrintTo(const AnimRule& rule, std::ostream* pOut) { *pOut << rule.pszAnim; }
+
 const std::vector<AnimRule>& animRules()
 {
     static const std::vector<AnimRule> s_lRules = {
@@ -272,11 +295,11 @@ const std::vector<AnimRule>& animRules()
         {"hx_chale.template|1|2|", customerBody()},
         {"hx_cint.anim", customerBody()},
         {"hr_cint.anim", customerBody()},
-        {"hx_head.template|3|1|0|2|a", customerBody()},
-        {"hx_skin.template|3|1|0|2|a|3", customerBody()},
+        {"hx_head.template|3|1|0|2|a", onHead(customerBody())},
+        {"hx_skin.template|3|1|0|2|a|3", onHead(customerBody())},
         {"hx_brazos.template|2|1", customerArms()},
         {"hx_mangas.template|1|2|", customerArms()},
-        {"hx_bottle.anim", customerArms()},
+        {"hx_bottle.anim", customerBottle()},
         // the sheriff and the thief
         {"hs_torso.anim", walking(ALL)},
         {"hs_cuello.anim", walking(ALL)},
@@ -285,8 +308,8 @@ const std::vector<AnimRule>& animRules()
         {"hl_cuello.anim", thief(ALL)},
         {"hl_cint.anim", thief(ALL)},
         {"hl_mangas.anim", thief(ARMS_ALL)},
-        {"hl_hat.anim", thief(ALL)},
-        {"hl_panu.anim", thief(ALL)},
+        {"hl_hat.anim", onHead(thief(ALL))},
+        {"hl_panu.anim", onHead(thief(ALL))},
         {"hx_pant.template|4|", thief(ALL)},
         {"hx_brazos.template|1|1", thief(ARMS_ALL)},
         // the cow
@@ -526,8 +549,8 @@ std::string ruleName(const testing::TestParamInfo<AnimRule>& info)
 
 INSTANTIATE_TEST_SUITE_P(Cast, SequencesOf, testing::ValuesIn(animRules()), ruleName);
 
-// The HUD picture each mug look names, and speech balloons large enough for an insult's text.
-TEST(PropSequences, MugLooksNameTheirPicturesAndBalloonsHoldInsults)
+// Each mug look names a HUD picture that exists.
+TEST(PropSequences, MugLooksNameTheirPictures)
 {
     GameApp& app = content().app();
     RIR::SmartPtr<Animation> pMug = app.getAnimation("mug.anim", "seq:mug", RIR::List<RIR::String>());
@@ -537,6 +560,12 @@ TEST(PropSequences, MugLooksNameTheirPicturesAndBalloonsHoldInsults)
         EXPECT_TRUE(app.canLoadImage(sPicture.c_str()))
             << "mug.anim " << pszSeq << " names the missing picture " << sPicture.c_str();
     }
+}
+
+// Speech balloons are large enough for an insult's text.
+TEST(PropSequences, BalloonsHoldInsults)
+{
+    GameApp& app = content().app();
     RIR::SmartPtr<Animation> pBalloons = app.getAnimation("balloons.anim", "seq:balloons", RIR::List<RIR::String>());
     for (const char* pszSeq : {"insult_0_r", "insult_3_l", "insult_5_r"})
     {
