@@ -5,14 +5,13 @@
 // and sound back-ends. Every listed name must resolve through the engine's own lookup of its kind,
 // inside the pack the manifest names, and decode; every entry of every pack must be claimed by a
 // listed name. Each failure names the entry.
+#include "loadedcontent.h"
 #include "manifest.h"
 
 #include "app/gameapp.h"
 #include "gfx/animation.h"
 #include "gfx/fontfactorytable.h"
 #include "gfx/imageenv.h"
-#include "platform/sdl/sdlaudiodriver.h"
-#include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/sdlmusic.h"
 #include "platform/sdl/sdlsample.h"
 #include "platform/sdl/sdlttffactory.h"
@@ -25,14 +24,8 @@
 
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace
@@ -42,22 +35,6 @@ namespace
 const char* const PICTURE_EXTENSIONS[] = {".jpg", ".png", ".subimage", nullptr};
 const char* const SAMPLE_EXTENSIONS[] = {".ogg", ".wav", ".voc", nullptr};
 const char* const MUSIC_EXTENSIONS[] = {".ogg", ".wav", ".xm", nullptr};
-const char* const TEXT_TABLES[] = {"messages.txt", "credits.txt", "story.txt", "private.txt"};
-
-std::string readFile(const std::string& sPath)
-{
-    std::ifstream in(sPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string lowered(std::string s)
-{
-    for (char& c : s)
-        c = (char)std::tolower((unsigned char)c);
-    return s;
-}
 
 // Records the names of the resources and pictures fetched through it, passing every call on to
 // the environment it wraps.
@@ -106,98 +83,6 @@ std::vector<std::string> splitWords(const std::string& sText, char cSeparator)
     }
     lWords.push_back(sWord);
     return lWords;
-}
-
-// The built packs opened as the game opens them, with the manifest read.
-class LoadedContent
-{
-public:
-    LoadedContent() : m_pPlatform(new FakePlatform(true))
-    {
-        if (!SDL_WasInit(SDL_INIT_VIDEO))
-        {
-            setenv("SDL_VIDEODRIVER", "dummy", 0);
-            if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0)
-                m_lLoadErrors.push_back(std::string("SDL_Init failed: ") + SDL_GetError());
-        }
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        m_pPlatform->adoptImageFactory(new SDLImageFactory());
-        m_pPlatform->setAudioDriver(new SDLAudioDriver());
-        // The application owns its platform and deletes it when it goes.
-        m_app.setPlatform(m_pPlatform);
-
-        const std::string sManifest = DBD_CONTENT_MANIFEST;
-        m_manifest = parseManifest(readFile(sManifest), "content/manifest.txt");
-        try
-        {
-            m_app.init(800, 600, 0, RIR::SmartPtr<Image>());
-            const std::string sGame = DBD_CONTENT_GAME_DIR;
-            for (const std::string& sPack : gamePacks())
-            {
-                // The folder comes after the first seven packs, as in the game.
-                if (sPack == "characters1")
-                    m_app.addResourceFolder((sGame + "/3rdparty/").c_str(), false);
-                const std::string sPath = sGame + "/" + sPack + ".dat";
-                GameApp::ProviderNode* pNode = m_app.addResourceFile(sPath.c_str(), false);
-                m_hPacks[sPack] = pNode->m_value;
-            }
-        }
-        catch (const RIR::Exception& e)
-        {
-            m_lLoadErrors.push_back(std::string("opening the packs: ") + e.getMessage());
-        }
-        for (const char* pszTable : TEXT_TABLES)
-        {
-            try
-            {
-                m_app.loadStrings(pszTable);
-            }
-            catch (const RIR::Exception& e)
-            {
-                m_lLoadErrors.push_back(std::string("text table ") + pszTable + ": " +
-                                        e.getMessage());
-            }
-        }
-    }
-
-    ~LoadedContent()
-    {
-        m_app.purgeCaches();
-    }
-
-    GameApp& app() { return m_app; }
-    const Manifest& manifest() const { return m_manifest; }
-    const std::vector<std::string>& loadErrors() const { return m_lLoadErrors; }
-    RIR::ResourceProvider* pack(const std::string& sPack)
-    {
-        auto it = m_hPacks.find(sPack);
-        return it == m_hPacks.end() ? nullptr : it->second;
-    }
-
-    // The full name the lookup finds for the name with the extensions, and whether it was
-    // found in the listed pack; "" when nowhere.
-    std::string resolve(const ManifestEntry& entry, const char* const* ppszExtensions,
-                        bool* pbInPack)
-    {
-        RIR::String sFull;
-        RIR::ResourceProvider* pProvider = nullptr;
-        m_app.findResource(sFull, entry.sName.c_str(), &pProvider, ppszExtensions);
-        *pbInPack = pProvider && pProvider == pack(entry.sPack);
-        return sFull.c_str();
-    }
-
-private:
-    FakePlatform* m_pPlatform; // owned by m_app
-    GameApp m_app;
-    Manifest m_manifest;
-    std::map<std::string, RIR::ResourceProvider*> m_hPacks;
-    std::vector<std::string> m_lLoadErrors;
-};
-
-LoadedContent& content()
-{
-    static std::unique_ptr<LoadedContent> s_pContent(new LoadedContent());
-    return *s_pContent;
 }
 
 // What the check of one entry found: an error text ("" when it resolved) and the pack entries it
@@ -423,6 +308,21 @@ Check checkEntry(const ManifestEntry& entry)
     return check;
 }
 
+// The check of every manifest entry, in manifest order, made once for the tests that need them
+// (loading every animation of the cast takes most of the test's time).
+const std::vector<Check>& allChecks()
+{
+    static std::vector<Check> s_lChecks;
+    static bool s_bDone = false;
+    if (!s_bDone)
+    {
+        for (const ManifestEntry& entry : content().manifest().lEntries)
+            s_lChecks.push_back(checkEntry(entry));
+        s_bDone = true;
+    }
+    return s_lChecks;
+}
+
 std::string describe(const ManifestEntry& entry)
 {
     return "content/manifest.txt:" + std::to_string(entry.nLine) + ": " + entry.sKind + " \"" +
@@ -444,20 +344,19 @@ TEST(ContentManifest, ReadsWhole)
 
 TEST(ContentManifest, EveryListedNameResolves)
 {
-    for (const ManifestEntry& entry : content().manifest().lEntries)
-    {
-        const Check check = checkEntry(entry);
-        if (!check.sError.empty())
-            ADD_FAILURE() << describe(entry) << " " << check.sError;
-    }
+    const std::vector<ManifestEntry>& lEntries = content().manifest().lEntries;
+    for (size_t i = 0; i < lEntries.size(); ++i)
+        if (!allChecks()[i].sError.empty())
+            ADD_FAILURE() << describe(lEntries[i]) << " " << allChecks()[i].sError;
 }
 
 TEST(ContentManifest, EveryPackEntryIsListed)
 {
     std::map<std::string, std::set<std::string>> claimed;
-    for (const ManifestEntry& entry : content().manifest().lEntries)
-        for (const std::string& sName : checkEntry(entry).lClaimed)
-            claimed[entry.sPack].insert(sName);
+    const std::vector<ManifestEntry>& lEntries = content().manifest().lEntries;
+    for (size_t i = 0; i < lEntries.size(); ++i)
+        for (const std::string& sName : allChecks()[i].lClaimed)
+            claimed[lEntries[i].sPack].insert(sName);
     for (const std::string& sPack : gamePacks())
     {
         RIR::ResourceProvider* pPack = content().pack(sPack);

@@ -11,6 +11,7 @@ script lines that load them, set their insertion points and build the sequences;
 the template's colour instruction (a "remap" line or nothing), placed after the loads.
 """
 
+import hashlib
 import os
 
 import cairo
@@ -49,6 +50,11 @@ def S(name, dirs, n, frames, fps, loop=False, props=None, suffix="", arms_only=F
     s.suffix = suffix
     return s
 
+
+# The arm look of each mug animation sequence (sips left) is its "suffix"; drinking a sip plays
+# the arms' drink sequence with the suffixes of the sips before and after it.
+MUG_SUFFIX = {n: "_%d" % n for n in range(4)}
+DRINK_VARIANTS = [MUG_SUFFIX[n] + MUG_SUFFIX[n - 1] for n in (3, 2, 1)]
 
 SIDE = ("r", "l")
 ALL = ("r", "l", "u", "d")
@@ -108,6 +114,10 @@ def customer_seqs():
                   props=lambda d, i: {"take": ""} if i == 1 else {"leave": ""} if i == 4 else {}))
     seqs.append(S("throw", SIDE, 8, lambda d, i: P.throw_pose(i), 10, props=throw_props))
     seqs.append(S("fight", SIDE, 6, lambda d, i: P.fight_pose(i), 8))
+    # the thief at the register: reaching in, grabbing the money again and again, pulling out
+    seqs.append(S("startsteal", SIDE, 4, lambda d, i: P.steal_pose(i / 3.0, 0), 8))
+    seqs.append(S("steal", SIDE, 6, lambda d, i: P.steal_pose(1.0, i), 8))
+    seqs.append(S("endsteal", SIDE, 4, lambda d, i: P.steal_pose(1.0 - i / 3.0, 0), 8))
     return seqs
 
 
@@ -162,9 +172,24 @@ class Writer:
         self.out_dir = out_dir
         self.dy = dy
 
-    def write(self, inc_name, img_prefix, layer, seqs, remap_param=None, extra_seqs=()):
+    def write(self, inc_name, img_prefix, layer, seqs, remap_param=None, extra_seqs=(),
+              variants=None):
+        """variants(seq, d) -> extra sequence names that alias the sequence just written."""
         loads, insp, body = [], [], []
-        z_lines = []
+        by_hash = {}      # picture content -> its name
+        mirrors = {}      # right-facing picture name -> the name of its mirror
+
+        def picture(surf, name, dd):
+            """The name of a picture with this content, written (and loaded) once."""
+            surf.flush()
+            key = (self.dy[dd], hashlib.md5(bytes(surf.get_data())).digest())
+            if key not in by_hash:
+                by_hash[key] = name
+                surf.write_to_png(os.path.join(self.out_dir, name + ".png"))
+                loads.append("load %s" % name)
+                insp.append("inspos %d %d %s" % (F.ANCHOR_X, F.ANCHOR_Y + self.dy[dd], name))
+            return by_hash[key]
+
         for seq in seqs:
             if layer.only is not None and seq.name + seq.suffix not in layer.only \
                     and seq.name not in layer.only:
@@ -186,13 +211,32 @@ class Writer:
                         body.append("prop isshadow 1")
                     for i in range(seq.n):
                         img = "%s_%s_%d" % (img_prefix, name, i)
-                        surf = render(layer, seq, d, i, a)
-                        surf.write_to_png(os.path.join(self.out_dir, img + ".png"))
-                        loads.append("load %s" % img)
-                        insp.append("inspos %d %d %s" % (F.ANCHOR_X, F.ANCHOR_Y + self.dy[d], img))
+                        if d == "l":
+                            # the mirror of the right-facing picture of the same pose (the other
+                            # arm's), made at load time
+                            right = picture(render(layer, seq, "r", i,
+                                                   (1 - a) if layer.arm else a),
+                                            "%s_%s_%d" % (img_prefix, seq.seq_name(
+                                                "r", ARM_CODES["r"][1 - a] if layer.arm else "r"), i),
+                                            "r")
+                            if right not in mirrors:
+                                mirrors[right] = right + "_m"
+                                loads.append("clone %s %s" % (right, mirrors[right]))
+                                loads.append("hflip %s" % mirrors[right])
+                                insp.append("inspos %d %d %s" % (F.ANCHOR_X, F.ANCHOR_Y + self.dy[d],
+                                                                 mirrors[right]))
+                            img = mirrors[right]
+                        else:
+                            img = picture(render(layer, seq, d, i, a), img, d)
                         body.append("add %s" % img)
                         for k, v in sorted(seq.props(d, i).items()):
                             body.append("prop %s %s" % (k, v) if v != "" else "prop %s" % k)
+                    extra = variants(seq, d, code) if variants is not None else []
+                    if layer.arm and seq.name in ("drink", "drink_fast"):
+                        # the drinking variants the mug's looks name (sips left, then one less)
+                        extra = extra + [name + v for v in DRINK_VARIANTS]
+                    if extra:
+                        body.append("alias " + " ".join(extra))
                     if seq.name == "sitdown":
                         std = "standup_%s" % (code)
                         body.append("seq %s fps %d" % (std, seq.fps))
@@ -449,11 +493,10 @@ def draw_hat(ctx, d, letter, htype=1):
 def head_layers_out(out_dir, names_by_dir, dy):
     """Face, hair, whisker and hat pictures per facing, and the head and skin templates, which
     compose a head from them at load time by blitting."""
-    for d in ALL:
+    for d in ("r", "u", "d"):   # the left facing is the right one mirrored at load time
         for t in range(1, 15):
             s, ctx = head_canvas(d)
             draw_face(ctx, d, SKINS[HEAD_SKIN[t]], t)
-            s = F.mirrored(s) if d == "l" else s
             s.write_to_png(os.path.join(out_dir, "hf_%d_%s.png" % (t, d)))
             for b in range(3):
                 for c in range(2):
@@ -461,29 +504,36 @@ def head_layers_out(out_dir, names_by_dir, dy):
                         s, ctx = head_canvas(d)
                         draw_hair(ctx, d, b, c, t)
                         draw_whiskers(ctx, d, a, t)
-                        s = F.mirrored(s) if d == "l" else s
                         s.write_to_png(os.path.join(out_dir, "hh_%d_%d_%d_%d_%s.png" % (t, b, c, a, d)))
         for letter in HATS:
             s, ctx = head_canvas(d)
             draw_hat(ctx, d, letter, 1)
-            s = F.mirrored(s) if d == "l" else s
             s.write_to_png(os.path.join(out_dir, "ht_%s_%s.png" % (letter, d)))
     head, skin = ["# generated by tools/content/cast.py: (0) head type, (1) hair, (2) brows, "
                   "(3) whiskers, (4) hat letter or -"], ["# generated by tools/content/cast.py: "
                                                          "(5) head type"]
     for d in ALL:
         img = "hh_(0)_(1)_(2)_(3)_%s" % d
-        head.append("load %s" % img)
-        head.append("if != (4) -")
-        head.append("load ht_(4)_%s" % d)
-        head.append("blit %s ht_(4)_%s" % (img, d))
-        head.append("endif")
-        head += _head_seqs(img, d, names_by_dir[d], dy, 2)
         sk = "hf_(5)_%s" % d
-        skin.append("load %s" % sk)
+        if d == "l":
+            head += mirror_lines(img.replace("_l", "_r"), img)
+            skin += mirror_lines(sk.replace("_l", "_r"), sk)
+        else:
+            head.append("load %s" % img)
+            head.append("if != (4) -")
+            head.append("load ht_(4)_%s" % d)
+            head.append("blit %s ht_(4)_%s" % (img, d))
+            head.append("endif")
+            skin.append("load %s" % sk)
+        head += _head_seqs(img, d, names_by_dir[d], dy, 2)
         skin += _head_seqs(sk, d, names_by_dir[d], dy, 1)
     _write(out_dir, "hx_head.template", head)
     _write(out_dir, "hx_skin.template", skin)
+
+
+def mirror_lines(right, left):
+    """Script lines that make the left-facing picture as the mirror of the right-facing one."""
+    return ["clone %s %s" % (right, left), "hflip %s" % left]
 
 
 def _head_seqs(img, d, names, dy, z):
@@ -549,7 +599,9 @@ def customers(out_dir):
     w.write("hr_cint.anim", "hrc", belt_layer(rgb("e070a0"), buckle=rgb("f8d0e0")), seqs)
     w.write("hl_cint.anim", "hlc", belt_layer(rgb("8a7a5a"), buckle=rgb("a0a0a0")), seqs)
     w.write("hx_bottle.anim", "hxm", bottle_layer(), seqs)
-    w.write("hx_shadow.anim", "hxs", shadow_layer(), seqs)
+    # the heroine shares the shadow: it also has her step of stopping a fight
+    import dolly
+    w.write("hx_shadow.anim", "hxs", shadow_layer(), seqs + [dolly.body_seqs()[-1]])
     # the sheriff: tan shirt with the star, wide hat on his own head
     w.write("hs_torso.anim", "hst", sheriff_layer(), seqs)
     w.write("hs_cuello.anim", "hsc", collar_layer(NECKERCHIEF["hs"]), seqs)
@@ -595,12 +647,14 @@ def thief_head(out_dir, names):
     for key, fn in (("hl_hat", lambda c, d: draw_hat(c, d, "d", 1)), ("hl_panu", _mask)):
         lines = ["# generated by tools/content/cast.py"]
         for d in ALL:
-            s, ctx = head_canvas(d)
-            fn(ctx, d)
-            s = F.mirrored(s) if d == "l" else s
             img = "%s_%s" % (key, d)
-            s.write_to_png(os.path.join(out_dir, img + ".png"))
-            lines.append("load %s" % img)
+            if d == "l":
+                lines += mirror_lines("%s_r" % key, img)
+            else:
+                s, ctx = head_canvas(d)
+                fn(ctx, d)
+                s.write_to_png(os.path.join(out_dir, img + ".png"))
+                lines.append("load %s" % img)
             lines += _head_seqs(img, d, names[d], CUSTOMER_DY, 3)
         _write(out_dir, key + ".anim", lines)
 

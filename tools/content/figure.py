@@ -228,7 +228,7 @@ def draw_mug(ctx, x, y, fill, scale=1.0):
     ctx.rectangle(x0, y0, w, h)
     ctx.set_source_rgb(*MUG_GLASS)
     ctx.fill()
-    level = {"f": 0.15, "h": 0.55, "e": 1.0}.get(fill, 1.0)
+    level = {"f": 0.15, "h": 0.55, "l": 0.78, "e": 1.0}.get(fill, 1.0)
     if level < 1.0:
         ctx.rectangle(x0 + 1, y0 + h * level, w - 2, h * (1 - level) - 1)
         ctx.set_source_rgb(*BEER)

@@ -155,3 +155,12 @@ def front_reach(i, n, at, hand_side, before=None, after=None):
     if after is not None and i >= at:
         hold[hand_side] = after
     return FrontPose(arms_up=tuple(arms_up), hold=hold)
+
+
+def steal_pose(reach, i):
+    """The thief reaching forward into the till (reach 0..1), his hand grabbing by turns (i)."""
+    p = Pose(lean=4 + 8 * reach)
+    grab = [0, 12, 0, -10, 0, 12][i % 6]
+    p.arms["near"] = (4 + 76 * reach + grab * reach, 8 + 30 * reach)
+    p.arms["far"] = (-4 + 60 * reach - grab * reach, 8 + 40 * reach)
+    return p
