@@ -132,23 +132,10 @@ void Table::setVisible(bool bVisible)
 {
     RIR_TRACE("Table::setVisible");
     m_bVisible = bVisible;
-    for (int r = 0; r < m_lRows.getLength(); ++r)
-    {
-        RIR::SmartPtr<TableRow> pRow = m_lRows.get(r);
-        for (int c = 0; c < pRow->getLength(); ++c)
-        {
-            RIR::SmartPtr<Cell> pCell = pRow->get(c);
-            for (int l = 0; l < pCell->m_lLayers.getLength(); ++l)
-            {
-                RIR::SmartPtr<IVisualObject> pObject = pCell->m_lLayers.get(l)->m_pObject;
-                if (pObject)
-                {
-                    RIR_TRACE_LINE();
-                    pObject->setVisible(bVisible);
-                }
-            }
-        }
-    }
+    forEachCellObject([bVisible](const RIR::SmartPtr<IVisualObject>& pObject) {
+        RIR_TRACE_LINE();
+        pObject->setVisible(bVisible);
+    });
     if (m_pFrameTable)
     {
         RIR_TRACE_LINE();
@@ -166,23 +153,10 @@ void Table::setClipRect(const Rect& clip)
     RIR_TRACE("Table::setClipRect");
     m_bClipped = true;
     m_rClip = clip;
-    for (int r = 0; r < m_lRows.getLength(); ++r)
-    {
-        RIR::SmartPtr<TableRow> pRow = m_lRows.get(r);
-        for (int c = 0; c < pRow->getLength(); ++c)
-        {
-            RIR::SmartPtr<Cell> pCell = pRow->get(c);
-            for (int l = 0; l < pCell->m_lLayers.getLength(); ++l)
-            {
-                RIR::SmartPtr<IVisualObject> pObject = pCell->m_lLayers.get(l)->m_pObject;
-                if (pObject)
-                {
-                    RIR_TRACE_LINE();
-                    pObject->setClipRect(clip);
-                }
-            }
-        }
-    }
+    forEachCellObject([&clip](const RIR::SmartPtr<IVisualObject>& pObject) {
+        RIR_TRACE_LINE();
+        pObject->setClipRect(clip);
+    });
     if (m_pFrameTable)
     {
         RIR_TRACE_LINE();
@@ -194,23 +168,10 @@ void Table::clearClipRect()
 {
     RIR_TRACE("Table::clearClipRect");
     m_bClipped = false;
-    for (int r = 0; r < m_lRows.getLength(); ++r)
-    {
-        RIR::SmartPtr<TableRow> pRow = m_lRows.get(r);
-        for (int c = 0; c < pRow->getLength(); ++c)
-        {
-            RIR::SmartPtr<Cell> pCell = pRow->get(c);
-            for (int l = 0; l < pCell->m_lLayers.getLength(); ++l)
-            {
-                RIR::SmartPtr<IVisualObject> pObject = pCell->m_lLayers.get(l)->m_pObject;
-                if (pObject)
-                {
-                    RIR_TRACE_LINE();
-                    pObject->clearClipRect();
-                }
-            }
-        }
-    }
+    forEachCellObject([](const RIR::SmartPtr<IVisualObject>& pObject) {
+        RIR_TRACE_LINE();
+        pObject->clearClipRect();
+    });
     if (m_pFrameTable)
     {
         RIR_TRACE_LINE();

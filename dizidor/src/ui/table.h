@@ -209,6 +209,26 @@ public:
     static const RIR::String& getLayoutIndent();
 
 private:
+    // Calls f with every object of every layer of every cell, rows first, in the order added.
+    template <class F>
+    void forEachCellObject(F f)
+    {
+        for (int r = 0; r < m_lRows.getLength(); ++r)
+        {
+            RIR::SmartPtr<TableRow> pRow = m_lRows.get(r);
+            for (int c = 0; c < pRow->getLength(); ++c)
+            {
+                RIR::SmartPtr<Cell> pCell = pRow->get(c);
+                for (int l = 0; l < pCell->m_lLayers.getLength(); ++l)
+                {
+                    RIR::SmartPtr<IVisualObject> pObject = pCell->m_lLayers.get(l)->m_pObject;
+                    if (pObject)
+                        f(pObject);
+                }
+            }
+        }
+    }
+
     // The frame-aware helpers: a table whose frame is on counts its borders around itself.
     static void measureFramed(IVisualObject* pObject, int* pnWidth, int* pnHeight);
     static void sizeFramed(IVisualObject* pObject, int nWidth, int nHeight);

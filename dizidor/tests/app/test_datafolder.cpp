@@ -4,7 +4,7 @@
 #include "app/datafolder.h"
 
 #include "rir2/tests/tempfolder.h"
-#include "tempenv.h"
+#include "testkit/savedvariable.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // environment has none, and the forms of the OS and memory figures the log prints.
 #include "app/sysinfo.h"
 
-#include "tempenv.h"
+#include "testkit/savedvariable.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "app/registry.h"
 
 #include "rir2/tests/tempfolder.h"
-#include "tempenv.h"
+#include "testkit/savedvariable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // These tests need an X server with OpenGL: the test command starts Xvfb (software rendering by
 // llvmpipe) and names it in DBD_GL_DISPLAY; a DISPLAY of the user's works too. Without one they
 // are skipped, unless DBD_REQUIRE_GL is set, in which case they fail.
+#include "testkit/savedvariable.h"
 #include "platform/gl/glrenderdisplay.h"
 
 #include "test_d3d7_fixture.h"
@@ -16,34 +17,6 @@ namespace
 
 const int WIDTH = 200;
 const int HEIGHT = 150;
-
-// Sets an environment variable for its lifetime and puts the old value back.
-class EnvSetting
-{
-public:
-    EnvSetting(const char* pszName, const char* pszValue) : m_sName(pszName)
-    {
-        const char* pszOld = getenv(pszName);
-        m_bHadValue = pszOld != nullptr;
-        if (pszOld)
-            m_sOld = pszOld;
-        setenv(pszName, pszValue, 1);
-    }
-    ~EnvSetting()
-    {
-        if (m_bHadValue)
-            setenv(m_sName.c_str(), m_sOld.c_str(), 1);
-        else
-            unsetenv(m_sName.c_str());
-    }
-    EnvSetting(const EnvSetting&) = delete;
-    EnvSetting& operator=(const EnvSetting&) = delete;
-
-private:
-    std::string m_sName;
-    std::string m_sOld;
-    bool m_bHadValue;
-};
 
 // The driver as the game makes it, with a scripted application.
 class HostedD3D7Driver : public D3D7VideoDriver

@@ -5,6 +5,7 @@
 // The pixel test needs an X server with OpenGL: the test command starts Xvfb and names it in
 // DBD_GL_DISPLAY (a DISPLAY of the user's works too). Without one it is skipped, unless
 // DBD_REQUIRE_GL is set, in which case it fails.
+#include "testkit/savedvariable.h"
 #include "gfx/polygon.h"
 #include "platform/gl/glrenderdisplay.h"
 
@@ -38,34 +39,6 @@ RIR::SmartPtr<Sprite> maskSprite(Polygon& polygon)
     pMask->setRenderFlags(SRF_WRITE_STENCIL);
     return pMask;
 }
-
-// Sets an environment variable for its lifetime and puts the old value back.
-class EnvSetting
-{
-public:
-    EnvSetting(const char* pszName, const char* pszValue) : m_sName(pszName)
-    {
-        const char* pszOld = getenv(pszName);
-        m_bHadValue = pszOld != nullptr;
-        if (pszOld)
-            m_sOld = pszOld;
-        setenv(pszName, pszValue, 1);
-    }
-    ~EnvSetting()
-    {
-        if (m_bHadValue)
-            setenv(m_sName.c_str(), m_sOld.c_str(), 1);
-        else
-            unsetenv(m_sName.c_str());
-    }
-    EnvSetting(const EnvSetting&) = delete;
-    EnvSetting& operator=(const EnvSetting&) = delete;
-
-private:
-    std::string m_sName;
-    std::string m_sOld;
-    bool m_bHadValue;
-};
 
 class HostedD3D7Driver : public D3D7VideoDriver
 {

@@ -1,7 +1,7 @@
 // SavedVariable: remembers an environment variable and puts it back (or unsets it again) when it
 // goes out of scope, so a test may change HOME, XDG_DATA_HOME, PATH and the like freely.
-#ifndef DIZIDOR_TESTS_APP_TEMPENV_H
-#define DIZIDOR_TESTS_APP_TEMPENV_H
+#ifndef DIZIDOR_TESTKIT_SAVEDVARIABLE_H
+#define DIZIDOR_TESTKIT_SAVEDVARIABLE_H
 
 #include <cstdlib>
 #include <string>
@@ -30,6 +30,19 @@ private:
     std::string m_sName;
     std::string m_sValue;
     bool m_bWasSet;
+};
+
+// EnvSetting: sets an environment variable for its lifetime and puts the old value back.
+class EnvSetting
+{
+public:
+    EnvSetting(const char* pszName, const char* pszValue) : m_saved(pszName)
+    {
+        setenv(pszName, pszValue, 1);
+    }
+
+private:
+    SavedVariable m_saved;
 };
 
 #endif
