@@ -60,7 +60,7 @@ class Table : public IVisualObject
 {
 public:
     // An empty table whose contents join pMode: at (0, 0), z 0, visible, size 0 x 0, no spacing,
-    // no frame (frame spec ""), size flags TSF_WIDTH | TSF_HEIGHT, z base 3, z step 10.
+    // no frame (frame style ""), size flags TSF_WIDTH | TSF_HEIGHT, z base 3, z step 10.
     explicit Table(GameMode* pMode);
     // Deletes the attached-sprite records (the sprites stay in the mode); with owns contents
     // set, destroyContents first.

@@ -57,7 +57,7 @@ void tag(Bytes& out, int nCode, const Bytes& body, bool bLong = false)
     out.insert(out.end(), body.begin(), body.end());
 }
 
-struct MovieSpec
+struct MovieShape
 {
     int nWidthTwips = 800 * 20;
     int nHeightTwips = 600 * 20;
@@ -69,22 +69,22 @@ struct MovieSpec
 
 // An SWF movie: background, label "intro" on frame 0 and "outro" on frame 2, ShowFrames, an
 // optional top-level Stop on one frame (in a long-form tag), End.
-Bytes swf(const MovieSpec& spec, bool bCompressed)
+Bytes swf(const MovieShape& shape, bool bCompressed)
 {
-    Bytes body = rect(15, 0, spec.nWidthTwips, 0, spec.nHeightTwips);
+    Bytes body = rect(15, 0, shape.nWidthTwips, 0, shape.nHeightTwips);
     body.push_back(0);
-    body.push_back((uint8_t)spec.nRate);
-    body.push_back((uint8_t)spec.nFrames);
-    body.push_back((uint8_t)(spec.nFrames >> 8));
-    tag(body, 9, {(uint8_t)(spec.nBackground >> 16), (uint8_t)(spec.nBackground >> 8),
-                  (uint8_t)spec.nBackground});
-    for (int i = 0; i < spec.nFrames; ++i)
+    body.push_back((uint8_t)shape.nRate);
+    body.push_back((uint8_t)shape.nFrames);
+    body.push_back((uint8_t)(shape.nFrames >> 8));
+    tag(body, 9, {(uint8_t)(shape.nBackground >> 16), (uint8_t)(shape.nBackground >> 8),
+                  (uint8_t)shape.nBackground});
+    for (int i = 0; i < shape.nFrames; ++i)
     {
         if (i == 0)
             tag(body, 43, {'i', 'n', 't', 'r', 'o', 0});
         if (i == 2)
             tag(body, 43, {'o', 'u', 't', 'r', 'o', 0});
-        if (i == spec.nStopFrame)
+        if (i == shape.nStopFrame)
             tag(body, 12, {0x96, 0x02, 0x00, 0x08, 0x00, 0x07, 0x00}, true); // push, stop, end
         tag(body, 1, {});
     }
@@ -153,10 +153,10 @@ TEST(SwfMovieTest, RectExamples)
 
 TEST(SwfMovieTest, PlainAndCompressedGiveTheSameMovie)
 {
-    MovieSpec spec;
-    spec.nStopFrame = 3;
+    MovieShape shape;
+    shape.nStopFrame = 3;
     SwfMovie plain, packed;
-    const Bytes aPlain = swf(spec, false), aPacked = swf(spec, true);
+    const Bytes aPlain = swf(shape, false), aPacked = swf(shape, true);
     ASSERT_TRUE(parseSwf(aPlain.data(), aPlain.size(), &plain)) << plain.m_sError.c_str();
     ASSERT_TRUE(parseSwf(aPacked.data(), aPacked.size(), &packed)) << packed.m_sError.c_str();
     for (const SwfMovie* p : {&plain, &packed})
@@ -177,7 +177,7 @@ TEST(SwfMovieTest, PlainAndCompressedGiveTheSameMovie)
 
 TEST(SwfMovieTest, RefusesOtherFilesAndBrokenOnes)
 {
-    Bytes good = swf(MovieSpec(), false);
+    Bytes good = swf(MovieShape(), false);
     Bytes zws = good, flv = {'F', 'L', 'V', 1, 5, 0, 0, 0, 9, 0, 0, 0, 0};
     zws[0] = 'Z';
     Bytes cut(good.begin(), good.begin() + 20);
@@ -201,10 +201,10 @@ TEST(SwfPlayerTest, LoopsOnTheClockAndStopsOnTheStopAction)
     ASSERT_NE(nullptr, mkdtemp(szDir));
     const std::string sLoop = std::string(szDir) + "/loop.flv";
     const std::string sStop = std::string(szDir) + "/stop.flv";
-    MovieSpec spec;
-    { std::ofstream(sLoop, std::ios::binary) << text(swf(spec, true)); }
-    spec.nStopFrame = 2;
-    { std::ofstream(sStop, std::ios::binary) << text(swf(spec, false)); }
+    MovieShape shape;
+    { std::ofstream(sLoop, std::ios::binary) << text(swf(shape, true)); }
+    shape.nStopFrame = 2;
+    { std::ofstream(sStop, std::ios::binary) << text(swf(shape, false)); }
 
     uint32_t nNow = 1000;
     SwfPlayer player([&nNow]() { return nNow; });
@@ -255,8 +255,8 @@ TEST(OleContainerTest, TwoPassAlpha)
 
 TEST_F(FlashTest, SpriteShowsTheBackgroundAndCountsLoops)
 {
-    put("logo.flv", swf(MovieSpec(), true));
-    put("plain.flv", swf(MovieSpec(), false));
+    put("logo.flv", swf(MovieShape(), true));
+    put("plain.flv", swf(MovieShape(), false));
     RIR::SmartPtr<FlashSprite> pFlash = new FlashSprite("logo.flv", 0, 0, 1, false);
     ASSERT_TRUE(pFlash->hasControl());
     RIR::SmartPtr<FlashSprite> pPlain = new FlashSprite("plain.flv", 0, 0, 1, false);
@@ -302,7 +302,7 @@ TEST_F(FlashTest, SpriteShowsTheBackgroundAndCountsLoops)
 TEST_F(FlashTest, RefusedFilesLeaveASpriteWithoutControl)
 {
     Bytes flv = {'F', 'L', 'V', 1, 5, 0, 0, 0, 9, 0, 0, 0, 0};
-    Bytes zws = swf(MovieSpec(), false);
+    Bytes zws = swf(MovieShape(), false);
     zws[0] = 'Z';
     put("video.flv", flv);
     put("zws.flv", zws);
@@ -334,7 +334,7 @@ TEST_F(FlashTest, RefusedFilesLeaveASpriteWithoutControl)
 
 TEST_F(FlashTest, TransparentSpriteHasAlpha)
 {
-    put("logo.flv", swf(MovieSpec(), false));
+    put("logo.flv", swf(MovieShape(), false));
     RIR::SmartPtr<FlashSprite> pFlash = new FlashSprite("logo.flv", 0, 0, 1, true);
     pFlash->update(0.0f);
     ASSERT_TRUE(pFlash->getImage());
