@@ -800,3 +800,514 @@ def generate(out_dir, src_dir, args):
     art.save(draw_ui_tabla(), out_dir, "ui_tabla")
     for name, text in TITLES.items():
         art.save(draw_title(text), out_dir, name)
+    generate_credits(out_dir)
+
+
+# ---- the title cover ------------------------------------------------------------------------
+
+def draw_tapa():
+    """The cover behind the intro and the credits: the saloon's false front at sundown, lamp
+    light in the batwing doors, Dolly on the boardwalk. The upper left stays open sky for the
+    logo, which the intro lays over it at (20, 10)."""
+    w, h = SCREEN_W, SCREEN_H
+    s, ctx = art.surface(w, h)
+    sky = art.vertical_gradient(0, 420, [(0, art.rgb("2c2140")), (0.45, art.rgb("8c3a3a")),
+                                         (0.8, art.rgb("e07a3a")), (1, art.rgb("f2b45a"))])
+    ctx.set_source(sky)
+    ctx.paint()
+    rng = random.Random(77)
+    for _ in range(50):
+        x, y = rng.uniform(0, w), rng.uniform(0, 150)
+        ctx.arc(x, y, rng.uniform(0.5, 1.3), 0, 2 * math.pi)
+        ctx.set_source_rgba(1, 0.95, 0.85, rng.uniform(0.3, 0.8))
+        ctx.fill()
+    sun = cairo.RadialGradient(250, 390, 8, 250, 390, 170)
+    sun.add_color_stop_rgba(0, 1.0, 0.92, 0.62, 1.0)
+    sun.add_color_stop_rgba(0.3, 1.0, 0.78, 0.4, 0.8)
+    sun.add_color_stop_rgba(1, 1.0, 0.6, 0.3, 0.0)
+    ctx.set_source(sun)
+    ctx.arc(250, 390, 170, 0, 2 * math.pi)
+    ctx.fill()
+    # Mesas on the horizon.
+    ctx.move_to(0, 420)
+    for x, y in ((0, 372), (40, 368), (60, 340), (150, 336), (170, 372), (330, 380), (350, 352),
+                 (420, 350), (436, 380), (560, 384), (800, 390), (800, 420)):
+        ctx.line_to(x, y)
+    ctx.close_path()
+    art.fill_stroke(ctx, art.rgb("6b3534"), line=1.5)
+    # A cactus left of the street.
+    cactus(ctx, 96, 436, 1.2)
+    # The street: dust with wheel ruts, lighter towards the sun.
+    ground = art.vertical_gradient(400, h, [(0, art.rgb("c9884a")), (1, art.rgb("8a5630"))])
+    ctx.rectangle(0, 400, w, h - 400)
+    ctx.set_source(ground)
+    ctx.fill()
+    ctx.set_source_rgba(*WOOD_DARK, 0.35)
+    ctx.set_line_width(3)
+    for k in (0, 1):
+        ctx.move_to(0, 500 + k * 40)
+        ctx.curve_to(250, 470 + k * 30, 500, 460 + k * 30, 800, 455 + k * 35)
+        ctx.stroke()
+    for _ in range(220):
+        x, y = rng.uniform(0, w), rng.uniform(410, h)
+        ctx.arc(x, y, rng.uniform(0.6, 1.8), 0, 2 * math.pi)
+        ctx.set_source_rgba(*mix(WOOD_DARK, PARCHMENT, rng.random()), 0.5)
+        ctx.fill()
+    saloon_front(ctx, 430, 70)
+    # Dolly on the boardwalk, arms at her sides, in her first outfit.
+    import dolly
+    import figure as F
+    fp = F.FrontPose()
+    ctx.save()
+    ctx.translate(595, 456)
+    ctx.scale(1.25, 1.25)
+    front_figure(ctx, fp, [dolly.legs_layer(dolly.SKIRTS[1], False), dolly.boots_layer(dolly.BOOTS[1]),
+                           dolly.torso_layer(dolly.BLOUSES[1], dolly.RIBBONS[1]), dolly.eye_layer(),
+                           dolly.arms_layer(), dolly.sleeves_layer(dolly.BLOUSES[1]),
+                           dolly.hand_layer(dolly.SKIN)], shadow=True)
+    ctx.restore()
+    # Evening shade over the lower corners.
+    g = cairo.RadialGradient(400, 300, 250, 400, 300, 560)
+    g.add_color_stop_rgba(0, 0, 0, 0, 0)
+    g.add_color_stop_rgba(1, 0, 0, 0, 0.45)
+    ctx.set_source(g)
+    ctx.paint()
+    return s
+
+
+def cactus(ctx, x, y, k):
+    green = mix(FELT_GREEN, OUTLINE, 0.3)
+    import figure as F
+    F.stroke_path(ctx, [(x, y), (x, y - 70 * k)], 14 * k, green)
+    F.stroke_path(ctx, [(x - 2, y - 30 * k), (x - 20 * k, y - 32 * k), (x - 20 * k, y - 52 * k)],
+                  9 * k, green)
+    F.stroke_path(ctx, [(x + 2, y - 42 * k), (x + 18 * k, y - 44 * k), (x + 18 * k, y - 60 * k)],
+                  9 * k, green)
+
+
+def saloon_front(ctx, x, y):
+    """The false front from x to the right edge, its boardwalk at y + 352."""
+    w = SCREEN_W - x + 4
+    walk = y + 352
+    # The building and its tall false front.
+    ctx.move_to(x, walk)
+    ctx.line_to(x, y + 40)
+    ctx.line_to(x + 60, y + 40)
+    ctx.line_to(x + 60, y)
+    ctx.line_to(x + w, y)
+    ctx.line_to(x + w, walk)
+    ctx.close_path()
+    path = ctx.copy_path()
+    ctx.save()
+    ctx.clip()
+    for i in range(0, int(walk - y), 18):
+        base = mix(WOOD, WOOD_LIGHT, 0.2 + 0.1 * (i // 18 % 3))
+        art.wood_grain(ctx, x, y + i, w, 18, base, 300 + i, period=w)
+        ctx.move_to(x, y + i + 0.5)
+        ctx.line_to(x + w, y + i + 0.5)
+        ctx.set_source_rgba(*OUTLINE, 0.6)
+        ctx.set_line_width(1.5)
+        ctx.stroke()
+    g = cairo.LinearGradient(x, 0, x + w, 0)
+    g.add_color_stop_rgba(0, 1, 0.75, 0.4, 0.25)
+    g.add_color_stop_rgba(1, 0, 0, 0, 0.35)
+    ctx.set_source(g)
+    ctx.paint()
+    ctx.restore()
+    ctx.new_path()
+    ctx.append_path(path)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(3)
+    ctx.stroke()
+    # The sign.
+    sx, sy, sw, sh = x + 80, y + 18, 270, 62
+    wooden_board(ctx, sx, sy, sw, sh, mix(WOOD_DARK, OUTLINE, 0.2), 91, line=2.5)
+    western_text(ctx, "SALOON", sx + sw / 2.0, sy + 48, 46, brass_gradient(sy + 10, sy + 50),
+                 line=2.5, squeeze=0.95)
+    # The balcony and its rail.
+    by = y + 150
+    ctx.rectangle(x, by, w, 12)
+    art.fill_stroke(ctx, art.vertical_gradient(by, by + 12, [(0, WOOD_LIGHT), (1, WOOD_DARK)]), line=2)
+    ctx.rectangle(x, by - 38, w, 6)
+    art.fill_stroke(ctx, WOOD_LIGHT, line=2)
+    for px in range(int(x) + 8, int(x + w), 16):
+        ctx.rectangle(px, by - 32, 5, 32)
+        art.fill_stroke(ctx, WOOD, line=1.2)
+    # Windows with lamp light either side of the door.
+    for wx in (x + 22, x + 272):
+        window(ctx, wx, y + 190, 72, 96)
+    # Posts of the porch roof.
+    for px in (x + 4, x + 222, x + 360):
+        ctx.rectangle(px, by + 12, 12, walk - by - 12)
+        art.fill_stroke(ctx, art.vertical_gradient(by, walk, [(0, WOOD_LIGHT), (1, WOOD_DARK)]),
+                        line=2)
+    # The doorway with light and the batwing doors.
+    dx, dy, dw, dh = x + 120, y + 232, 90, walk - y - 232
+    ctx.rectangle(dx, dy, dw, dh)
+    g = cairo.RadialGradient(dx + dw / 2, dy + dh / 2, 5, dx + dw / 2, dy + dh / 2, 80)
+    g.add_color_stop_rgb(0, 1, 0.93, 0.65)
+    g.add_color_stop_rgb(1, 0.95, 0.6, 0.25)
+    art.fill_stroke(ctx, g, line=2.5)
+    for k in (0, 1):
+        bx = dx + k * dw / 2 + 2
+        bw = dw / 2 - 4
+        ctx.move_to(bx, dy + 40)
+        ctx.line_to(bx + bw, dy + 40)
+        ctx.line_to(bx + bw, dy + 90)
+        ctx.curve_to(bx + bw * 0.6, dy + 96, bx + bw * 0.4, dy + 96, bx, dy + 90)
+        ctx.close_path()
+        art.fill_stroke(ctx, mix(WOOD, SUNSET_RED, 0.2), line=2)
+        for sl in range(3):
+            ctx.rectangle(bx + 6 + sl * (bw - 12) / 3.0, dy + 48, (bw - 12) / 3.0 - 4, 36)
+            ctx.set_source_rgba(*OUTLINE, 0.45)
+            ctx.fill()
+    # The light spilling onto the boardwalk and street.
+    g = cairo.RadialGradient(dx + dw / 2, walk + 10, 5, dx + dw / 2, walk + 10, 140)
+    g.add_color_stop_rgba(0, 1, 0.85, 0.5, 0.45)
+    g.add_color_stop_rgba(1, 1, 0.85, 0.5, 0)
+    # The boardwalk.
+    ctx.rectangle(x - 30, walk, w + 30, 16)
+    art.fill_stroke(ctx, art.vertical_gradient(walk, walk + 16, [(0, WOOD_LIGHT), (1, WOOD_DARK)]),
+                    line=2)
+    ctx.set_source(g)
+    ctx.arc(dx + dw / 2, walk + 10, 140, 0, 2 * math.pi)
+    ctx.fill()
+    # Hitching rail and a barrel.
+    ctx.rectangle(x - 110, walk - 10, 100, 7)
+    art.fill_stroke(ctx, WOOD, line=2)
+    for px in (x - 104, x - 24):
+        ctx.rectangle(px, walk - 10, 7, 34)
+        art.fill_stroke(ctx, WOOD_DARK, line=2)
+    barrel(ctx, x + 300, walk + 8)
+
+
+def window(ctx, x, y, w, h):
+    ctx.rectangle(x - 5, y - 5, w + 10, h + 10)
+    art.fill_stroke(ctx, WOOD_DARK, line=2)
+    ctx.rectangle(x, y, w, h)
+    g = art.vertical_gradient(y, y + h, [(0, art.rgb("ffd98a")), (1, art.rgb("e08a3a"))])
+    art.fill_stroke(ctx, g, line=2)
+    ctx.move_to(x + w / 2.0, y)
+    ctx.line_to(x + w / 2.0, y + h)
+    ctx.move_to(x, y + h / 2.0)
+    ctx.line_to(x + w, y + h / 2.0)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(3)
+    ctx.stroke()
+
+
+def barrel(ctx, x, y):
+    ctx.move_to(x - 20, y)
+    ctx.curve_to(x - 26, y - 25, x - 26, y - 45, x - 20, y - 60)
+    ctx.line_to(x + 20, y - 60)
+    ctx.curve_to(x + 26, y - 45, x + 26, y - 25, x + 20, y)
+    ctx.close_path()
+    g = cairo.LinearGradient(x - 24, 0, x + 24, 0)
+    g.add_color_stop_rgb(0, *WOOD_DARK)
+    g.add_color_stop_rgb(0.4, *WOOD_LIGHT)
+    g.add_color_stop_rgb(1, *WOOD_DARK)
+    art.fill_stroke(ctx, g, line=2)
+    for hy in (y - 12, y - 48):
+        ctx.move_to(x - 23, hy)
+        ctx.line_to(x + 23, hy)
+        ctx.set_source_rgb(*OUTLINE)
+        ctx.set_line_width(3)
+        ctx.stroke()
+
+
+def front_figure(ctx, fp, layers, shadow=False):
+    """Draws a character seen from the front from the cast's layers, back to front; ctx has
+    the figure's anchor (the floor point under it) at its origin."""
+    import figure as F
+    if shadow:
+        F.front_shadow(ctx, fp)
+    for layer in sorted(layers, key=lambda l: l.z):
+        if layer.arm:
+            for side in (-1, 1):
+                layer.front(ctx, fp, side, False)
+        else:
+            layer.front(ctx, fp, None, False)
+
+
+# ---- the credits ----------------------------------------------------------------------------
+
+CREDIT_HEADINGS = {
+    "cred_design": "Design",
+    "cred_programming": "Programming",
+    "cred_graphics": "Graphics",
+    "cred_musicsound": "Music & Sound",
+    "cred_testers": "Testers",
+    "cred_cast": "The Cast",
+    "cred_ack": "With Thanks",
+}
+
+
+def draw_heading(text):
+    """A credits heading: the name on a red ribbon banner with forked tails, readable on the
+    darkened cover."""
+    size = 30
+    probe, pctx = art.surface(4, 4)
+    tw = text_width(pctx, text, size, 0.9)
+    bw = int(tw + 70)
+    w, h = bw + 60, 60
+    s, ctx = art.surface(w, h)
+    x0, x1, y0, bh = 30, 30 + bw, 10, 38
+    red = SUNSET_RED
+    for side in (-1, 1):
+        ex = x0 if side < 0 else x1
+        ctx.move_to(ex + side * 8, y0 + 10)
+        ctx.line_to(ex - side * 26 + side * 0, y0 + 10)
+        ctx.line_to(ex - side * 26, y0 + 10 + bh)
+        ctx.line_to(ex + side * 8, y0 + 10 + bh)
+        ctx.close_path()
+        art.fill_stroke(ctx, mix(red, OUTLINE, 0.4), line=2)
+        ox = ex - side * 26
+        ctx.move_to(ox, y0 + 10)
+        ctx.line_to(ox - side * 0 + side * -0, y0 + 10)
+        ctx.line_to(ox + side * -0, y0 + 10)
+    for side in (-1, 1):
+        ex = 4 if side < 0 else w - 4
+        ctx.move_to(ex, y0 + 10)
+        ctx.line_to(ex + side * -30, y0 + 10)
+        ctx.line_to(ex + side * -30, y0 + 10 + bh)
+        ctx.line_to(ex, y0 + 10 + bh)
+        ctx.line_to(ex + side * -12, y0 + 10 + bh / 2.0)
+        ctx.close_path()
+        art.fill_stroke(ctx, mix(red, OUTLINE, 0.45), line=2)
+    art.rounded_rect(ctx, x0, y0, bw, bh, 3)
+    g = art.vertical_gradient(y0, y0 + bh, [(0, mix(red, CREAM, 0.25)), (0.5, red),
+                                            (1, mix(red, OUTLINE, 0.3))])
+    art.fill_stroke(ctx, g, line=2.5)
+    ctx.move_to(x0 + 6, y0 + 4.5)
+    ctx.line_to(x1 - 6, y0 + 4.5)
+    ctx.move_to(x0 + 6, y0 + bh - 4.5)
+    ctx.line_to(x1 - 6, y0 + bh - 4.5)
+    ctx.set_source_rgba(*BRASS_LIGHT, 0.6)
+    ctx.set_line_width(1.2)
+    ctx.set_dash([4, 3])
+    ctx.stroke()
+    ctx.set_dash([])
+    western_text(ctx, text, w / 2.0, y0 + bh - 10, size, brass_gradient(y0 + 4, y0 + bh), line=2,
+                 squeeze=0.9)
+    return s
+
+
+def draw_spacer():
+    s, ctx = art.surface(60, 1)
+    return s
+
+
+PORTRAIT_W, PORTRAIT_H = 136, 168
+
+
+def portrait_frame(draw_inside, backdrop, seed):
+    """A picture in an oval brass-and-wood frame, as hung behind a bar."""
+    w, h = PORTRAIT_W, PORTRAIT_H
+    s, ctx = art.surface(w, h)
+    cx, cy = w / 2.0, h / 2.0
+
+    def oval(rx, ry):
+        ctx.save()
+        ctx.translate(cx, cy)
+        ctx.scale(rx, ry)
+        ctx.arc(0, 0, 1, 0, 2 * math.pi)
+        ctx.restore()
+    oval(w / 2.0 - 2, h / 2.0 - 2)
+    path = ctx.copy_path()
+    ctx.save()
+    ctx.clip()
+    art.wood_grain(ctx, 0, 0, w, h, WOOD_DARK, seed, along_x=False, period=h)
+    ctx.restore()
+    ctx.new_path()
+    ctx.append_path(path)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(2)
+    ctx.stroke()
+    oval(w / 2.0 - 9, h / 2.0 - 9)
+    art.fill_stroke(ctx, brass_gradient(0, h), line=1.5)
+    rx, ry = w / 2.0 - 14, h / 2.0 - 14
+    oval(rx, ry)
+    inner = ctx.copy_path()
+    ctx.save()
+    ctx.clip()
+    g = cairo.RadialGradient(cx, cy - 20, 10, cx, cy, ry * 1.2)
+    g.add_color_stop_rgb(0, *mix(backdrop, CREAM, 0.35))
+    g.add_color_stop_rgb(1, *mix(backdrop, OUTLINE, 0.35))
+    ctx.set_source(g)
+    ctx.paint()
+    ctx.save()
+    draw_inside(ctx, cx, cy)
+    ctx.restore()
+    # A soft vignette over the picture.
+    g = cairo.RadialGradient(cx, cy, ry * 0.6, cx, cy, ry * 1.05)
+    g.add_color_stop_rgba(0, 0, 0, 0, 0)
+    g.add_color_stop_rgba(1, 0, 0, 0, 0.35)
+    ctx.set_source(g)
+    ctx.paint()
+    ctx.restore()
+    ctx.new_path()
+    ctx.append_path(inner)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(2)
+    ctx.stroke()
+    # A highlight on the brass at the upper left.
+    ctx.save()
+    ctx.translate(cx, cy)
+    ctx.scale(w / 2.0 - 11.5, h / 2.0 - 11.5)
+    ctx.arc(0, 0, 1, math.pi * 1.05, math.pi * 1.45)
+    ctx.restore()
+    ctx.set_source_rgba(1, 1, 0.9, 0.6)
+    ctx.set_line_width(2)
+    ctx.stroke()
+    return s
+
+
+def bust(layers, head=None, scale=2.0, neck_y=62, fp=None):
+    """A drawer of a cast member's front view, scaled so that the neck sits neck_y pixels above
+    the frame's centre... below its top: the head and chest fill the oval."""
+    import figure as F
+
+    def draw(ctx, cx, cy):
+        pose = fp or F.FrontPose()
+        ctx.translate(cx, neck_y)
+        ctx.scale(scale, scale)
+        ctx.translate(-pose.neck()[0], -pose.neck()[1])
+        front_figure(ctx, pose, layers)
+        if head:
+            head(ctx, pose.neck())
+    return draw
+
+
+def customer_head(htype, hair, whisk, hat, extra=None):
+    import cast
+
+    def draw(ctx, neck):
+        ctx.save()
+        ctx.translate(*neck)
+        cast.draw_face(ctx, "d", cast.SKINS[cast.HEAD_SKIN[htype]], htype)
+        cast.draw_hair(ctx, "d", hair, 1, htype)
+        cast.draw_whiskers(ctx, "d", whisk, htype)
+        if extra:
+            extra(ctx)
+        cast.draw_hat(ctx, "d", hat, htype)
+        ctx.restore()
+    return draw
+
+
+def sprite_drawer(surf, ax, ay, scale, dx=0, dy=0):
+    """A drawer that paints a cast picture (anchor ax, ay) scaled, anchored at the frame's
+    centre moved by (dx, dy)."""
+    def draw(ctx, cx, cy):
+        ctx.translate(cx + dx, cy + dy)
+        ctx.scale(scale, scale)
+        ctx.set_source_surface(surf, -ax, -ay)
+        ctx.paint()
+    return draw
+
+
+def portraits():
+    import cast
+    import critters
+    import dolly
+    import figure as F
+    out = {}
+    # Dolly, outfit 1.
+    out["p_dolly"] = portrait_frame(bust(
+        [dolly.torso_layer(dolly.BLOUSES[1], dolly.RIBBONS[1]), dolly.eye_layer(),
+         dolly.arms_layer(), dolly.sleeves_layer(dolly.BLOUSES[1]), dolly.hand_layer(dolly.SKIN)],
+        neck_y=92), art.rgb("c0463a"), 1)
+    # Hank, the regular: red shirt, brown vest, a full mug raised.
+    hank_pose = F.FrontPose(arms_up=(0.0, 1.0), hold={1: "f"})
+    out["p_hank"] = portrait_frame(bust(
+        [cast.torso_layer(cast.SHIRTS["1"], belly=4), cast.vest_layer(cast.VESTS["1"]),
+         cast.collar_layer(cast.NECKERCHIEF["1"]), cast.skin_arm_layer(cast.SKINS["2"]),
+         cast.sleeve_layer(cast.SHIRTS["1"]), cast.bottle_layer()],
+        head=customer_head(8, 1, 1, "a"), fp=hank_pose, neck_y=96), art.rgb("d9822b"), 2)
+    # The thief: striped dark shirt, bowler, mask.
+    out["p_ladron"] = portrait_frame(bust(
+        [cast.torso_layer(cast.SHIRTS["hl"], stripes=True), cast.collar_layer(cast.SHIRTS["hl"]),
+         cast.skin_arm_layer(cast.SKINS["1"]), cast.sleeve_layer(cast.SHIRTS["hl"])],
+        head=customer_head(1, 1, 0, "d", extra=lambda c: cast._mask(c, "d")), neck_y=96),
+        art.rgb("4a4a58"), 3)
+    # The sheriff: tan shirt, star, moustache, white hat.
+    out["p_sheriff"] = portrait_frame(bust(
+        [cast.torso_layer(cast.SHIRTS["hs"], belly=3, star=True),
+         cast.collar_layer(cast.NECKERCHIEF["hs"]), cast.skin_arm_layer(cast.SKINS["2"]),
+         cast.sleeve_layer(cast.SHIRTS["hs"])],
+        head=customer_head(3, 1, 1, "i"), neck_y=100), art.rgb("b89a62"), 4)
+    # The guard on his barrel, and his dog (their game pictures, scaled).
+    guard = cairo.ImageSurface(cairo.FORMAT_ARGB32, critters.MARIACHI_W, critters.MARIACHI_H)
+    gctx = cairo.Context(guard)
+    for layer in ("torso", "canana", "lh", "ra", "rh"):
+        surf, _, _ = critters.mariachi_layer(layer, 0.0, 0.0, 0)
+        gctx.set_source_surface(surf, 0, 0)
+        gctx.paint()
+    out["p_mariachi"] = portrait_frame(sprite_drawer(guard, critters.MX, critters.MY, 1.3,
+                                                     dx=-6, dy=112), art.rgb("d8b048"), 5)
+    out["p_perro"] = portrait_frame(sprite_drawer(critters.dog_frame(0.0, 0.0, 0)[0], 60, 122, 1.15,
+                                                  dx=-6, dy=52), art.rgb("58a060"), 6)
+    # The undertaker: black coat, white collar, black tie, top hat.
+    out["p_funebre"] = portrait_frame(bust(
+        [cast.torso_layer(cast.SHIRTS["f"], coat=True),
+         cast.collar_layer(cast.NECKERCHIEF["f"], tie=cast.SHIRTS["f"]),
+         cast.skin_arm_layer(cast.SKINS["1"]), cast.sleeve_layer(cast.SHIRTS["f"])],
+        head=customer_head(12, 1, 0, "f"), neck_y=104), art.rgb("8d867c"), 7)
+    # The piano player: blue-grey coat, bowler, moustache.
+    coat = art.rgb("3a3a58")
+    out["p_pianista"] = portrait_frame(bust(
+        [cast.torso_layer(coat), cast.collar_layer(art.rgb("f4f0e8"), tie=art.rgb("8a2a3a")),
+         cast.skin_arm_layer(art.rgb("e0a878")), cast.sleeve_layer(coat)],
+        head=customer_head(5, 1, 1, "d"), neck_y=98), art.rgb("3f8aa8"), 8)
+    # The lady in pink: pink dress, golden curls, a hat with a feather.
+    pink = art.rgb("e070a0")
+    out["p_pinkie"] = portrait_frame(bust(
+        [cast.torso_layer(pink), cast.collar_layer(art.rgb("f8d0e0")),
+         cast.skin_arm_layer(cast.SKINS["5"]), cast.sleeve_layer(pink)],
+        head=lady_head, neck_y=100), art.rgb("e8a0c0"), 9)
+    return out
+
+
+def lady_head(ctx, neck):
+    import figure as F
+    x, y = neck
+    skin = art.rgb("f6c0a8")
+    hair = art.rgb("e0b048")
+    pink = art.rgb("e070a0")
+    cy = y - 17
+    F.ellipse(ctx, x, cy + 2, 15, 13, hair, line=1.5)               # curls behind
+    for cx in (-13, 13):
+        F.ellipse(ctx, x + cx, cy + 8, 5, 7, hair, line=1.3)
+    F.stroke_path(ctx, [(x, y + 2), (x, y - 6)], 8, skin)
+    F.ellipse(ctx, x, cy, 12, 14, skin, grad=F.radial(x, cy, 14, skin))
+    F.poly(ctx, [(x - 12, cy - 2), (x - 9, cy - 12), (x, cy - 15), (x + 9, cy - 12), (x + 12, cy - 2),
+                 (x + 6, cy - 8), (x - 6, cy - 8)], hair, line=1.4)
+    for ex in (-5, 5):
+        F.ellipse(ctx, x + ex, cy - 1, 1.6, 2.4, (0.1, 0.08, 0.06), line=0)
+        ctx.move_to(x + ex - 3, cy - 5)
+        ctx.line_to(x + ex + 3, cy - 5)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(1.2)
+    ctx.stroke()
+    for ex in (-7, 7):
+        ctx.arc(x + ex, cy + 4, 2.5, 0, 2 * math.pi)
+        ctx.set_source_rgba(0.95, 0.45, 0.5, 0.5)
+        ctx.fill()
+    F.ellipse(ctx, x, cy + 7, 2.6, 1.6, art.rgb("c8304a"), line=0.8)
+    # The hat, tilted, with a feather.
+    F.ellipse(ctx, x + 3, cy - 14, 17, 4, pink, line=1.5)
+    F.poly(ctx, [(x - 6, cy - 14), (x - 4, cy - 23), (x + 10, cy - 23), (x + 12, cy - 14)], pink,
+           grad=F.side_grad(x - 6, x + 12, pink))
+    ctx.move_to(x + 8, cy - 20)
+    ctx.curve_to(x + 18, cy - 34, x + 26, cy - 30, x + 30, cy - 36)
+    ctx.curve_to(x + 28, cy - 24, x + 20, cy - 22, x + 8, cy - 18)
+    ctx.close_path()
+    art.fill_stroke(ctx, art.rgb("f8f0f4"), line=1.2)
+
+
+def generate_credits(out_dir):
+    art.save(draw_tapa(), out_dir, "tapa")
+    for name, text in CREDIT_HEADINGS.items():
+        art.save(draw_heading(text), out_dir, name)
+    art.save(draw_spacer(), out_dir, "spacer60x1")
+    for name, surf in portraits().items():
+        art.save(surf, out_dir, name)
