@@ -136,8 +136,8 @@ def wooden_board(ctx, x, y, w, h, base, seed, arrow=0, along_x=True, line=art.LI
     ctx.append_path(path)
     ctx.set_line_join(cairo.LINE_JOIN_ROUND)
     if glow:
-        ctx.set_source_rgba(*glow, 0.55)
-        ctx.set_line_width(line + 5)
+        ctx.set_source_rgba(*glow, 0.9)
+        ctx.set_line_width(line + 7)
         ctx.stroke_preserve()
     ctx.set_source_rgb(*OUTLINE)
     ctx.set_line_width(line)
@@ -577,7 +577,7 @@ def draw_sign(prefix, highlight):
     s, ctx = art.surface(SIGN_W, SIGN_H)
     x, y, w, h = 4, 6, SIGN_W - 10, SIGN_H - 14
     if highlight:
-        colour = mix(colour, art.rgb("e0a060"), 0.3)
+        colour = mix(colour, art.rgb("e8a860"), 0.42)
     # Shadow, board, chain hooks.
     ctx.save()
     plank_path(ctx, x + 4, y + 5, w, h, seed, arrow=26)
@@ -597,7 +597,7 @@ def draw_sign(prefix, highlight):
     {"book": icon_book, "map": icon_map, "watch": icon_watch}[icon](ctx, mx, my)
     # Caption in wanted-poster letters, subtitle in the plain face.
     tx = x + 84
-    fill = CREAM if highlight else PARCHMENT
+    fill = brass_gradient(y + 12, y + 38) if highlight else PARCHMENT
     western_text(ctx, caption, tx, y + 38, 32, fill, line=2.5, centre=False, squeeze=0.85,
                  shadow=(2, 2))
     plain_text(ctx, subtitle, tx + 1, y + 55, 11.5, CREAM if highlight else PARCHMENT,
