@@ -94,6 +94,8 @@ void WidgetTest::moveTo(int x, int y)
 
 void WidgetTest::press(int x, int y, int nButton)
 {
+    // The pointer comes first, as with a real mouse: the control under it is the hover control.
+    moveTo(x, y);
     m_pPlatform->queueMouseDown(nButton, x, y);
     m_pPlatform->pumpEvents();
 }

@@ -72,6 +72,7 @@ protected:
     void loadWidgetTheme(const std::string& sExtra, int nLineSpacing = 0);
 
     void moveTo(int x, int y);
+    // The pointer moves there, then the button goes down.
     void press(int x, int y, int nButton = 1);
     void release(int x, int y, int nButton = 1);
     // A key press through the platform's pump (which sends the character on when the key is not
