@@ -235,6 +235,19 @@ void Label::setBackground(RIR::SmartPtr<Image> pBackground)
     refresh();
 }
 
+void Label::setFrameBackground(int nWidth, int nHeight, const char* pszStyle, int nInsX, int nInsY)
+{
+    RIR_TRACE("Label::setFrameBackground");
+    RIR::SmartPtr<Theme> pTheme = m_pApp ? m_pApp->getTheme() : RIR::SmartPtr<Theme>();
+    if (!pTheme)
+        return;
+    RIR::SmartPtr<Image> pFrame = pTheme->renderFrame(nWidth, nHeight, pszStyle);
+    RIR::SmartPtr<Image> pBackground = pFrame ? pFrame->clone(false) : pFrame;
+    if (pBackground)
+        pBackground->setInsPoint(nInsX, nInsY);
+    setBackground(pBackground);
+}
+
 void Label::refresh()
 {
     RIR_TRACE("Label::refresh");

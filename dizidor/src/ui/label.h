@@ -97,6 +97,11 @@ public:
     // Stores the background (null for none) and repaints.
     void setBackground(RIR::SmartPtr<Image> pBackground);
     RIR::SmartPtr<Image> getBackground() const { return m_pBackground; }
+    // The background becomes the current theme's frame of that style drawn at the size (snapped
+    // as frames are), with its insertion point at (insX, insY); repaints. The theme's picture
+    // itself (it may be cached and shared) keeps its insertion point. Without a theme nothing
+    // changes; an unknown style fails as Theme::renderFrame does.
+    void setFrameBackground(int nWidth, int nHeight, const char* pszStyle, int nInsX, int nInsY);
     // Stored; the label's own image is made without alpha from the next repaint.
     void setOpaque(bool bOpaque) { m_bOpaque = bOpaque; }
     bool isOpaque() const { return m_bOpaque; }

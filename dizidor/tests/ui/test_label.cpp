@@ -198,3 +198,21 @@ TEST_F(LabelTest, ConstructorsAndTheThemeFont)
     plain.setFontByName("No::Such");
     EXPECT_TRUE(plain.getFont());
 }
+
+TEST_F(LabelTest, FrameBackgroundIsTheThemesFrameWithItsOwnInsertionPoint)
+{
+    RIR::SmartPtr<Theme> pTheme = m_pApp->getTheme();
+    RIR::SmartPtr<Image> pFrame = pTheme->renderFrame(50, 30, "System::DefaultFrame");
+    ASSERT_TRUE(pFrame);
+    const Point before = pFrame->getInsPoint();
+
+    Label label("ok");
+    label.setFrameBackground(50, 30, "System::DefaultFrame", 2, 3);
+    ASSERT_TRUE(label.getBackground());
+    EXPECT_EQ(pFrame->getWidth(), label.getBackground()->getWidth());
+    EXPECT_EQ(pFrame->getHeight(), label.getBackground()->getHeight());
+    EXPECT_EQ(Point(2, 3), label.getBackground()->getInsPoint());
+    EXPECT_EQ(pFrame->getWidth(), sizeOf(label).w) << "the label shows the frame";
+    EXPECT_EQ(before, pTheme->renderFrame(50, 30, "System::DefaultFrame")->getInsPoint())
+        << "the theme's own picture keeps its insertion point";
+}
