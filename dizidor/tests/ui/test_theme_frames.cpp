@@ -405,6 +405,9 @@ TEST_F(ThemeFrameTest, WideVerticalSidesLeaveNoNegativeMiddle)
 
 TEST_F(ThemeFrameTest, RenderedFramesDrawWholePiecesAndCornerDecorations)
 {
+    // The ur decoration hangs from its top-right corner on a panel; in a picture it fills the
+    // corner all the same.
+    m_pApp->getImage("small")->setInsPoint(4, 0);
     // Asked for 50 x 33, drawn 60 x 33: corner, two first sides, the middle, two second sides.
     RIR::SmartPtr<Image> pFrame = m_pTheme->renderFrame(50, 33, "");
     ASSERT_EQ(60, pFrame->getWidth());
