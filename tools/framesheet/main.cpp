@@ -143,7 +143,7 @@ void drawMode(GameMode* pMode, Image* pSheet)
     for (Sprite* pSprite : sprites)
     {
         RIR::SmartPtr<Image> pImage = pSprite->getDisplayImage();
-        if (!pSprite->isVisible() || !pImage || pImage->getWidth() <= 0 || pImage->getHeight() <= 0)
+        if (!pSprite->isVisible() || !pImage)
             continue;
         int nX = 0;
         int nY = 0;
