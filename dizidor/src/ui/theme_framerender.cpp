@@ -17,13 +17,22 @@ template <class T> bool notNULL(const RIR::SmartPtr<T>& p)
     return p.get() != nullptr;
 }
 
-// Pictures with alpha are copied as they are, alpha included; others are blitted.
+// Pictures with alpha are copied as they are, alpha included; others are blitted. The picture's
+// top-left corner goes to (nX, nY), whatever its insertion point.
 void drawPiece(Image* pTarget, Image* pPiece, int nX, int nY)
 {
+    nX += pPiece->getInsPointX();
+    nY += pPiece->getInsPointY();
     if (pPiece->hasAlpha())
         pTarget->copyImage(pPiece, nX, nY);
     else
         pTarget->blit(pPiece, nX, nY);
+}
+
+// Copied as they are, alpha included, top-left corner at (nX, nY).
+void copyPiece(Image* pTarget, Image* pPiece, int nX, int nY)
+{
+    pTarget->copyImage(pPiece, nX + pPiece->getInsPointX(), nY + pPiece->getInsPointY());
 }
 
 } // namespace
@@ -111,10 +120,10 @@ RIR::SmartPtr<Image> Theme::renderFrame(int nWidth, int nHeight, const char* psz
         drawFrameEdge(pStyle, FE_LEFT, pImage.get(), left, 0);
         drawFrameEdge(pStyle, FE_RIGHT, pImage.get(), right, nRightX);
 
-        pImage->copyImage(pParts[FP_UL].get(), 0, 0);
-        pImage->copyImage(pParts[FP_UR].get(), nRightX, 0);
-        pImage->copyImage(pParts[FP_LL].get(), 0, nBottomY);
-        pImage->copyImage(pParts[FP_LR].get(), nRightX, nBottomY);
+        copyPiece(pImage.get(), pParts[FP_UL].get(), 0, 0);
+        copyPiece(pImage.get(), pParts[FP_UR].get(), nRightX, 0);
+        copyPiece(pImage.get(), pParts[FP_LL].get(), 0, nBottomY);
+        copyPiece(pImage.get(), pParts[FP_LR].get(), nRightX, nBottomY);
 
         for (int nPart : {FP_UL, FP_UR, FP_LL, FP_LR})
         {
@@ -125,8 +134,10 @@ RIR::SmartPtr<Image> Theme::renderFrame(int nWidth, int nHeight, const char* psz
             const bool bRight = nPart == FP_UR || nPart == FP_LR;
             const bool bBottom = nPart == FP_LL || nPart == FP_LR;
             RIR_TRACE_LINE();
-            pImage->blit(pDeco, bRight ? nW - pDeco->getWidth() : 0,
-                         bBottom ? nH - pDeco->getHeight() : 0);
+            // The decoration fills its corner of the picture, whatever its insertion point
+            // (which places it on a framed panel).
+            pImage->blit(pDeco, (bRight ? nW - pDeco->getWidth() : 0) + pDeco->getInsPointX(),
+                         (bBottom ? nH - pDeco->getHeight() : 0) + pDeco->getInsPointY());
         }
     }
     if (m_bCacheFrames)

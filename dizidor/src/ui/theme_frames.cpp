@@ -10,6 +10,8 @@
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
+#include <cstdint>
+
 namespace
 {
 
@@ -179,22 +181,37 @@ Theme::EdgeSnap Theme::snapFrameEdge(FrameStyle* pStyle, int nEdge, int nWanted)
     const bool bHasSides = notNULL(pStyle->lFramePart[nLSide]);
     const int nSide = sizeAlong(pStyle, nLSide, bVertical);
     const int nMidSize = sizeAlong(pStyle, nMid, bVertical);
-    // Pieces are never empty (setFramePart refuses them), so every step lengthens the edge.
-    snap.nLength = nCorners;
-    while (snap.nLength < nWanted)
+    // One middle piece first (or as many as it takes, on an edge without sides), then pairs of
+    // side pieces, until the edge is at least the wanted length. Counted rather than stepped, so
+    // that a long edge of small pieces costs nothing; pieces are never empty (setFramePart
+    // refuses them).
+    auto piecesFor = [](int64_t nShort, int64_t nSize) { return (nShort + nSize - 1) / nSize; };
+    int64_t nLength = nCorners;
+    if (nLength < nWanted)
     {
-        if (bHasSides && (snap.nMidCount != 0 || isNULL(pMid)))
+        if (!bHasSides)
         {
-            snap.nSideCount += 2;
-            snap.nLength += 2 * nSide;
+            RIR_ASSERT(notNULL(pMid));
+            const int64_t nCount = piecesFor(nWanted - nLength, nMidSize);
+            snap.nMidCount = (int)nCount;
+            nLength += nCount * nMidSize;
         }
         else
         {
-            RIR_ASSERT(notNULL(pMid));
-            snap.nMidCount += 1;
-            snap.nLength += nMidSize;
+            if (notNULL(pMid))
+            {
+                snap.nMidCount = 1;
+                nLength += nMidSize;
+            }
+            if (nLength < nWanted)
+            {
+                const int64_t nPairs = piecesFor(nWanted - nLength, 2 * (int64_t)nSide);
+                snap.nSideCount = (int)(2 * nPairs);
+                nLength += nPairs * 2 * nSide;
+            }
         }
     }
+    snap.nLength = (int)nLength;
     return snap;
 }
 

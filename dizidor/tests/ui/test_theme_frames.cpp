@@ -271,6 +271,42 @@ TEST_F(ThemeFrameTest, ThickEdgesShareTheExcessAndKeepTheirOuterSide)
     EXPECT_EQ(40, leftEdge(pPanel.get())->getHeight());
 }
 
+TEST_F(ThemeFrameTest, AThinEdgeAgainstAThickOneGivesUpNoMoreThanItHas)
+{
+    picture("thin", 20, 2);
+    picture("deep", 20, 20);
+    RIR::SmartPtr<Theme> pTheme =
+        load(std::string(COMMON_PARTS) + "frame top thin\nframe bottom deep\n");
+    // 2 + 20 against 10: half the excess of 12 would take the top below 0; the bottom gives
+    // up the rest.
+    RIR::SmartPtr<Table> pPanel = pTheme->buildFrameTable(&m_mode, 50, 10, "");
+    pPanel->setPos(0, 0);
+    EXPECT_EQ(0, piece(topEdge(pPanel.get()), false, 1)->getHeight());
+    EXPECT_EQ(10, piece(bottomEdge(pPanel.get()), false, 1)->getHeight());
+    EXPECT_EQ(10, pPanel->getHeight());
+}
+
+TEST_F(ThemeFrameTest, BackOnlyFramesAreTheTiledBackAtAnySize)
+{
+    RIR::SmartPtr<Theme> pTheme = load("frame back back\n");
+    EXPECT_TRUE(pTheme->isBackOnlyFrame(""));
+    int nW = 25;
+    int nH = 13;
+    pTheme->snapFrameSize(&nW, &nH, "");
+    EXPECT_EQ(25, nW);
+    EXPECT_EQ(13, nH);
+    RIR::SmartPtr<Table> pPanel = pTheme->buildFrameTable(&m_mode, 25, 13, "");
+    pPanel->setPos(0, 0);
+    EXPECT_EQ(25, pPanel->getWidth());
+    EXPECT_EQ(13, pPanel->getHeight());
+    EXPECT_EQ(0, topEdge(pPanel.get())->getRowCount());
+    EXPECT_EQ(25, middle(pPanel.get())->getWidth());
+
+    RIR::SmartPtr<Image> pImage = pTheme->renderFrame(25, 13, "");
+    EXPECT_EQ(25, pImage->getWidth());
+    EXPECT_EQ(Color(240, 220, 180, 255), pImage->getPixelAt(24, 12));
+}
+
 TEST_F(ThemeFrameTest, TheBackTilesWithCutLastColumnAndRow)
 {
     // 12 + 25 wide, 12 + 13 high: two whole columns and a 5-pixel one, one whole row and a
@@ -405,6 +441,9 @@ TEST_F(ThemeFrameTest, WideVerticalSidesLeaveNoNegativeMiddle)
 
 TEST_F(ThemeFrameTest, RenderedFramesDrawWholePiecesAndCornerDecorations)
 {
+    // The ur decoration hangs from its top-right corner on a panel; in a picture it fills the
+    // corner all the same.
+    m_pApp->getImage("small")->setInsPoint(4, 0);
     // Asked for 50 x 33, drawn 60 x 33: corner, two first sides, the middle, two second sides.
     RIR::SmartPtr<Image> pFrame = m_pTheme->renderFrame(50, 33, "");
     ASSERT_EQ(60, pFrame->getWidth());
