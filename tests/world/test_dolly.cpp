@@ -237,3 +237,23 @@ TEST_P(DollyWithoutMarkerTest, TheActionHappensWhenItsAnimationEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Markers, DollyWithoutMarkerTest, ::testing::Values(-1, 0));
+
+TEST_F(DollyTest, SheFacesEverySpotSheWorksOn)
+{
+    const struct
+    {
+        MugSpotBase* pSpot;
+        int nHand;
+        int nDir;
+    } steps[] = {{m_pTap.get(), 0, 2}, {m_pSeat.get(), 0, 0}, {m_pSeat.get(), 0, 0},
+                 {m_pSink.get(), 0, 2}, {m_pTap.get(), 0, 2}};
+    for (const auto& step : steps)
+    {
+        if (step.pSpot == m_pSink.get())
+            m_pDolly->getHandMug(0)->setContents(1);
+        act(step.pSpot, step.nHand);
+        EXPECT_EQ(step.nDir, m_pDolly->getDirection());
+        run(30);
+        EXPECT_EQ(step.nDir, m_pDolly->getDirection());
+    }
+}

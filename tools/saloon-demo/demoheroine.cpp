@@ -70,7 +70,8 @@ DemoHeroine::DemoHeroine(GameApp* pApp, GameMode* pScreen, ImageFactory* pFactor
     m_lSprites.append(new Sprite(block(52, 16, 150, 160, 170, 26, 16), nX, nY - 10,
                                  pScene->getRowDepth(SINK_I, SINK_J) + 1));
     pScene->squareToPixel(SEAT_I, SEAT_J, &nX, &nY, 0x24);
-    m_lSprites.append(new Sprite(block(60, 12, 130, 85, 45, 30, 12), nX, nY - 4, nSeatDepth - 5));
+    m_lSprites.append(new Sprite(block(84, 22, 90, 55, 30, 42, 22), nX, nY + 2, nSeatDepth - 6));
+    m_lSprites.append(new Sprite(block(78, 16, 150, 100, 55, 39, 18), nX, nY - 1, nSeatDepth - 5));
     for (int n = 0; n < m_lSprites.getLength(); ++n)
         m_pScreen->addSprite(m_lSprites.get(n));
 
