@@ -5,8 +5,9 @@
 // plays the spot's action animation on that hand's arm (hand h works on body part h) and, at the
 // "doaction" marker of that animation, the spot does its work (a mug enters or leaves the hand).
 // In telekinesis mode a far spot that accepts thrown mugs is served without walking: the mug flies
-// between her hand and the spot, and the spot stays reserved until it lands. While she is busy
-// (isDoingAction) the play mode queues further clicks.
+// between her hand and the spot, and the spot stays reserved until it lands. A mug is never thrown
+// at a seat that holds a mug (a table whose customer's mug would be swapped for it): she walks
+// there and swaps by hand. While she is busy (isDoingAction) the play mode queues further clicks.
 //
 // Animation data: the action animations ("take_", "leave_", "stopfight_...") carry "doaction" on
 // a frame after the first (markers are read from the frame after the previous one up to the

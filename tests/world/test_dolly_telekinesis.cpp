@@ -212,3 +212,18 @@ TEST_F(TelekinesisTest, BothHandsFlyAtOnce)
     EXPECT_EQ("AssertFailException: Assertion failed : pSpot->canDoAction(this, eHand)",
               messageOf([&] { m_pDolly->startAction(m_pTap, 1); }));
 }
+
+TEST_F(TelekinesisTest, AMugThrownIntoTheSinkIsGoneWhenItLands)
+{
+    RIR::SmartPtr<Mug> pMug = m_play.createMug();
+    pMug->setContents(1);
+    m_pDolly->putMugInHand(1, pMug);
+    RIR::SmartPtr<AnimSprite> pSprite = pMug->getSprite();
+    pMug.release();
+    EXPECT_TRUE(m_pDolly->startAction(m_pSink, 1));
+    EXPECT_TRUE(m_pSink->isReserved());
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(nullptr, pSprite->getMode());
+    EXPECT_FALSE(m_pSink->isReserved());
+    EXPECT_TRUE(m_pDolly->isHandEmpty(1));
+}
