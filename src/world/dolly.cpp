@@ -285,8 +285,8 @@ void Dolly::onAnimEvent(AnimSprite* pSprite)
             int nY = 0;
             if (m_pHandSprite[0])
                 m_pHandSprite[0]->getPos(&nX, &nY);
-            IPlayMode::getPlayMode()->playSound(
-                m_pQueuedSpot->getActionSound(this, m_eQueuedHand), nX);
+            IPlayMode::getPlayMode()->playSound(m_pQueuedSpot->getActionSound(this, m_eQueuedHand),
+                                                nX);
         }
         if (pAnim->hasFrameProp(sSequence.c_str(), nFrame, "doaction") && m_pQueuedSpot)
             performAction();

@@ -147,17 +147,17 @@ private:
     bool canThrowTo(ActionSpot* pSpot, int nHand) const;
     void dropAction();
 
-    bool m_abArrows[4];                       // up, down, left, right
+    bool m_abArrows[4]; // up, down, left, right
     bool m_bDoingAction;
     RIR::SmartPtr<Mug> m_pHandMug[HAND_COUNT];
-    FlyMug* m_pFlyMug[HAND_COUNT];            // owned
+    FlyMug* m_pFlyMug[HAND_COUNT]; // owned
     int m_eActionDir;
     RIR::SmartPtr<ActionSpot> m_pQueuedSpot;
     int m_eQueuedHand;
     RIR::SmartPtr<Mug> m_pTKMug;
     bool m_bTKToHand;
-    AnimSprite* m_pActionSprite;              // the acting arm's first sprite (held by the body)
-    AnimSprite* m_pHandSprite[HAND_COUNT];    // the arms' first sprites (held by the body)
+    AnimSprite* m_pActionSprite;           // the acting arm's first sprite (held by the body)
+    AnimSprite* m_pHandSprite[HAND_COUNT]; // the arms' first sprites (held by the body)
     bool m_bTelekinesis;
     // The parts the action animation was started on (bit per part), 0 when none runs, and the
     // prefix each plays.

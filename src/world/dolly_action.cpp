@@ -47,8 +47,8 @@ bool Dolly::startAction(const RIR::SmartPtr<ActionSpot>& pSpot, int eHand)
     int nY = 0;
     getPos(&nX, &nY);
     const bool bNear = std::abs(nAX - nX) + std::abs(nAY - nY) < TK_MIN_DISTANCE;
-    const bool bTelekinesis = m_bTelekinesis && pSpot->acceptsThrownMug() && !bNear &&
-                              canThrowTo(pSpot.get(), eHand);
+    const bool bTelekinesis =
+        m_bTelekinesis && pSpot->acceptsThrownMug() && !bNear && canThrowTo(pSpot.get(), eHand);
     bool bAnimFailed = false;
     if (bTelekinesis)
     {

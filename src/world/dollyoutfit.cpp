@@ -66,7 +66,8 @@ RIR::List<DollyLayer> getDollyOutfitLayers(int nOutfit, bool bLowResources)
     if (!bLowResources)
         lLayers.append(whole(nLegs, "hx_shadow.anim"));
     const int nTorso = Character::PART_TORSO;
-    lLayers.append(built(nTorso, "w1_torso.anim", "_w_shirt_" + sA + "_" + sC, o.nShirtA, o.nShirtC));
+    lLayers.append(
+        built(nTorso, "w1_torso.anim", "_w_shirt_" + sA + "_" + sC, o.nShirtA, o.nShirtC));
     if (!bLowResources)
         lLayers.append(whole(nTorso, "wx_eye.anim"));
     // The hand and sleeve scripts use only their first parameter, so their key names only it.

@@ -28,7 +28,7 @@ struct DollyLayer
 {
     int nPart;
     RIR::String sFile;
-    RIR::String sCacheKey;           // "" for a whole animation
+    RIR::String sCacheKey; // "" for a whole animation
     RIR::List<RIR::String> lParams;
 };
 

@@ -22,9 +22,7 @@ MugSinkSpot::MugSinkSpot(const Rect& rect, int nI, int nJ) : MugSpotBase(rect, n
     setSideOpen(1, false);
 }
 
-MugSinkSpot::~MugSinkSpot()
-{
-}
+MugSinkSpot::~MugSinkSpot() {}
 
 bool MugSinkSpot::canDoAction(Dolly* pChar, int nHand)
 {

@@ -23,9 +23,7 @@ MugSourceSpot::MugSourceSpot(const Rect& rect, int nI, int nJ) : MugSpotBase(rec
     setSideOpen(1, false);
 }
 
-MugSourceSpot::~MugSourceSpot()
-{
-}
+MugSourceSpot::~MugSourceSpot() {}
 
 bool MugSourceSpot::canDoAction(Dolly* pChar, int nHand)
 {

@@ -22,9 +22,7 @@ MugSpot::MugSpot(const Rect& rect, int nI, int nJ, int nMugX, int nMugY, int nMu
 {
 }
 
-MugSpot::~MugSpot()
-{
-}
+MugSpot::~MugSpot() {}
 
 bool MugSpot::canDoAction(Dolly* pChar, int nHand)
 {

@@ -27,9 +27,7 @@ MugSpotBase::MugSpotBase(const Rect& rect, int nI, int nJ)
         m_abSideOpen[s] = true;
 }
 
-MugSpotBase::~MugSpotBase()
-{
-}
+MugSpotBase::~MugSpotBase() {}
 
 void MugSpotBase::setSideOffsets(int nDI0, int nDI1, int nDJ2, int nDJ3)
 {

@@ -245,8 +245,11 @@ TEST_F(DollyTest, SheFacesEverySpotSheWorksOn)
         MugSpotBase* pSpot;
         int nHand;
         int nDir;
-    } steps[] = {{m_pTap.get(), 0, 2}, {m_pSeat.get(), 0, 0}, {m_pSeat.get(), 0, 0},
-                 {m_pSink.get(), 0, 2}, {m_pTap.get(), 0, 2}};
+    } steps[] = {{m_pTap.get(), 0, 2},
+                 {m_pSeat.get(), 0, 0},
+                 {m_pSeat.get(), 0, 0},
+                 {m_pSink.get(), 0, 2},
+                 {m_pTap.get(), 0, 2}};
     for (const auto& step : steps)
     {
         if (step.pSpot == m_pSink.get())

@@ -157,7 +157,8 @@ TEST_F(MugSpotTest, SeatRulesAndTheirFailures)
 {
     Dolly* pDolly = m_pDolly.get();
     EXPECT_FALSE(m_pSeat->canDoAction(pDolly, 0)); // nothing to take
-    EXPECT_EQ("AssertFailException: Assertion failed : hasMug()", messageOf([&] { m_pSeat->getMug(); }));
+    EXPECT_EQ("AssertFailException: Assertion failed : hasMug()",
+              messageOf([&] { m_pSeat->getMug(); }));
     EXPECT_EQ("AssertFailException: Assertion failed : hasMug()",
               messageOf([&] { m_pSeat->canTakeMug(); }));
     EXPECT_EQ("AssertFailException: Assertion failed : notNULL(pMug)",
@@ -187,16 +188,16 @@ TEST_F(MugSpotTest, ActionPositions)
         int nY;
         int nDir;
     } cases[] = {
-        {1, 6, 0, false, 338, 350, 0},   // left: centre of (4, 6) + 10, 5 up
-        {1, 6, 1, false, 338, 348, 0},   // the left hand: 7 up
-        {9, 6, 0, false, 462, 350, 1},   // right: centre of (6, 6) - 10
+        {1, 6, 0, false, 338, 350, 0}, // left: centre of (4, 6) + 10, 5 up
+        {1, 6, 1, false, 338, 348, 0}, // the left hand: 7 up
+        {9, 6, 0, false, 462, 350, 1}, // right: centre of (6, 6) - 10
         {9, 6, 1, false, 462, 348, 1},
-        {5, 11, 0, false, 375, 370, 2},  // below: top edge of (5, 7), hand 0 25 left
+        {5, 11, 0, false, 375, 370, 2}, // below: top edge of (5, 7), hand 0 25 left
         {5, 11, 1, false, 425, 370, 2},
-        {5, 1, 0, false, 425, 339, 3},   // above: bottom edge of (5, 5), hand 0 25 right
+        {5, 1, 0, false, 425, 339, 3}, // above: bottom edge of (5, 5), hand 0 25 right
         {5, 1, 1, false, 375, 339, 3},
-        {4, 7, 0, false, 338, 350, 0},   // left and below tie at 1: the lower side wins
-        {1, 6, 0, true, 375, 370, 2},    // tap and sink: left closed, below before above
+        {4, 7, 0, false, 338, 350, 0}, // left and below tie at 1: the lower side wins
+        {1, 6, 0, true, 375, 370, 2},  // tap and sink: left closed, below before above
         {5, 2, 1, true, 375, 339, 3},
     };
     for (const auto& c : cases)
@@ -225,7 +226,7 @@ TEST_F(MugSpotTest, BlockedAndMovedSides)
     m_pDolly->placeAt(400, 505);
     MugSpot seat(m_pScene->getSquareRect(5, 6), 5, 6, 0, 0, 0);
     seat.setSideOffsets(-1, 1, 1, -2); // a table: approached two rows above
-    m_pScene->blockSquare(5, 7);        // below is not walkable
+    m_pScene->blockSquare(5, 7);       // below is not walkable
     int nX = 0;
     int nY = 0;
     int nDir = -1;

@@ -43,7 +43,8 @@ class DemoHeroine
 public:
     // Opens the packs of sGameDir in pApp (a missing pack raises the resource error), adds the
     // spots and their pictures to the scene and pScreen and places the heroine at (5, 11).
-    DemoHeroine(GameApp* pApp, GameMode* pScreen, ImageFactory* pFactory, const std::string& sGameDir);
+    DemoHeroine(GameApp* pApp, GameMode* pScreen, ImageFactory* pFactory,
+                const std::string& sGameDir);
     // Takes the heroine and the mugs off the floor and the screen.
     ~DemoHeroine();
 

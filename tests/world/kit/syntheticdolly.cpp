@@ -82,7 +82,8 @@ RIR::SmartPtr<Animation> makeDollyPartAnimation(int nPart, int nDoActionFrame)
         if (nPart == Character::PART_LEGS)
             addSequence(pAnim.get(), "stopfight_" + sCode, 6, false);
     }
-    pAnim->setDefaultSequence(("stand_" + RIR::String(Character::getDirectionCode(nPart, 1))).c_str());
+    pAnim->setDefaultSequence(
+        ("stand_" + RIR::String(Character::getDirectionCode(nPart, 1))).c_str());
     return pAnim;
 }
 
