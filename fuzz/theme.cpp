@@ -4,6 +4,8 @@
 // load that succeeds, every button style composes every state for a few captions and widths,
 // every font and cursor the file may name is looked up, and the widget pictures are fetched.
 // Bad files raise RIR::Exception, the right answer.
+// Invariant: a theme that loads knows every frame style a plain "framestyle NAME" line names, and
+// composes a picture for every state of every button style.
 #include "ui/theme.h"
 #include "fuzzcheck.h"
 
@@ -21,9 +23,43 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace
 {
+
+// The names of the lines "framestyle NAME" (NAME of letters, digits and '_'), read here line by
+// line; nothing for a file with quotes or blocks, whose lines the token reader may join.
+std::vector<std::string> plainFrameStyleNames(const uint8_t* pData, size_t nSize)
+{
+    const std::string sText((const char*)pData, nSize);
+    std::vector<std::string> asNames;
+    if (sText.find_first_of(std::string("\"{}\\\0", 5)) != std::string::npos)
+        return asNames;
+    size_t nStart = 0;
+    while (nStart < sText.size())
+    {
+        size_t nEnd = sText.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = sText.size();
+        std::string sLine = sText.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        const size_t nFirst = sLine.find_first_not_of(' ');
+        if (nFirst == std::string::npos || sLine.compare(nFirst, 11, "framestyle ") != 0)
+            continue;
+        const size_t nName = sLine.find_first_not_of(' ', nFirst + 11);
+        if (nName == std::string::npos)
+            continue;
+        const std::string sName = sLine.substr(nName);
+        bool bPlain = !sName.empty();
+        for (char c : sName)
+            bPlain = bPlain && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                (c >= '0' && c <= '9') || c == '_');
+        if (bPlain)
+            asNames.push_back(sName);
+    }
+    return asNames;
+}
 
 GameApp& app()
 {
@@ -107,6 +143,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         try
         {
             pTheme->load("fuzz.theme");
+            for (std::string sName : plainFrameStyleNames(pData, nSize))
+            {
+                // The broken reader loses the last letter of a style's name.
+                if (fuzzBrokenReader())
+                    sName += "x";
+                FUZZ_CHECK(pTheme->hasFrameStyle(sName.c_str()));
+            }
             exercise(pTheme.get());
         }
         catch (const RIR::Exception&)

@@ -1,6 +1,6 @@
 """The interface set of the theme: brass buttons in four states, the tooltip background, the wooden
-frame with its parchment back and decorations, separators, slider, radio and check boxes and the
-two cursors.
+frame with its parchment back and decorations, separators, slider, radio and check boxes, the
+edit box field and the two cursors.
 
     ui <parameter file>
 
@@ -352,6 +352,20 @@ def draw_check(size, checked):
     return s
 
 
+def draw_editbox(width, height):
+    """The field of a text entry: parchment sunk into a thin wooden rim, darker along its top edge
+    where the rim's shadow falls, so that typed text reads as written into the panel."""
+    s, ctx = art.surface(width, height)
+    art.rounded_rect(ctx, 1, 1, width - 2, height - 2, 4)
+    art.fill_stroke(ctx, art.vertical_gradient(1, height - 1, [(0, WOOD_DARK), (1, WOOD)]),
+                    line=1.5)
+    art.rounded_rect(ctx, 4, 4, width - 8, height - 8, 2.5)
+    inner = art.vertical_gradient(4, height - 4, [(0, mix(PARCHMENT_DARK, OUTLINE, 0.25)),
+                                                  (0.3, PARCHMENT), (1, mix(PARCHMENT, CREAM, 0.5))])
+    art.fill_stroke(ctx, inner, line=1.0)
+    return s
+
+
 def draw_cursor(size):
     """The arrow: its tip is the picture's top-left pixel (the hot spot 0 0)."""
     s, ctx = art.surface(size, size)
@@ -424,6 +438,7 @@ def generate(out_dir, src_dir, args):
     art.save(draw_radio(toggle, True), out_dir, "radio_checked")
     art.save(draw_check(toggle, False), out_dir, "check_off")
     art.save(draw_check(toggle, True), out_dir, "check_on")
+    art.save(draw_editbox(*p["editbox_size"]), out_dir, "editbox_back")
     cursor = p["cursor_size"][0]
     art.save(draw_cursor(cursor), out_dir, "cursor")
     art.save(draw_sight(cursor), out_dir, "cursor_sight")

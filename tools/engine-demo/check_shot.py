@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Checks a screenshot of engine-demo.
 
-    check_shot.py window|letterbox|movie FILE.png
+    check_shot.py window|letterbox|movie|widgets FILE.png
 
 window:    800 x 600, many colours, the demo's sprites where they belong
 letterbox: 1280 x 720, black bars left and right of the 960 x 720 picture, the picture as above
 Both: no pixel of the keyed picture's colour key (magenta) anywhere.
 movie:     800 x 600, a decoded frame of the generated 320 x 240 colour-bar movie scaled by 2.5:
            the eight bars in order across the top and the bright square in the middle band.
+widgets:   800 x 600, the widget screen after its input script: the sound slider's full groove
+           reaching past where it started, the music slider's ending a third along, the last
+           radio option checked and the first not, the name box's field, the wood and the panel.
 Prints what is wrong and exits with 1, else exits with 0.
 """
 import struct
@@ -125,6 +128,37 @@ def check_movie(rows, problems):
         problems.append('no bright square in row 300 (longest bright run %d pixels)' % longest)
 
 
+def check_widgets(rows, problems):
+    """Where the widget screen's script leaves its widgets: the sound slider at 218 of 255 (its
+    orange groove reaching x 476), the music slider at 85 (x 378), the third difficulty
+    checked."""
+    def orange(p):
+        return p[0] > 170 and 80 < p[1] < 170 and p[2] < 90
+
+    def dark(p):
+        return max(p) < 90
+
+    expectations = [
+        ('wood around the panel', (20, 20), lambda p: abs(p[0] - 78) < 8 and abs(p[2] - 26) < 8),
+        ('parchment panel', (80, 540), lambda p: p[0] > 200 and p[1] > 180 and p[2] > 130),
+        ('sound groove full past the start', (410, 302), orange),
+        ('sound groove empty right of 85%', (495, 302), dark),
+        ('music groove full near the start', (340, 352), orange),
+        ('music groove empty right of 33%', (450, 352), dark),
+        ('Gunslinger checked (red mark)', (559, 242), lambda p: p[0] > 180 and p[0] > p[1] + 60),
+        ('Greenhorn unchecked (green mark)', (312, 242), lambda p: p[1] > p[0] + 20),
+        ('name field', (420, 150), lambda p: p[0] > 220 and p[1] > 200),
+    ]
+    for name, (x, y), test in expectations:
+        pixel = rows[y][x]
+        if not test(pixel):
+            problems.append('%s: pixel (%d, %d) is %s' % (name, x, y, pixel))
+    # Typed text in the name field: dark pixels between its left edge and the middle.
+    ink = sum(1 for y in range(134, 150) for x in range(305, 420) if max(rows[y][x]) < 110)
+    if ink < 60:
+        problems.append('no text in the name field (%d dark pixels)' % ink)
+
+
 def main():
     case, path = sys.argv[1], sys.argv[2]
     width, height, rows = read_png(path)
@@ -134,6 +168,11 @@ def main():
             problems.append('size %dx%d instead of 800x600' % (width, height))
         else:
             check_picture(rows, 0, 1.0, problems)
+    elif case == 'widgets':
+        if (width, height) != (800, 600):
+            problems.append('size %dx%d instead of 800x600' % (width, height))
+        else:
+            check_widgets(rows, problems)
     elif case == 'letterbox':
         if (width, height) != (1280, 720):
             problems.append('size %dx%d instead of 1280x720' % (width, height))

@@ -1,7 +1,7 @@
 // engine-demo: the engine's first window.
 //
 //     engine-demo [--frames N] [--screenshot FILE] [--fullscreen] [--hidden] [--pack FILE]
-//                 [--log FILE] [--show PICTURE [--game-dir DIR]] [--movie FILE]
+//                 [--log FILE] [--show PICTURE [--game-dir DIR]] [--movie FILE] [--widgets]
 //
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the pack "engine-demo.dat" found beside the program (made at build time from
@@ -28,6 +28,10 @@
 //                   opens its logo movies) with its sound in a movie sprite, scaled to fit the
 //                   screen and centred; the demo ends when the movie ends (or after --frames N,
 //                   the movie's last frame staying on screen) or on Escape
+// --widgets         the widget screen (widgetsmode.h) on the game's packs and theme "dolly.theme":
+//                   labels, edit boxes, radio buttons and sliders; with --frames N it plays its
+//                   input script through SDL's event queue and prints what the widgets hold:
+//                   "engine-demo: widgets name=... code=... choice=... sound=... music=..."
 //
 // At the end it prints "engine-demo: N frames on the NAME display, WxH window|full screen".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
@@ -52,6 +56,7 @@
 #include "platform/sdl/gameappvideohost.h"
 #include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlplatform.h"
+#include "widgetsmode.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -87,6 +92,7 @@ struct DemoOptions
     std::string sShow;
     std::string sGameDir;
     std::string sMovie;
+    bool bWidgets = false;
 };
 
 // The game's packs, in the order the game opens them.
@@ -96,7 +102,7 @@ const char* const GAME_PACKS[] = {"lang_en",     "misc",  "characters", "dolly",
 
 const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [--fullscreen] "
                           "[--hidden] [--pack FILE] [--log FILE] "
-                          "[--show PICTURE [--game-dir DIR]] [--movie FILE]\n";
+                          "[--show PICTURE [--game-dir DIR]] [--movie FILE] [--widgets]\n";
 
 // The folder of the running program, with a trailing "/"; "./" when it cannot be read.
 std::string programFolder()
@@ -138,13 +144,18 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
             pOptions->sMovie = argv[++i];
         else if (sArg == "--fullscreen")
             pOptions->bFullscreen = true;
+        else if (sArg == "--widgets")
+            pOptions->bWidgets = true;
         else if (sArg == "--hidden")
             continue; // read by the video driver from the application's words
         else
             return false;
     }
-    // A screenshot needs a last frame; the game's folder is only for the viewer.
-    if (!pOptions->sGameDir.empty() && pOptions->sShow.empty())
+    // A screenshot needs a last frame; the game's folder is only for the viewer and the widget
+    // screen, which is a screen of its own.
+    if (!pOptions->sGameDir.empty() && pOptions->sShow.empty() && !pOptions->bWidgets)
+        return false;
+    if (pOptions->bWidgets && (!pOptions->sShow.empty() || !pOptions->sMovie.empty()))
         return false;
     if (!pOptions->sMovie.empty() && !pOptions->sShow.empty())
         return false;
@@ -558,13 +569,19 @@ public:
         // The library's defaults (full volume, the software cursor); the demo keeps no settings
         // file.
         setDefaultSettings();
-        if (m_options.sShow.empty())
+        if (m_options.sShow.empty() && !m_options.bWidgets)
         {
             addResourceFile(m_options.sPack.c_str(), false);
             // The game's misc pack brings the particle effects.
             const std::string sMisc = m_options.sGameDir + "misc.dat";
             if (access(sMisc.c_str(), R_OK) == 0)
                 addResourceFile(sMisc.c_str(), false);
+        }
+        else if (m_options.bWidgets)
+        {
+            // The theme, its pictures and faces, its button sounds and the texts.
+            for (const char* pszPack : {"lang_en", "misc", "sound"})
+                addResourceFile((m_options.sGameDir + pszPack + ".dat").c_str(), false);
         }
         else
         {
@@ -584,6 +601,16 @@ public:
         init(SCREEN_WIDTH, SCREEN_HEIGHT, m_options.bFullscreen ? VF_FULLSCREEN : 0, pIcon);
         setCaption("DiziDor engine demo");
         setCursorImage(getImage("cursor"));
+
+        if (m_options.bWidgets)
+        {
+            loadTheme("dolly.theme");
+            m_pWidgets = new WidgetsMode(m_options.nFrames, m_pVideo);
+            if (!m_options.sScreenshot.empty())
+                m_pWidgets->requestScreenshot();
+            pushMode(m_pWidgets);
+            return;
+        }
 
         if (!m_options.sShow.empty())
         {
@@ -617,8 +644,11 @@ public:
         return m_pMode     ? m_pMode->getFrames()
                : m_pViewer ? m_pViewer->getFrames()
                : m_pMovie  ? m_pMovie->getFrames()
+               : m_pWidgets ? m_pWidgets->getFrames()
                            : 0;
     }
+    // What the widget screen's widgets hold; "" without it.
+    std::string describeWidgets() const { return m_pWidgets ? m_pWidgets->describe() : ""; }
 
 private:
     DemoOptions m_options;
@@ -626,6 +656,7 @@ private:
     DemoMode* m_pMode;         // owned by the application
     ViewerMode* m_pViewer = nullptr; // owned by the application
     MovieMode* m_pMovie = nullptr;   // owned by the application
+    WidgetsMode* m_pWidgets = nullptr; // owned by the application
 };
 
 // Writes the capture as 24-bit pixels: BMP through SDL, or PNG.
@@ -691,6 +722,8 @@ int main(int argc, char** argv)
             lWords.append(argv[i]);
         pApp->setArguments(lWords);
         nExit = pApp->run();
+        if (options.bWidgets && options.nFrames > 0)
+            std::printf("engine-demo: widgets %s\n", pApp->describeWidgets().c_str());
 
         D3D7VideoDriver* pVideo = pApp->getDemoVideo();
         RenderDisplay* pDisplay = pVideo ? pVideo->getDisplay() : nullptr;

@@ -13,6 +13,11 @@
 #              movie ends
 #   movie      the X display as for window: --movie MOVIE (the colour-bar test movie) for 60
 #              frames in an 800 x 600 window, read back and checked
+#   widgets    an X server of its own (Xvfb, so that the pointer can be moved): --widgets over
+#              the game's packs (the build's game folder, the demo's default) for 70 frames,
+#              its input script typing into the edit boxes, dragging and clicking the sliders
+#              and picking a radio button; the widgets' values and the screenshot are checked;
+#              skipped (77) without Xvfb
 set -u
 CASE=$1
 DEMO=$2
@@ -41,6 +46,25 @@ run_demo() {
   local status=$?
   [ $status -eq 0 ] || fail "engine-demo $* exited with $status"
   grep -qxF "$expected" "$WORK/out.txt" || fail "expected the line: $expected"
+}
+
+# An X server of its own (Xvfb) with a screen of the size given; DISPLAY names it. Skips (77)
+# without Xvfb.
+start_xvfb() {
+  command -v Xvfb > /dev/null || { echo "skipped: Xvfb is not installed"; exit 77; }
+  # -displayfd picks a free display and tells its number once the server answers.
+  exec 3> "$WORK/display.txt"
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset > "$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  exec 3>&-
+  trap 'kill $XVFB_PID 2> /dev/null; wait $XVFB_PID 2> /dev/null' EXIT
+  for _ in $(seq 100); do
+    [ -s "$WORK/display.txt" ] && break
+    kill -0 $XVFB_PID 2> /dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    sleep 0.1
+  done
+  [ -s "$WORK/display.txt" ] || fail "Xvfb did not answer"
+  export DISPLAY=:$(head -n 1 "$WORK/display.txt")
 }
 
 # The X display of the test command; without one the test is skipped, or fails when a display
@@ -97,6 +121,19 @@ movie)
     --movie "$MOVIE" --frames 60 --screenshot "$WORK/shot.png"
   grep -qxF "engine-demo: movie $MOVIE is 320x240" "$WORK/out.txt" || fail "expected the movie line"
   "$PYTHON" "$CHECK" movie "$WORK/shot.png" || fail "the screenshot"
+  ;;
+widgets)
+  # A screen larger than the window, so that the demo opens a window.
+  start_xvfb 1024x768x24
+  SDL_VIDEODRIVER=x11 LIBGL_ALWAYS_SOFTWARE=1 \
+    run_demo "engine-demo: 70 frames on the OpenGL display, 800x600 window" \
+    --widgets --frames 70 --screenshot "$WORK/shot.png"
+  # Typed "Dolly", Ctrl+A, Shift+Return, " Mae" (the control characters refused); "1x2y34" into
+  # the digits-only box; the sound thumb dragged 90 pixels right of 96; the music slider's body
+  # clicked a third along its track; the last difficulty picked.
+  grep -qxF "engine-demo: widgets name=Dolly Mae code=1234 choice=13 sound=218 music=85" \
+    "$WORK/out.txt" || fail "expected the widgets' values"
+  "$PYTHON" "$CHECK" widgets "$WORK/shot.png" || fail "the screenshot"
   ;;
 *)
   fail "unknown case $CASE"

@@ -87,9 +87,17 @@ int AnimationSaver::step()
         RIR::String sLine = "seq " + sSeq;
         if (pSeq->getLoop())
             sLine += " loop";
-        if (pSeq->getSpeed() != m_pAnimation->getFPS())
+        // A speed of 0 on the "seq" line would mean the animation's speed; a sequence that stands
+        // still gets it from an "fps" line of its own instead.
+        const bool bStill = pSeq->getSpeed() == 0.0f && m_pAnimation->getFPS() != 0.0f;
+        if (pSeq->getSpeed() != m_pAnimation->getFPS() && !bStill)
             sLine += RIR::String::format(" fps %5.2lf", (double)pSeq->getSpeed());
         sLine += "\n";
+        if (bStill)
+        {
+            sLine += "fps  0.00\n";
+            ++nLines;
+        }
         write(m_pStream.get(), sLine.c_str());
         nLines += 1 + writeProps(pSeq.get(), m_pStream.get());
         m_nFrameIdx = 0;

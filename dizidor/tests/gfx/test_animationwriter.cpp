@@ -176,6 +176,26 @@ TEST_F(AnimationSaverTest, WhatItWritesReadsBack)
     EXPECT_FLOAT_EQ(60.0f, pBack->getSequenceSpeed("idle"));
 }
 
+TEST_F(AnimationSaverTest, SequenceStandingStillReadsBackStill)
+{
+    // A "seq" line cannot say 0 (it means the animation's speed there): the saver writes it as
+    // the sequence's own "fps" line.
+    RIR::SmartPtr<Animation> pAnim = walk();
+    pAnim->setSequenceSpeed("walk", 0.0f);
+    const std::string sText = saveToPack(pAnim, "still.anim");
+    EXPECT_NE(std::string::npos, sText.find("seq walk loop\nfps  0.00\n")) << sText;
+
+    const uint8_t abPixel[4] = {1, 2, 3, 255};
+    m_env.addPicture("walk_a", 1, 1, 4, abPixel);
+    m_env.addPicture("walk_b", 1, 1, 4, abPixel);
+    m_env.addText("still.anim", sText.c_str());
+    m_env.addText("reread.anim", "load walk_a\nload walk_b\ninclude still.anim\n");
+    RIR::SmartPtr<AnimationLoader> pLoader = new AnimationLoader();
+    RIR::SmartPtr<Animation> pBack = pLoader->load("reread.anim");
+    EXPECT_FLOAT_EQ(0.0f, pBack->getSequenceSpeed("walk"));
+    EXPECT_EQ(2, pBack->getFrameCount("walk"));
+}
+
 TEST_F(AnimationSaverTest, RefusesWhatItCannotWrite)
 {
     struct Case
