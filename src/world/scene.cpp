@@ -37,6 +37,9 @@ Scene::~Scene()
 {
     RIR_TRACE("Scene::~Scene");
     clearSquares();
+    // A spot with a mug on it and the proxy over the mug hold each other.
+    for (int n = 0; n < m_lSpots.getLength(); ++n)
+        m_lSpots.get(n)->detach();
     m_lSpots.clear();
     if (s_pScene == this)
         s_pScene = nullptr;

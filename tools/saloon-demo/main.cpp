@@ -10,6 +10,11 @@
 //
 // --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
 // end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
+//
+// --heroine (with --window) adds the heroine from the game's packs (folder --game-dir DIR, by
+// default the build's game/ folder) with a tap, a table seat and a sink; mouse clicks steer her,
+// and each --click WHERE@SECONDS (WHERE: tap, seat, sink or X,Y) clicks at that time of the run.
+#include "demoheroine.h"
 #include "demoworld.h"
 
 #include "app/gameapp.h"
@@ -46,6 +51,9 @@ struct Options
     unsigned int nSeed = 1;
     bool bWindow = false;
     std::string sScreenshot;
+    bool bHeroine = false;
+    std::string sGameDir = DBD_DEMO_GAME_DIR;
+    std::vector<DemoClick> lClicks;
 };
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -75,9 +83,22 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->bWindow = true;
         else if (sArg == "--screenshot" && bValue)
             pOptions->sScreenshot = argv[++i];
+        else if (sArg == "--heroine")
+            pOptions->bHeroine = true;
+        else if (sArg == "--game-dir" && bValue)
+            pOptions->sGameDir = argv[++i];
+        else if (sArg == "--click" && bValue)
+        {
+            DemoClick click;
+            if (!DemoHeroine::parseClick(argv[++i], &click))
+                return false;
+            pOptions->lClicks.push_back(click);
+        }
         else
             return false;
     }
+    if (pOptions->bHeroine && !pOptions->bWindow)
+        return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
 
@@ -123,7 +144,11 @@ public:
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-    ~SaloonMode() override { m_pWorld.reset(); }
+    ~SaloonMode() override
+    {
+        m_pHeroine.reset();
+        m_pWorld.reset();
+    }
 
     int getExit() const { return m_nExit; }
 
@@ -131,6 +156,18 @@ public:
     {
         m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
                                      getApp()->getPlatform()->getImageFactory()));
+        if (m_options.bHeroine)
+            m_pHeroine.reset(new DemoHeroine(getApp(), this,
+                                             getApp()->getPlatform()->getImageFactory(),
+                                             m_options.sGameDir));
+    }
+
+    bool mouseDown(int /*nButtonMask*/, int nX, int nY) override
+    {
+        if (!m_pHeroine)
+            return false;
+        m_pHeroine->click(nX, nY);
+        return true;
     }
 
     void update(float fDt) override
@@ -138,6 +175,13 @@ public:
         const float fStep = fDt > 0.1f ? 0.1f : fDt;
         m_pWorld->step(fStep);
         m_fElapsed += fStep;
+        if (m_pHeroine)
+        {
+            for (const DemoClick& click : m_options.lClicks)
+                if (click.fSeconds <= m_fElapsed && click.fSeconds > m_fElapsed - fStep)
+                    m_pHeroine->click(click);
+            m_pHeroine->update(fStep);
+        }
         if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
         {
             if (!m_options.sScreenshot.empty())
@@ -169,6 +213,7 @@ private:
     Options m_options;
     D3D7VideoDriver* m_pVideo; // owned by the platform
     std::unique_ptr<DemoWorld> m_pWorld;
+    std::unique_ptr<DemoHeroine> m_pHeroine;
     float m_fElapsed;
     int m_nExit;
 };
@@ -247,7 +292,8 @@ int main(int argc, char** argv)
     if (!parseOptions(argc, argv, &options))
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
-                   "[--window [--screenshot FILE]]\n",
+                   "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
+                   "[--click WHERE@SECONDS]...]]\n",
                    stderr);
         return 2;
     }
