@@ -1,7 +1,7 @@
 // widget-demo: the engine's ready-made screens on the game's theme.
 //
 //     widget-demo [--scene splash|options|yesno|credits] [--frames N] [--screenshot FILE]
-//                 [--auto] [--game-dir DIR] [--log FILE] [--fullscreen]
+//                 [--auto] [--movie-logo FILE] [--game-dir DIR] [--log FILE] [--fullscreen]
 //
 // Starts the application on the SDL platform with the Direct3D 7 video driver and the SDL_mixer
 // audio driver, opens the game's packs (by default the build's game/ folder, two levels above
@@ -19,6 +19,9 @@
 // --auto            answers every screen by itself after a while: the splash runs out, the
 //                   options dialog is left by Continue, the question answered by Return, the
 //                   credits ended by a click (each screen given a fixed 1/60 s per frame)
+// --movie-logo FILE the splash plays the movie FILE (".ogv" or ".flv", a plain file) as a logo
+//                   before the studio's picture, and prints "widget-demo: movie logo NAME
+//                   played" when it has left the screen
 //
 // At the end it prints "widget-demo: N frames, screens <the screens shown, in order>".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
@@ -97,11 +100,12 @@ struct DemoOptions
     int nFirstScene = SCENE_SPLASH;
     std::string sGameDir;
     std::string sLog = "widget-demo.log";
+    std::string sMovieLogo;
 };
 
 const char* const USAGE = "usage: widget-demo [--scene splash|options|yesno|credits] [--frames N] "
-                          "[--screenshot FILE] [--auto] [--game-dir DIR] [--log FILE] "
-                          "[--fullscreen]\n";
+                          "[--screenshot FILE] [--auto] [--movie-logo FILE] [--game-dir DIR] "
+                          "[--log FILE] [--fullscreen]\n";
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
@@ -131,6 +135,8 @@ bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
             pOptions->sScreenshot = argv[++i];
         else if (sArg == "--game-dir" && bHasValue)
             pOptions->sGameDir = argv[++i];
+        else if (sArg == "--movie-logo" && bHasValue)
+            pOptions->sMovieLogo = argv[++i];
         else if (sArg == "--log" && bHasValue)
             pOptions->sLog = argv[++i];
         else if (sArg == "--auto")
@@ -354,6 +360,16 @@ private:
         case SCENE_SPLASH:
         {
             DemoSplash* pSplash = new DemoSplash(this);
+            if (!m_options.sMovieLogo.empty())
+            {
+                // The movie is opened as the game opens its logo movies: by its resource name.
+                const std::string& sPath = m_options.sMovieLogo;
+                const size_t nSlash = sPath.rfind('/');
+                const std::string sFolder =
+                    nSlash == std::string::npos ? "." : sPath.substr(0, nSlash);
+                pApp->addResourceFolder(sFolder.c_str(), false);
+                pSplash->addVideoLogo(sPath.substr(nSlash + 1).c_str());
+            }
             pSplash->addStandardLogo("splash_quillmoor", 1.5f, "intro");
             m_nScene = SCENE_OPTIONS;
             pApp->pushMode(pSplash);
@@ -445,7 +461,12 @@ private:
 
 void DemoSplash::update(float fDt)
 {
+    const SSLogoInfo* pLogo = getCurrentLogo();
+    const bool bMovie = getLogoSprite() && pLogo && pLogo->m_eType != SSLT_PICTURE;
+    const std::string sName = bMovie ? pLogo->m_sName.c_str() : "";
     SplashScreen::update(m_pStage->step(fDt));
+    if (bMovie && !getLogoSprite())
+        std::printf("widget-demo: movie logo %s played\n", sName.c_str());
     m_pStage->tick(fDt);
 }
 

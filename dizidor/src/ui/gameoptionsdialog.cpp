@@ -225,12 +225,16 @@ void GameOptionsDialog::onCallback(int nId, int /*nParam*/)
         m_pNotifyMode->onCallback(m_nExitId, 0);
         break;
     case GOD_SOUND:
+        // Only the sliders of the volume section send these ids.
+        if (!m_pSoundSlider)
+            break;
         pApp->setSoundVolume(m_pSoundSlider->getValue());
         if (m_pTestSample)
             pApp->playSample(m_pTestSample, false, -1);
         break;
     case GOD_MUSIC:
-        pApp->setMusicVolume(m_pMusicSlider->getValue());
+        if (m_pMusicSlider)
+            pApp->setMusicVolume(m_pMusicSlider->getValue());
         break;
     case GOD_16BPP:
     case GOD_24BPP:
