@@ -3,8 +3,7 @@
 #include "rir2/calltrace.h"
 
 CommonDialog::CommonDialog(ICallbackTarget* pTarget)
-    : DialogMode(true), m_nYesId(-1), m_nNoId(-1), m_nOkId(-1), m_nCancelId(-1),
-      m_pTarget(pTarget)
+    : DialogMode(true), m_nYesId(-1), m_nNoId(-1), m_nOkId(-1), m_nCancelId(-1), m_pTarget(pTarget)
 {
     RIR_TRACE("CommonDialog::CommonDialog");
     m_pTextTable = new Table(this);

@@ -61,8 +61,8 @@ RIR::SmartPtr<Label> CreditsMode::addText(const char* pszText, bool bQueue)
 {
     RIR_TRACE("CreditsMode::addText");
     GameApp* pApp = getApp();
-    RIR::String sText = pApp->hasString(pszText) ? RIR::String(pApp->getString(pszText))
-                                                 : RIR::String(pszText);
+    RIR::String sText =
+        pApp->hasString(pszText) ? RIR::String(pApp->getString(pszText)) : RIR::String(pszText);
     const int nLines = sText.split("\n").getLength();
     sText = sText.replaceAll("\n-\n", "\n\n");
     RIR::SmartPtr<Label> pLabel = new Label(sText.c_str(), 0, 0, Z_ITEM, 0, true);

@@ -13,16 +13,16 @@
 namespace
 {
 
-const int CENTRED = 36;       // horizontally and vertically centred
-const int LEFT_CENTRED = 33;  // left, vertically centred
+const int CENTRED = 36;      // horizontally and vertically centred
+const int LEFT_CENTRED = 33; // left, vertically centred
 const int RADIO_SPACING = 5;
 const int DEPTHS[3] = {16, 24, 32};
 
 } // namespace
 
 GameOptionsDialog::GameOptionsDialog(GameMode* pNotifyMode, int nContinueId, int nExitId)
-    : DialogMode(true), m_pNotifyMode(pNotifyMode), m_nExitId(nExitId),
-      m_nContinueId(nContinueId), m_nSections(GOS_TITLE | GOS_VOLUME | GOS_FULLSCREEN)
+    : DialogMode(true), m_pNotifyMode(pNotifyMode), m_nExitId(nExitId), m_nContinueId(nContinueId),
+      m_nSections(GOS_TITLE | GOS_VOLUME | GOS_FULLSCREEN)
 {
     RIR_TRACE("GameOptionsDialog::GameOptionsDialog");
     getTable()->setName("GameOptionsDialog");

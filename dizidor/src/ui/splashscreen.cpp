@@ -142,8 +142,8 @@ void SplashScreen::startPicture()
     // it with their parent), and pictures with an alpha channel ignore an image-wide alpha.
     RIR::SmartPtr<Image> pImage = getImage(m_pLogo->m_sName.c_str());
     const float fScale = pImage->getScale();
-    const int nX =
-        (int)((float)(getApp()->getScreenWidth() / 2) - ((float)pImage->getWidth() / fScale) * 0.5f);
+    const int nX = (int)((float)(getApp()->getScreenWidth() / 2) -
+                         ((float)pImage->getWidth() / fScale) * 0.5f);
     const int nY = (int)((float)(getApp()->getScreenHeight() / 2) -
                          ((float)pImage->getHeight() / fScale) * 0.5f);
     m_pLogoSprite = addSprite(new Sprite(pImage, nX, nY, 1));

@@ -14,12 +14,12 @@ enum SSLogoType
 
 struct SSLogoInfo
 {
-    RIR::String m_sName;       // picture name (SSLT_PICTURE) or movie file name
+    RIR::String m_sName; // picture name (SSLT_PICTURE) or movie file name
     int m_eType = SSLT_PICTURE;
-    float m_fFadeInRate = 0;   // alpha units per second while fading in
-    float m_fHold = 0;         // seconds the picture stays fully shown
-    float m_fFadeOutRate = 0;  // alpha units per second while fading out
-    RIR::String m_sMusic;      // music started with a picture logo; "" for none
+    float m_fFadeInRate = 0;  // alpha units per second while fading in
+    float m_fHold = 0;        // seconds the picture stays fully shown
+    float m_fFadeOutRate = 0; // alpha units per second while fading out
+    RIR::String m_sMusic;     // music started with a picture logo; "" for none
 };
 
 #endif

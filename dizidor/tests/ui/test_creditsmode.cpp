@@ -142,8 +142,8 @@ TEST_F(CreditsTest, DashLinesCountButShowEmpty)
         const char* pszShown;
     } aCases[] = {
         {"A\n-\nB", 3, "A\n\nB"},
-        {"A\n\nB", 2, "A\n\nB"},          // an empty line does not count
-        {"A\n-\n-\nB", 4, "A\n\n-\nB"},   // the search goes on after each replacement
+        {"A\n\nB", 2, "A\n\nB"},        // an empty line does not count
+        {"A\n-\n-\nB", 4, "A\n\n-\nB"}, // the search goes on after each replacement
         {"CredDolly", 3, "Dolly\n\nThe heroine"},
         {"Single", 1, "Single"},
     };

@@ -98,9 +98,9 @@ TEST_F(DialogTest, ReturnAndEscapeAnswerOnlyWhatTheCreatorAskedToHear)
         bool bTaken;
         const char* pszAnswer;
     } aCases[] = {
-        {5, 6, -1, -1, 13, true, "5/0"},  {5, 6, -1, -1, 27, true, "6/0"},
-        {-1, 6, 7, -1, 13, true, "7/0"},  {-1, 6, -1, 8, 27, true, "8/0"},
-        {-1, -1, -1, -1, 13, false, ""},  {-1, -1, -1, -1, 27, false, ""},
+        {5, 6, -1, -1, 13, true, "5/0"}, {5, 6, -1, -1, 27, true, "6/0"},
+        {-1, 6, 7, -1, 13, true, "7/0"}, {-1, 6, -1, 8, 27, true, "8/0"},
+        {-1, -1, -1, -1, 13, false, ""}, {-1, -1, -1, -1, 27, false, ""},
         {5, 6, -1, -1, 'y', false, ""},
     };
     for (const auto& c : aCases)
@@ -156,7 +156,8 @@ TEST_F(DialogTest, MessageLabelIsAlways600WideAndLongLabelsWrapAt500)
 
     // 6 pixels a character: 100 characters are 600 pixels, over the wrap width.
     const std::string sLong(100, 'x');
-    RIR::SmartPtr<Label> pWrapped = pDialog->addLabel((sLong.substr(0, 40) + " " + sLong).c_str(), 1);
+    RIR::SmartPtr<Label> pWrapped =
+        pDialog->addLabel((sLong.substr(0, 40) + " " + sLong).c_str(), 1);
     EXPECT_EQ(500, pWrapped->getFixedWidth());
     EXPECT_GT(pWrapped->getLineCount(), 1);
     RIR::SmartPtr<Label> pShort = pDialog->addLabel("short", 1);

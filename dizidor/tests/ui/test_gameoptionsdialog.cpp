@@ -110,7 +110,7 @@ TEST_F(OptionsTest, DefaultSectionsShowTitleVolumesAndTheScreenChoiceButNoDepth)
     EXPECT_EQ("GOD_GameOptions", text(pMain->getObject(0, 0, 0)));
     RIR::SmartPtr<Label> pTitle = RIR::dynamicCast<Label>(pMain->getObject(0, 0, 0));
     ASSERT_TRUE(pTitle);
-    EXPECT_EQ(24, pTitle->getFont()->getLineHeight()); // "Theme::DialogTitle"
+    EXPECT_EQ(24, pTitle->getFont()->getLineHeight());     // "Theme::DialogTitle"
     EXPECT_EQ(400, pMain->getObject(1, 0, 0)->getWidth()); // the long separator
 
     RIR::SmartPtr<Table> pVolume = table(pDialog, "GOD::Volume");

@@ -85,8 +85,8 @@ TEST_F(SplashTest, StandardLogoReachesFullAlphaAfterHalfASecondAndLastsAboutFour
             EXPECT_EQ(150, (int)m_pSplash->getLogoSprite()->getPosPoint().y);
         }
     }
-    EXPECT_NEAR(30, nFullAt, 1);  // 0.5 s
-    EXPECT_NEAR(240, n, 3);       // 0.5 + 3 + 0.5 s, plus the update that ends the mode
+    EXPECT_NEAR(30, nFullAt, 1); // 0.5 s
+    EXPECT_NEAR(240, n, 3);      // 0.5 + 3 + 0.5 s, plus the update that ends the mode
     EXPECT_FALSE(running());
     EXPECT_TRUE(m_pApp->getConfirmQuit());
 }
