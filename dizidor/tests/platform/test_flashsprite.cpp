@@ -1,7 +1,8 @@
 // The Flash-control stand-in and FlashSprite: SWF headers ("FWS" and "CWS" alike, the RECT
 // examples), labels, background colour, the timeline on an injected clock (loop counting, also
 // by gotoFrame, the Stop action), refused signatures, and the sprite over movies of the
-// "3rdparty" folder with the fake platform's clock.
+// "3rdparty" folder with the fake platform's clock, and the splash screen playing Flash logos.
+#include "platform/flash/flashlogoplayer.h"
 #include "platform/flash/flashsprite.h"
 #include "platform/flash/olecontainerwnd.h"
 #include "platform/flash/swfmovie.h"
@@ -9,6 +10,7 @@
 #include "test_movie_fixture.h"
 
 #include "rir2/exception.h"
+#include "ui/splashscreen.h"
 
 #include <zlib.h>
 
@@ -339,4 +341,41 @@ TEST_F(FlashTest, TransparentSpriteHasAlpha)
     pFlash->update(0.0f);
     ASSERT_TRUE(pFlash->getImage());
     EXPECT_NE(0u, pFlash->getImage()->getPixelFormat().m_nAlphaMask);
+}
+
+TEST_F(FlashTest, SplashPlaysAFlashLogoUntilItLoopsThenEnds)
+{
+    put("logo.flv", swf(MovieShape(), true));
+    put("video.flv", {'F', 'L', 'V', 1, 5, 0, 0, 0, 9, 0, 0, 0, 0});
+    FlashLogoPlayer player;
+    IFlashLogoPlayer* pPrevious = IFlashLogoPlayer::install(&player);
+    SplashScreen* pSplash = new SplashScreen();
+    pSplash->addVideoLogo("logo.flv");
+    pSplash->addVideoLogo("video.flv");
+    m_pApp->pushMode(pSplash);
+
+    pSplash->update(0.1f);
+    ASSERT_TRUE(pSplash->getLogoSprite());
+    EXPECT_EQ(SPS_FLASH, pSplash->getLogoState());
+    FlashSprite* pFlash = dynamic_cast<FlashSprite*>(pSplash->getLogoSprite().get());
+    ASSERT_TRUE(pFlash);
+    EXPECT_EQ(1, pFlash->getZOrder());
+    // 4 frames at 10 a second: the movie wraps after 0.4 s and the logo ends.
+    int nUpdates = 1;
+    while (pSplash->getLogoSprite() && nUpdates < 20)
+    {
+        m_pPlatform->advance(100);
+        pSplash->update(0.1f);
+        ++nUpdates;
+    }
+    EXPECT_GE(nUpdates, 4);
+    EXPECT_LT(nUpdates, 8);
+
+    // A file the player refuses is a sprite without a control, over at its first update.
+    pSplash->update(0.1f);
+    EXPECT_EQ("video.flv", std::string(pSplash->getCurrentLogo()->m_sName.c_str()));
+    EXPECT_FALSE(pSplash->getLogoSprite());
+    pSplash->update(0.1f);
+    EXPECT_NE(pSplash, m_pApp->getTopMode());
+    IFlashLogoPlayer::install(pPrevious);
 }
