@@ -299,8 +299,11 @@ public:
             const RIR::List<RIR::String> lSeqs = layer.pAnim->getSequenceNames();
             for (int i = 0; i < lSeqs.getLength(); ++i)
             {
+                // A shadow's own sequences (the heroine's, under a customer) show nothing.
                 std::string sName;
-                if (subjectName(layer, lSeqs.get(i).c_str(), &sName))
+                if (subjectName(layer, lSeqs.get(i).c_str(), &sName) &&
+                    (lGood.size() == 1 ||
+                     !layer.pAnim->getSequence(lSeqs.get(i).c_str())->hasProp("isshadow", true)))
                     names.insert(sName);
             }
         }

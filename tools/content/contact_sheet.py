@@ -13,7 +13,8 @@ on a checkerboard, so that transparency shows, with the pack and the resource na
 stretched copy of each button state and a 3 x 3 tiling of the frame pieces come first, so a look
 shows whether the states differ and the frame tiles without seams. The animation sheets follow
 (anim_00.png, ...): per subject and sequence the frames side by side with the insertion point
-marked, numbered, with the frame properties (markers) under the frames that carry them.
+marked, numbered, with the frame properties (markers) under the frames that carry them;
+contents.txt says which subject is on which of them.
 """
 
 import argparse
@@ -200,6 +201,7 @@ def anim_sheets(strips, options):
     """Rows of strips, each with its subject and sequence above and the frame numbers and
     markers below; a new subject starts a new row."""
     paths = []
+    contents = []   # (sheet, title) in order
     sheet_no = 0
     out, ctx = new_sheet(options)
     x, y, row_h = MARGIN, MARGIN, 0
@@ -243,6 +245,8 @@ def anim_sheets(strips, options):
             ctx.show_text(title + " (continued)")
             y += 16
         used = True
+        if not contents or contents[-1] != (sheet_no, title):
+            contents.append((sheet_no, title))
         ctx.set_source_rgb(0.95, 0.9, 0.8)
         ctx.move_to(x, y + 11)
         ctx.show_text("%s  (%d)" % (seq, frames))
@@ -272,6 +276,10 @@ def anim_sheets(strips, options):
         x += w + MARGIN
         row_h = max(row_h, h)
     flush()
+    # Which subject is on which sheet.
+    with open(os.path.join(options.out, "contents.txt"), "w", encoding="utf-8") as f:
+        for n, title in contents:
+            f.write("anim_%02d.png %s\n" % (n, title))
     return paths
 
 
@@ -288,7 +296,8 @@ def main(argv):
     options = parser.parse_args(argv[1:])
     os.makedirs(options.out, exist_ok=True)
     for name in os.listdir(options.out):
-        if (name.startswith("contact_") or name.startswith("anim_")) and name.endswith(".png"):
+        if (name.startswith("contact_") or name.startswith("anim_")) and name.endswith(".png") \
+                or name == "contents.txt":
             os.remove(os.path.join(options.out, name))
     work = tempfile.mkdtemp(prefix="contact_")
     try:
