@@ -619,7 +619,7 @@ def customers(out_dir):
         w.write("hx_mangas_%s_%s.inc" % (a, b), "hm%s%s" % (a, b),
                 sleeve_layer(shirt, bare=0.35 if b == "2" else 0.0), seqs, remap_param=2)
     # the undertaker: black coat with a white collar and a black tie
-    w.write("hx_torso_f_x.inc", "htfx", torso_layer(SHIRTS["f"], coat=True), seqs, remap_param=2)
+    w.write("hx_torso_f_x.inc", "htfx", undertaker_layer(), seqs, remap_param=2)
     w.write("hx_cuello_f_x.inc", "hcfx", collar_layer(NECKERCHIEF["f"], tie=SHIRTS["f"]), seqs,
             remap_param=2)
     w.write("hx_mangas_f_x.inc", "hmfx", sleeve_layer(SHIRTS["f"]), seqs, remap_param=2)
@@ -668,6 +668,23 @@ def sheriff_layer():
     def front(c, fp, s, back):
         base.front(c, fp, s, back)
         _own_head(c, fp.neck(), "u" if back else "d", 3, 1, 1, "i")
+    return L("torso", side, front, z=-3)
+
+
+def undertaker_layer():
+    """The undertaker's long black coat carries his white collar, black tie and his own head
+    under a tall black hat (the level gives him no head or collar of their own)."""
+    base = torso_layer(SHIRTS["f"], coat=True)
+
+    def side(c, p, a):
+        base.side(c, p, a)
+        F.draw_collar(c, p, NECKERCHIEF["f"], SHIRTS["f"])
+        _own_head(c, p.neck(), "r", 3, 1, 0, "f")
+
+    def front(c, fp, s, back):
+        base.front(c, fp, s, back)
+        F.front_collar(c, fp, NECKERCHIEF["f"], back=back, tie=SHIRTS["f"])
+        _own_head(c, fp.neck(), "u" if back else "d", 3, 1, 0, "f")
     return L("torso", side, front, z=-3)
 
 
