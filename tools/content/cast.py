@@ -719,12 +719,15 @@ def _mask(ctx, d):
     rx, ry, _ = HEAD_SHAPE[1]
     cy = -ry - 2
     if d == "u":
-        # from behind: the band round the head, its knot and two short tails
-        F.poly(ctx, [(-rx, cy - 7), (rx, cy - 7), (rx, cy - 1), (-rx, cy - 1)], rgb("1a1a1e"),
+        # from behind: cropped dark hair, the band round the head, its small knot and two short
+        # tails blowing to one side
+        hair = rgb("3a2a20")
+        F.ellipse(ctx, 0, cy - 1, rx, ry - 1, hair, line=1.4, grad=F.radial(0, cy - 1, ry, hair))
+        F.poly(ctx, [(-rx, cy - 7), (rx, cy - 7), (rx, cy - 2), (-rx, cy - 2)], rgb("1a1a1e"),
                line=1.2)
-        for k in (-1, 1):
-            F.poly(ctx, [(0, cy - 4), (k * 5, cy + 7), (k * 2, cy + 8)], rgb("1a1a1e"), line=1.1)
-        F.ellipse(ctx, 0, cy - 4, 3, 3, rgb("1a1a1e"), line=1.1)
+        F.poly(ctx, [(1, cy - 5), (9, cy + 1), (6, cy + 3)], rgb("1a1a1e"), line=1.1)
+        F.poly(ctx, [(1, cy - 4), (5, cy + 5), (2, cy + 6)], rgb("1a1a1e"), line=1.1)
+        F.ellipse(ctx, 1, cy - 4.5, 2.5, 2.5, rgb("1a1a1e"), line=1.1)
         return
     if d in ("r", "l"):
         F.poly(ctx, [(-rx, cy - 7), (rx + 1, cy - 8), (rx + 2, cy - 1), (-rx, cy)], rgb("1a1a1e"), line=1.2)
