@@ -1,6 +1,6 @@
 // animsheet: every sequence of the packs' animations drawn frame by frame, for the contact sheets.
 //
-//     animsheet OUT_DIR SUBJECTS PACK.dat...
+//     animsheet [--subjects-only] OUT_DIR SUBJECTS PACK.dat...
 //
 // The packs are opened once, in the order given (an earlier pack wins a name). SUBJECTS lists the
 // things to draw, one a line ("#" starts a comment):
@@ -18,7 +18,9 @@
 // others holds its last frame (or starts again when it loops).
 //
 // Every script of the packs that no subject names is drawn on its own as well (templates need
-// parameters, so only the ".anim" files). Pictures (".png" entries) are copied out unchanged.
+// parameters, so only the ".anim" files; one that does not load without parameters is noted on
+// standard error and skipped). Pictures (".png" entries) are copied out unchanged.
+// --subjects-only draws the subjects and nothing else.
 //
 // Output in OUT_DIR: "strips/NNNNN.png", one strip per subject and sequence with the frames side
 // by side in cells of one size (the origin, the insertion point, at the same place in each cell);
@@ -26,7 +28,8 @@
 //     strip <file> <title> <sequence> <frames> <cell width> <cell height> <origin x> <origin y> <markers>
 // where markers lists the frame properties as "<frame>:<key>[=<value>],..." ("-" for none), and
 // one line per picture: "picture <file> <pack> <name>". A layer that fails to load is reported
-// on standard error and left out; the exit code is then 1.
+// on standard error and left out; the exit code is then 1. The last line on standard output
+// counts the strips, the pictures and the layers that failed.
 #include "app/gameapp.h"
 #include "app/pngwriter.h"
 #include "gfx/animation.h"
@@ -270,11 +273,13 @@ public:
     }
 
     int failures() const { return m_nFailures; }
+    int strips() const { return m_nStrips; }
     std::ofstream& index() { return m_index; }
 
     // Draws every sequence of the subject; the scripts it loaded go into pLoaded.
+    // bStandalone: a script drawn on its own, whose failure to load is only noted.
     void subject(const std::string& sTitle, std::vector<Layer> lLayers,
-                 std::set<std::string>* pLoaded)
+                 std::set<std::string>* pLoaded, bool bStandalone = false)
     {
         RIR_TRACE("SheetWriter::subject");
         std::vector<Layer> lGood;
@@ -288,9 +293,11 @@ public:
             }
             catch (const RIR::Exception& e)
             {
-                std::fprintf(stderr, "animsheet: %s: %s: %s\n", sTitle.c_str(),
-                             layer.sSpec.c_str(), e.getMessage());
-                ++m_nFailures;
+                std::fprintf(stderr, "animsheet: %s: %s: %s%s\n", sTitle.c_str(),
+                             layer.sSpec.c_str(), e.getMessage(),
+                             bStandalone ? " (skipped: it may need parameters)" : "");
+                if (!bStandalone)
+                    ++m_nFailures;
             }
         }
         std::set<std::string> names;
@@ -494,9 +501,15 @@ bool endsWith(const std::string& s, const char* pszEnd)
 
 int main(int nArgs, char** apszArgs)
 {
+    const bool bSubjectsOnly = nArgs > 1 && std::string(apszArgs[1]) == "--subjects-only";
+    if (bSubjectsOnly)
+    {
+        ++apszArgs;
+        --nArgs;
+    }
     if (nArgs < 4)
     {
-        std::fprintf(stderr, "usage: animsheet OUT_DIR SUBJECTS PACK.dat...\n");
+        std::fprintf(stderr, "usage: animsheet [--subjects-only] OUT_DIR SUBJECTS PACK.dat...\n");
         return 2;
     }
     const std::string sOut = apszArgs[1];
@@ -535,6 +548,7 @@ int main(int nArgs, char** apszArgs)
         }
 
         std::set<std::string> loaded;
+        int nPictures = 0;
         std::ifstream subjects(apszArgs[2]);
         if (!subjects)
         {
@@ -555,7 +569,7 @@ int main(int nArgs, char** apszArgs)
                 lLayers.push_back(parseLayer(sWord));
             writer.subject(sTitle, lLayers, &loaded);
         }
-        for (size_t p = 0; p < lPacks.size(); ++p)
+        for (size_t p = 0; p < lPacks.size() && !bSubjectsOnly; ++p)
         {
             const std::string sPack = packName(apszArgs[3 + p]);
             RIR::List<RIR::String> lNames = lPacks[p]->names();
@@ -569,7 +583,7 @@ int main(int nArgs, char** apszArgs)
                 if (endsWith(sName, ".anim") && !loaded.count(sName))
                 {
                     loaded.insert(sName);
-                    writer.subject(sPack + ":" + sName, {parseLayer(sName)}, &loaded);
+                    writer.subject(sPack + ":" + sName, {parseLayer(sName)}, &loaded, true);
                 }
                 else if (endsWith(sName, ".png") && sName.find('/') == std::string::npos)
                 {
@@ -579,9 +593,12 @@ int main(int nArgs, char** apszArgs)
                     out.write((const char*)pRes->getData(), (std::streamsize)pRes->getSize());
                     writer.index() << "picture " << sFile << " " << sPack << " "
                                    << sName.substr(0, sName.size() - 4) << "\n";
+                    ++nPictures;
                 }
             }
         }
+        std::printf("animsheet: %d strips, %d pictures, %d layers failed\n", writer.strips(),
+                    nPictures, writer.failures());
         return writer.failures() ? 1 : 0;
     }
     catch (const RIR::Exception& e)
