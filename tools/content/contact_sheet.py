@@ -1,21 +1,28 @@
 #!/usr/bin/python3
-"""Lays out every picture of the built packs, labelled, on a few large PNG sheets.
+"""Lays out every picture of the built packs and every frame of every animation sequence,
+labelled, on a few large PNG sheets.
 
-    contact_sheet.py [--respack PATH] [--out DIR] [--width W] [--height H] PACK.dat...
+    contact_sheet.py [--animsheet PATH] [--subjects FILE] [--out DIR] [--width W] [--height H]
+                     PACK.dat...
 
-Pictures (".png" entries) are read from the packs with `respack cat`, shown at their size (scaled
-down only when wider or taller than a sheet's cell row allows) on a checkerboard, so that
-transparency shows, with the pack and the resource name under each. Sheets are written as
-contact_00.png, contact_01.png, ... into DIR (the current folder by default); a stretched copy of
-each button state and a 3 x 3 tiling of the frame pieces come first, so a look shows whether the
-states differ and the frame tiles without seams.
+One run of `animsheet` (tools/animsheet) reads the packs once: it copies the pictures out and draws
+each sequence as a strip of its frames, with the layers of a character stacked as the subjects
+file (tools/content/sheet_subjects.txt) lists them. The picture sheets come first
+(contact_00.png, ...): each picture at its size (scaled down only when larger than a cell allows)
+on a checkerboard, so that transparency shows, with the pack and the resource name under it; a
+stretched copy of each button state and a 3 x 3 tiling of the frame pieces come first, so a look
+shows whether the states differ and the frame tiles without seams. The animation sheets follow
+(anim_00.png, ...): per subject and sequence the frames side by side with the insertion point
+marked, numbered, with the frame properties (markers) under the frames that carry them;
+contents.txt says which subject is on which of them.
 """
 
 import argparse
-import io
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 
 import cairo
 
@@ -24,19 +31,28 @@ LABEL = 14
 MAX_CELL = 420
 
 
-def pack_pictures(respack, pack):
-    listing = subprocess.run([respack, "list", pack], check=True, capture_output=True,
-                             text=True).stdout
-    names = [line.split("\t")[0] for line in listing.splitlines() if line.strip()]
-    pictures = []
-    for name in sorted(names):
-        if not name.endswith(".png"):
-            continue
-        data = subprocess.run([respack, "cat", pack, name], check=True,
-                              capture_output=True).stdout
-        pictures.append((os.path.basename(pack), name[:-4],
-                         cairo.ImageSurface.create_from_png(io.BytesIO(data))))
-    return pictures
+def run_animsheet(animsheet, subjects, packs, work):
+    """Runs animsheet into work; returns (pictures, strips) read from its index."""
+    subprocess.run([animsheet, work, subjects] + list(packs), check=True)
+    pictures, strips = [], []
+    with open(os.path.join(work, "index.txt"), encoding="utf-8") as f:
+        for line in f:
+            words = line.split()
+            if words[0] == "picture":
+                pictures.append((words[2], words[3],
+                                 cairo.ImageSurface.create_from_png(
+                                     os.path.join(work, words[1]))))
+            elif words[0] == "strip":
+                path, title, seq = words[1], words[2], words[3]
+                frames, cw, ch, ox, oy = (int(w) for w in words[4:9])
+                markers = {}
+                if words[9] != "-":
+                    for m in words[9].split(","):
+                        i, key = m.split(":", 1)
+                        markers.setdefault(int(i), []).append(key)
+                strips.append((title, seq, frames, cw, ch, ox, oy, markers,
+                               os.path.join(work, path)))
+    return pictures, strips
 
 
 def checker(ctx, x, y, w, h):
@@ -136,28 +152,13 @@ def layout(cells, width, height):
     return placed
 
 
-def main(argv):
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--respack", default="respack")
-    parser.add_argument("--out", default=".")
-    parser.add_argument("--width", type=int, default=1600)
-    parser.add_argument("--height", type=int, default=1200)
-    parser.add_argument("packs", nargs="+")
-    options = parser.parse_args(argv[1:])
-    pictures = []
-    for pack in options.packs:
-        pictures.extend(pack_pictures(options.respack, pack))
+def picture_sheets(pictures, options):
     cells = composed_views(pictures) + pictures
     placed = layout(cells, options.width, options.height)
     sheets = (placed[-1][0] + 1) if placed else 0
-    os.makedirs(options.out, exist_ok=True)
+    paths = []
     for n in range(sheets):
-        out = cairo.ImageSurface(cairo.FORMAT_RGB24, options.width, options.height)
-        ctx = cairo.Context(out)
-        ctx.set_source_rgb(0.16, 0.14, 0.13)
-        ctx.paint()
-        ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_NORMAL)
-        ctx.set_font_size(10)
+        out, ctx = new_sheet(options)
         for sheet, x, y, scale, (pack, name, s) in placed:
             if sheet != n:
                 continue
@@ -175,9 +176,136 @@ def main(argv):
             ctx.set_source_rgb(0.6, 0.58, 0.55)
             ctx.move_to(x, y + h + 23)
             ctx.show_text("%s %dx%d" % (pack, s.get_width(), s.get_height()))
-        path = os.path.join(options.out, "contact_%02d.png" % n)
-        out.write_to_png(path)
-        print(path)
+        paths.append(write_sheet(out, options, "contact_%02d.png" % n))
+    return paths
+
+
+def new_sheet(options):
+    out = cairo.ImageSurface(cairo.FORMAT_RGB24, options.width, options.height)
+    ctx = cairo.Context(out)
+    ctx.set_source_rgb(0.16, 0.14, 0.13)
+    ctx.paint()
+    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_NORMAL)
+    ctx.set_font_size(10)
+    return out, ctx
+
+
+def write_sheet(out, options, name):
+    path = os.path.join(options.out, name)
+    out.write_to_png(path)
+    print(path)
+    return path
+
+
+def anim_sheets(strips, options):
+    """Rows of strips, each with its subject and sequence above and the frame numbers and
+    markers below; a new subject starts a new row."""
+    paths = []
+    contents = []   # (sheet, title) in order
+    sheet_no = 0
+    out, ctx = new_sheet(options)
+    x, y, row_h = MARGIN, MARGIN, 0
+    title_now = None
+    used = False
+
+    def flush():
+        nonlocal out, ctx, sheet_no, used
+        if used:
+            paths.append(write_sheet(out, options, "anim_%02d.png" % sheet_no))
+            sheet_no += 1
+        out, ctx = new_sheet(options)
+        used = False
+
+    for title, seq, frames, cw, ch, ox, oy, markers, path in strips:
+        surf = cairo.ImageSurface.create_from_png(path)
+        max_w = options.width - 2 * MARGIN
+        scale = min(1.0, max_w / float(frames * cw), (options.height - 4 * MARGIN - 60) / float(ch))
+        lines = max([len(m) for m in markers.values()] + [0])
+        w = max(int(frames * cw * scale), 6 * (len(seq) + 2))
+        h = LABEL + int(ch * scale) + 12 + 11 * lines
+        if title != title_now:
+            title_now = title
+            x, y, row_h = MARGIN, y + row_h + (MARGIN if x > MARGIN else 0), 0
+            if y + 22 + h + MARGIN > options.height:
+                flush()
+                x, y, row_h = MARGIN, MARGIN, 0
+            ctx.set_source_rgb(1.0, 0.8, 0.45)
+            ctx.set_font_size(14)
+            ctx.move_to(x, y + 14)
+            ctx.show_text(title)
+            ctx.set_font_size(10)
+            y += 22
+        if x + w + MARGIN > options.width:
+            x, y, row_h = MARGIN, y + row_h + MARGIN, 0
+        if y + h + MARGIN > options.height:
+            flush()
+            x, y, row_h = MARGIN, MARGIN, 0
+            ctx.set_source_rgb(1.0, 0.8, 0.45)
+            ctx.move_to(x, y + 10)
+            ctx.show_text(title + " (continued)")
+            y += 16
+        used = True
+        if not contents or contents[-1] != (sheet_no, title):
+            contents.append((sheet_no, title))
+        ctx.set_source_rgb(0.95, 0.9, 0.8)
+        ctx.move_to(x, y + 11)
+        ctx.show_text("%s  (%d)" % (seq, frames))
+        top = y + LABEL
+        for i in range(frames):
+            fx = x + i * cw * scale
+            checker(ctx, fx, top, cw * scale - 1, ch * scale)
+        ctx.save()
+        ctx.translate(x, top)
+        ctx.scale(scale, scale)
+        ctx.set_source_surface(surf, 0, 0)
+        ctx.paint()
+        ctx.restore()
+        for i in range(frames):
+            fx = x + i * cw * scale
+            # the insertion point: where the game puts the sprite's position
+            ctx.set_source_rgba(1.0, 0.1, 0.1, 0.8)
+            ctx.rectangle(fx + ox * scale - 1, top + oy * scale - 1, 3, 3)
+            ctx.fill()
+            ctx.set_source_rgb(0.6, 0.58, 0.55)
+            ctx.move_to(fx + 2, top + ch * scale + 10)
+            ctx.show_text(str(i))
+            ctx.set_source_rgb(0.55, 0.85, 0.55)
+            for k, m in enumerate(markers.get(i, [])):
+                ctx.move_to(fx + 2, top + ch * scale + 21 + 11 * k)
+                ctx.show_text(m[:max(4, int(cw * scale / 6))])
+        x += w + MARGIN
+        row_h = max(row_h, h)
+    flush()
+    # Which subject is on which sheet.
+    with open(os.path.join(options.out, "contents.txt"), "w", encoding="utf-8") as f:
+        for n, title in contents:
+            f.write("anim_%02d.png %s\n" % (n, title))
+    return paths
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--animsheet", default="animsheet")
+    parser.add_argument("--subjects",
+                        default=os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                             "sheet_subjects.txt"))
+    parser.add_argument("--out", default=".")
+    parser.add_argument("--width", type=int, default=1600)
+    parser.add_argument("--height", type=int, default=1200)
+    parser.add_argument("packs", nargs="+")
+    options = parser.parse_args(argv[1:])
+    os.makedirs(options.out, exist_ok=True)
+    for name in os.listdir(options.out):
+        if (name.startswith("contact_") or name.startswith("anim_")) and name.endswith(".png") \
+                or name == "contents.txt":
+            os.remove(os.path.join(options.out, name))
+    work = tempfile.mkdtemp(prefix="contact_")
+    try:
+        pictures, strips = run_animsheet(options.animsheet, options.subjects, options.packs, work)
+        picture_sheets(pictures, options)
+        anim_sheets(strips, options)
+    finally:
+        shutil.rmtree(work)
     return 0
 
 

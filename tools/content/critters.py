@@ -25,8 +25,8 @@ HORN = rgb("e8dcb8")
 # ---------------------------------------------------------------- the cow
 
 class CowPose:
-    def __init__(self, step=0.0, sit=0.0, chew=0.0, front=False):
-        self.step = step    # walk phase 0..1
+    def __init__(self, step=None, sit=0.0, chew=0.0, front=False):
+        self.step = step    # walk phase 0..1; None standing still
         self.sit = sit      # 0 standing .. 1 sitting on its haunches
         self.chew = chew
         self.front = front
@@ -41,83 +41,147 @@ def cow_sit(d, i, n):
     return CowPose(sit=min(1.0, i / float(n - 1)), front=d not in SIDE)
 
 
-def _leg(ctx, x, top, swing, sit, colour):
-    foot = (x + swing, 0.0)
-    knee = (x + swing * 0.5 - 2, top + (0 - top) * 0.5 - sit * 6)
-    F.stroke_path(ctx, [(x, top), knee, (foot[0], foot[1] - 5)], 10, colour)
-    F.ellipse(ctx, foot[0], -3, 5, 3.5, COW_PATCH, line=1.4)
+COW_STRIDE = 18.0   # as the people's: the planted hoof moves 9 px a frame at 8 frames a cycle
+
+
+def _hoof_x(phase):
+    """A hoof's offset and lift at a walk phase 0..1: planted and moving back at an even pace
+    for the first half (so that it does not slide on the floor at the walk's speed), lifted
+    forward for the second."""
+    if phase < 0.5:
+        return COW_STRIDE - 4 * COW_STRIDE * phase, 0.0
+    t = (phase - 0.5) * 2
+    return -COW_STRIDE + 2 * COW_STRIDE * t, 7.0 * math.sin(math.pi * t)
+
+
+def _leg(ctx, x, top, phase, sit, colour, hind=False):
+    dx, lift = _hoof_x(phase) if phase is not None else (0.0, 0.0)
+    if sit:
+        # folded under the sinking rump
+        foot = (x + 10 * sit, -2.0)
+        knee = (x + 16 * sit, top + (foot[1] - top) * 0.5)
+    else:
+        foot = (x + dx, -lift)
+        bend = (-4 if hind else 3) - 0.25 * dx
+        knee = ((x + foot[0]) * 0.5 + bend, top + (foot[1] - top) * 0.5)
+    F.stroke_path(ctx, [(x, top), knee, (foot[0], foot[1] - 4)], 12, colour)
+    F.poly(ctx, [(foot[0] - 6, foot[1] - 6), (foot[0] + 6, foot[1] - 6), (foot[0] + 7, foot[1]),
+                 (foot[0] - 6, foot[1])], COW_PATCH, line=1.4)
 
 
 def cow_piece(piece):
     def side(ctx, p, _):
         tilt = p.sit * 22          # the rear sinks while sitting
-        body_y = -62 + p.sit * 8
-        ph = p.step * 2 * math.pi
+        body_y = -56 + p.sit * 8
+        bx = -6                    # the body's centre
         if piece in ("patai", "patad"):
             far = piece == "patai"
             c = F.shade(COW_WHITE, 0.8) if far else COW_WHITE
-            sw = 10 * math.sin(ph + (math.pi if far else 0))
-            _leg(ctx, 22, body_y + 10, sw, 0, c)                      # front leg
-            _leg(ctx, -22, body_y + 10 + tilt * 0.6, -sw * (1 - p.sit), p.sit, c)  # hind leg
+            # diagonal pairs move together: near front with far hind, far front with near hind
+            walking = p.step is not None
+            front_ph = (p.step + (0.5 if far else 0.0)) % 1.0 if walking else None
+            hind_ph = (p.step + (0.0 if far else 0.5)) % 1.0 if walking else None
+            if p.sit:
+                front_ph = hind_ph = None
+            _leg(ctx, bx + 28 - (3 if far else 0), body_y + 12, front_ph, 0, c)
+            _leg(ctx, bx - 28 - (3 if far else 0), body_y + 12 + tilt * 0.6, hind_ph, p.sit, c,
+                 hind=True)
         elif piece == "torso":
             ctx.save()
-            ctx.translate(0, body_y)
+            ctx.translate(bx, body_y)
             ctx.rotate(-math.radians(tilt * 0.6))
-            F.ellipse(ctx, 0, 0, 34, 18, COW_WHITE, grad=F.radial(0, 0, 30, COW_WHITE))
-            for (x, y, rx, ry) in ((-12, -6, 10, 8), (14, 4, 8, 6), (-24, 6, 6, 5)):
+            F.ellipse(ctx, 0, 0, 40, 21, COW_WHITE, grad=F.radial(0, 0, 36, COW_WHITE))
+            for (x, y, rx, ry) in ((-16, -7, 12, 9), (15, 3, 9, 8), (-30, 7, 6, 6), (2, -13, 6, 4)):
                 F.ellipse(ctx, x, y, rx, ry, COW_PATCH, line=0)
-            F.ellipse(ctx, -6, 16, 7, 4, COW_PINK, line=1.2)           # udder
+            F.ellipse(ctx, -12, 20, 8, 5, COW_PINK, line=1.2)           # udder
             ctx.restore()
         elif piece == "cuello":
-            F.stroke_path(ctx, [(24, body_y - 4), (34, body_y - 18)], 16, COW_WHITE)
+            F.stroke_path(ctx, [(bx + 30, body_y - 4), (bx + 42, body_y - 10)], 22, COW_WHITE)
         elif piece == "head":
-            hx, hy = 40, body_y - 26 + 2 * math.sin(p.chew * 6)
-            F.poly(ctx, [(hx - 4, hy - 8), (hx - 10, hy - 16), (hx - 6, hy - 6)], HORN, line=1.3)
-            F.ellipse(ctx, hx, hy, 10, 9, COW_WHITE, grad=F.radial(hx, hy, 10, COW_WHITE))
-            F.ellipse(ctx, hx + 10, hy + 4, 7, 6, COW_PINK, line=1.5)
-            F.ellipse(ctx, hx + 2, hy - 3, 1.8, 2.2, (0.1, 0.08, 0.06), line=0)
-            F.ellipse(ctx, hx - 7, hy - 2, 5, 3, COW_PATCH, line=1.2)  # ear
-            ctx.arc(hx + 4, hy + 12, 3, 0, 2 * math.pi)                # bell
+            hx, hy = bx + 50, body_y - 12 + 1.5 * math.sin(p.chew * 6)
+            for k in (-1, 1):   # horns, curving up
+                F.poly(ctx, [(hx - 6 + 3 * k, hy - 8), (hx - 8 + 4 * k, hy - 19),
+                             (hx - 2 + 3 * k, hy - 9)], HORN, line=1.3)
+            F.ellipse(ctx, hx - 11, hy - 5, 6, 3.5, COW_PATCH, line=1.2)  # ear
+            ctx.save()
+            ctx.translate(hx, hy)
+            ctx.rotate(math.radians(25))
+            F.ellipse(ctx, 0, 0, 11, 9, COW_WHITE, grad=F.radial(0, 0, 10, COW_WHITE))
+            F.ellipse(ctx, 7, 3, 6, 6, COW_PINK, line=1.5)               # muzzle
+            F.ellipse(ctx, 8, 2, 1.2, 1.6, (0.35, 0.15, 0.15), line=0)    # nostril
+            ctx.restore()
+            F.ellipse(ctx, hx - 1, hy - 4, 1.8, 2.2, (0.1, 0.08, 0.06), line=0)  # eye
+            ctx.arc(hx - 6, hy + 11, 3.5, 0, 2 * math.pi)                 # bell
             ctx.set_source_rgb(0.83, 0.64, 0.22)
-            ctx.fill()
+            ctx.fill_preserve()
+            ctx.set_source_rgb(*F.OUTLINE)
+            ctx.set_line_width(1.2)
+            ctx.stroke()
         elif piece == "cola":
-            x0, y0 = -33, body_y - 6 + tilt * 0.3
-            sw = 6 * math.sin(p.step * 4 * math.pi + p.chew * 3)
+            x0, y0 = bx - 39, body_y - 8 + tilt * 0.3
+            sw = 5 * math.sin((p.step or 0.0) * 4 * math.pi + p.chew * 3)
             ctx.move_to(x0, y0)
-            ctx.curve_to(x0 - 8, y0 + 10, x0 - 6 + sw, y0 + 24, x0 - 4 + sw, y0 + 34)
+            ctx.curve_to(x0 - 7, y0 + 8, x0 - 5 + sw, y0 + 22, x0 - 4 + sw, y0 + 32)
             ctx.set_source_rgb(*F.OUTLINE)
             ctx.set_line_width(3)
             ctx.stroke()
-            F.ellipse(ctx, x0 - 4 + sw, y0 + 36, 3, 4, COW_PATCH, line=1)
+            F.ellipse(ctx, x0 - 4 + sw, y0 + 34, 3, 4.5, COW_PATCH, line=1)
         elif piece == "shadow":
-            F.ellipse(ctx, 0, -1, 44, 7, (0, 0, 0), line=0, grad=_shadow())
+            F.ellipse(ctx, bx, -1, 50, 7, (0, 0, 0), line=0, grad=_shadow())
 
     def front(ctx, p, s, back):
-        lift = 6 * max(0.0, math.sin(p.step * 2 * math.pi))
-        body_y = -62 + p.sit * 8
+        # seen from the front (down) or from behind (up): a broad body on four short legs, the
+        # head low in front of the chest, or the rump with the tail hanging over it
+        step = p.step if p.step is not None else 0.0
+        lift = 6 * max(0.0, math.sin(step * 2 * math.pi)) if p.step is not None else 0.0
+        body_y = -56 + p.sit * 8
         if piece in ("patai", "patad"):
-            xs = (-10, 10) if piece == "patai" else (-14, 14)
+            far = piece == "patai"
+            xs = (-11, 11) if far else (-17, 17)
             for k, x in enumerate(xs):
-                F.stroke_path(ctx, [(x, body_y + 8), (x, -4 - (lift if k == 0 else 0))], 10,
-                              COW_WHITE if piece == "patad" else F.shade(COW_WHITE, 0.8))
+                up = lift if (k == 0) != far else 0.0
+                F.stroke_path(ctx, [(x, body_y + 14), (x, -5 - up)], 11,
+                              F.shade(COW_WHITE, 0.8) if far else COW_WHITE)
+                F.ellipse(ctx, x, -3 - up, 6, 3.5, COW_PATCH, line=1.3)
         elif piece == "torso":
-            F.ellipse(ctx, 0, body_y, 20, 22, COW_WHITE, grad=F.radial(0, body_y, 22, COW_WHITE))
-            F.ellipse(ctx, 6, body_y - 6, 7, 8, COW_PATCH, line=0)
+            F.ellipse(ctx, 0, body_y, 27, 24, COW_WHITE, grad=F.radial(0, body_y, 26, COW_WHITE))
+            F.ellipse(ctx, 9 if back else -10, body_y - 8, 9, 8, COW_PATCH, line=0)
+            F.ellipse(ctx, -12 if back else 12, body_y + 9, 6, 5, COW_PATCH, line=0)
+            if back:
+                F.ellipse(ctx, 0, body_y + 20, 7, 4, COW_PINK, line=1.2)     # udder
         elif piece == "cuello" and not back:
-            F.stroke_path(ctx, [(0, body_y - 10), (0, body_y - 22)], 14, COW_WHITE)
-        elif piece == "head" and not back:
-            hy = body_y - 30
+            F.ellipse(ctx, 0, body_y - 14, 12, 9, COW_WHITE, line=1.5)
+        elif piece == "head":
+            hy = body_y - 22
+            if back:
+                # only the horns and the ears show over the back
+                for sx in (-1, 1):
+                    F.poly(ctx, [(sx * 5, hy - 5), (sx * 13, hy - 14), (sx * 9, hy - 3)], HORN,
+                           line=1.3)
+                    F.ellipse(ctx, sx * 12, hy - 1, 5, 3, COW_PATCH, line=1.2)
+                return
             for sx in (-1, 1):
-                F.poly(ctx, [(sx * 6, hy - 8), (sx * 14, hy - 16), (sx * 9, hy - 6)], HORN, line=1.3)
+                F.poly(ctx, [(sx * 5, hy - 8), (sx * 14, hy - 17), (sx * 9, hy - 6)], HORN, line=1.3)
                 F.ellipse(ctx, sx * 13, hy - 2, 5, 3, COW_PATCH, line=1.2)
-            F.ellipse(ctx, 0, hy, 10, 11, COW_WHITE, grad=F.radial(0, hy, 11, COW_WHITE))
-            F.ellipse(ctx, 0, hy + 8, 8, 5, COW_PINK, line=1.4)
-            for ex in (-4, 4):
+            F.ellipse(ctx, 0, hy, 11, 12, COW_WHITE, grad=F.radial(0, hy, 11, COW_WHITE))
+            F.ellipse(ctx, 0, hy + 9, 8, 5.5, COW_PINK, line=1.4)
+            for nx in (-3, 3):
+                F.ellipse(ctx, nx, hy + 9, 1.2, 1.6, (0.35, 0.15, 0.15), line=0)
+            for ex in (-5, 5):
                 F.ellipse(ctx, ex, hy - 3, 1.6, 2.2, (0.1, 0.08, 0.06), line=0)
+            ctx.arc(0, hy + 19, 3.5, 0, 2 * math.pi)                          # bell
+            ctx.set_source_rgb(0.83, 0.64, 0.22)
+            ctx.fill_preserve()
+            ctx.set_source_rgb(*F.OUTLINE)
+            ctx.set_line_width(1.2)
+            ctx.stroke()
         elif piece == "cola" and back:
-            F.stroke_path(ctx, [(0, body_y - 4), (2, body_y + 26)], 3, COW_PATCH)
+            sw = 3 * math.sin(step * 4 * math.pi)
+            # the tail layer lies behind the body: its end hangs below the rump
+            F.stroke_path(ctx, [(0, body_y + 10), (sw, body_y + 34)], 3, COW_PATCH)
+            F.ellipse(ctx, sw, body_y + 37, 3, 4.5, COW_PATCH, line=1)
         elif piece == "shadow":
-            F.ellipse(ctx, 0, -1, 24, 7, (0, 0, 0), line=0, grad=_shadow())
+            F.ellipse(ctx, 0, -1, 30, 7, (0, 0, 0), line=0, grad=_shadow())
     return side, front
 
 
@@ -131,11 +195,11 @@ def _shadow():
 def cow_seqs():
     seqs = []
     for half, sfx in ((0, "_1s"), (1, "_2s")):
-        seqs.append(S("walk", ALL, 4, lambda d, i, h=half: cow_walk(d, i, h), 12, suffix=sfx))
+        seqs.append(S("walk", ALL, 4, lambda d, i, h=half: cow_walk(d, i, h), 20, suffix=sfx))
     seqs.append(S("stand", ALL, 1, lambda d, i: CowPose(front=d not in SIDE), 4, loop=True))
     seqs.append(S("sitdown", SIDE, 5, lambda d, i: cow_sit(d, i, 5), 8))
     seqs.append(S("sitting", SIDE, 4, lambda d, i: CowPose(sit=1.0, chew=i / 4.0), 4))
-    seqs.append(S("standup", SIDE, 5, lambda d, i: cow_sit(d, 4 - i, 5), 8))
+    # "standup" is made from "sitdown" played backwards (the writer's copy)
     return seqs
 
 
@@ -302,6 +366,15 @@ def dog_frame(doze, aim, i):
     F.poly(ctx, [(-8, -44), (10, -44), (8, -38), (-6, -38)], rgb("b8372a"), line=1.2)  # kerchief
     # the paw raised towards the thief while aiming
     paw = (18 + 30 * aim, -30 - 28 * aim)
+    if aim > 0.05:
+        # the rifle in the paw, its stock against the chest, the barrel towards the room
+        dx, dy = paw[0] - 8, paw[1] + 36
+        n = math.hypot(dx, dy) or 1.0
+        ux, uy = dx / n, dy / n
+        butt = (paw[0] - ux * 26, paw[1] - uy * 26)
+        muzzle = (paw[0] + ux * 34, paw[1] + uy * 34)
+        F.stroke_path(ctx, [butt, (paw[0] + ux * 4, paw[1] + uy * 4)], 7, rgb("6a3e1e"))
+        F.stroke_path(ctx, [(paw[0] - ux * 4, paw[1] - uy * 4), muzzle], 4, rgb("5d5650"))
     F.stroke_path(ctx, [(8, -36), paw], 9, DOG_BROWN)
     F.ellipse(ctx, paw[0], paw[1], 5, 5, DOG_BROWN, line=1.4)
     return s, 60, 122
@@ -348,8 +421,14 @@ def pianist(out_dir):
         ctx.translate(X, Y)
         sway = 2 * math.sin(i * math.pi / 4)
         if layer == "torso":
-            F.poly(ctx, [(-16, -40), (16, -40), (14, -30), (-14, -30)], rgb("5a3419"))     # stool
-            F.poly(ctx, [(-18, -38), (18, -38), (15 + sway, -86), (-15 + sway, -86)], coat,
+            # the round piano stool on its post and three splayed feet, the coat's tails on it
+            wood = rgb("5a3419")
+            F.stroke_path(ctx, [(0, -34), (0, -8)], 6, wood)
+            for fx in (-14, 0, 14):
+                F.stroke_path(ctx, [(0, -10), (fx, -1)], 4, wood)
+            F.poly(ctx, [(-20, -40), (20, -40), (20, -33), (-20, -33)], wood,
+                   grad=F.side_grad(-20, 20, wood))
+            F.poly(ctx, [(-18, -37), (18, -37), (15 + sway, -86), (-15 + sway, -86)], coat,
                    grad=F.side_grad(-18, 18, coat))
             F.ellipse(ctx, sway, -98, 11, 12, rgb("2a1e16"))                             # hair
             F.ellipse(ctx, sway, -110, 14, 4, rgb("1a1a1e"), line=1.5)                   # bowler
@@ -357,8 +436,9 @@ def pianist(out_dir):
         elif layer in ("botad", "botai"):
             k = 1 if layer == "botad" else -1
             tap = 3 * max(0.0, math.sin(i * math.pi / 2 + (0 if k > 0 else math.pi)))
-            F.stroke_path(ctx, [(k * 8, -38), (k * 12, -20), (k * 12, -6 - tap)], 10, coat)
-            F.ellipse(ctx, k * 12, -4 - tap, 6, 4, rgb("1e1c22"))
+            # seated: the shins come down beside the stool to the pedals
+            F.stroke_path(ctx, [(k * 16, -36), (k * 22, -22), (k * 21, -6 - tap)], 10, coat)
+            F.ellipse(ctx, k * 21, -4 - tap, 6, 4, rgb("1e1c22"))
         else:
             k = 1 if layer == "brazod" else -1
             reach = 6 * math.sin(i * math.pi / 2 + (0 if k > 0 else 1.3))

@@ -167,14 +167,26 @@ def skirt_side(ctx, pose, colour, short):
     ctx.set_source_rgba(*F.light(colour, 0.5), 0.8)
     ctx.set_line_width(1.5)
     ctx.stroke()
+    # the apron over the front of the skirt, shorter than it
+    a_low = low - (4 if short else 10)
+    t = (a_low - (hip[1] - 6)) / float(low - (hip[1] - 6))
+    a_front = hip[0] + 12 + (front - hip[0] - 12) * t - 1
+    F.poly(ctx, [(hip[0] + 3, hip[1] - 6), (hip[0] + 12, hip[1] - 6), (a_front, a_low),
+                 (a_front - 14, a_low)], APRON, line=1.5,
+           grad=F.side_grad(a_front - 14, a_front, APRON))
 
 
-def skirt_front(ctx, fp, colour, short):
+def skirt_front(ctx, fp, colour, short, back=False):
     hy = fp.hip[1]
     low = hy + (36 if short else 52)
     sway = (fp.lift[0] - fp.lift[1]) * 0.6
     F.poly(ctx, [(-13, hy - 6), (13, hy - 6), (22 + sway, low), (-22 + sway, low)], colour,
            grad=F.side_grad(-22, 22, colour))
+    if not back:
+        # the apron, with its hem a little above the skirt's
+        a_low = low - (4 if short else 9)
+        F.poly(ctx, [(-9, hy - 6), (9, hy - 6), (14 + sway, a_low), (-14 + sway, a_low)], APRON,
+               line=1.5, grad=F.side_grad(-14, 14, APRON))
 
 
 def legs_layer(skirt, short):
@@ -182,7 +194,7 @@ def legs_layer(skirt, short):
         skirt_side(c, p, skirt, short)
 
     def front(c, fp, s, back):
-        skirt_front(c, fp, skirt, short)
+        skirt_front(c, fp, skirt, short, back)
     return L("pant", side, front, z=-4)
 
 

@@ -363,9 +363,10 @@ def draw_arm(ctx, pose, which, skin, sleeve=None, hand=True, bare_len=0.0, glove
     if skin is not None:
         stroke_path(ctx, [s, e, h], 8, shade(skin, dim))
     if sleeve is not None:
-        # the sleeve covers the arm down to the wrist (or to bare_len along the forearm)
+        # the sleeve covers the arm down to the wrist (or to bare_len along the forearm); its
+        # round end stops short of the hand, so that the hand shows
         t = 1.0 - bare_len
-        w = (e[0] + (h[0] - e[0]) * (t - 0.15), e[1] + (h[1] - e[1]) * (t - 0.15))
+        w = (e[0] + (h[0] - e[0]) * (t - 0.45), e[1] + (h[1] - e[1]) * (t - 0.45))
         stroke_path(ctx, [s, e, w], 10, shade(sleeve, dim))
     if hand:
         c = glove if glove is not None else skin
@@ -482,7 +483,7 @@ def front_arm(ctx, fp, side, skin, sleeve=None, glove=None, hand=True):
     if skin is not None:
         stroke_path(ctx, [s, e, h], 8, skin)
     if sleeve is not None:
-        w = (e[0] + (h[0] - e[0]) * 0.85, e[1] + (h[1] - e[1]) * 0.85)
+        w = (e[0] + (h[0] - e[0]) * 0.55, e[1] + (h[1] - e[1]) * 0.55)
         stroke_path(ctx, [s, e, w], 10, sleeve)
     if hand:
         c = glove if glove is not None else skin

@@ -94,22 +94,22 @@ def ask_pose(kind, i):
 
 
 def drink_pose(i, n, take, leave, fill):
-    """Reach for the mug at the table, take it, drink, put it back."""
+    """Reach for the mug at the table, take it, lift it to the mouth, put it back. The near arm
+    drinks, so that the mug at the mouth is seen in front of the face."""
     p = seated()
-    # shoulder angle: table (60) -> mouth (150, elbow bent back)
-    reach = [(70, 20)]
     if i < take:
         a = 45 + (25 * i / max(1, take))
-        p.arms["far"] = (a, 35 - 15 * i / max(1, take))
+        p.arms["near"] = (a, 35 - 15 * i / max(1, take))
     elif i < leave:
         mid = (leave - take)
         t = (i - take) / max(1, mid - 1) if mid > 1 else 1
         up = math.sin(math.pi * min(1.0, t * 1.3)) if t < 1 else 0.3
-        p.arms["far"] = (70 + 80 * up, 20 + 90 * up)
-        p.hold["far"] = fill
+        # from the table (70, 20) to the mouth (88, 130): the hand ends a little in front of and
+        # below the mouth, so that the mug's rim reaches the lips
+        p.arms["near"] = (70 + 18 * up, 20 + 110 * up)
+        p.hold["near"] = fill
     else:
-        p.arms["far"] = (60, 25)
-    del reach
+        p.arms["near"] = (60, 25)
     return p
 
 

@@ -5,8 +5,12 @@
 // virtual time while fewer than the given number are inside and the entrance corridor lets
 // newcomers in, steps every character with a fixed time step, and removes the ones that have
 // gone. After closing time nobody comes in any more and everybody heads for the exit; the run is
-// over when the saloon is empty. With a screen, the floor, the door and the bodies are drawn on it
-// (coloured blocks); without one, only the logic runs.
+// over when the saloon is empty. Visitors wander from square to square, and customers and cows
+// also take a chair at one of the tables, sit down, ask, drink and get up again. With a screen,
+// the floor, the door, tables and chairs are drawn on it as coloured blocks and the visitors are
+// the game's generated characters from the built packs (customers dressed from the body
+// templates as the level dresses them, cows, the thief, the sheriff; DemoCast); without a screen,
+// or without the packs, the visitors are plain test bodies and only the logic matters.
 #ifndef DBD_TOOLS_SALOONDEMO_DEMOWORLD_H
 #define DBD_TOOLS_SALOONDEMO_DEMOWORLD_H
 
@@ -20,7 +24,12 @@
 #include "rir2/random.h"
 #include "rir2/refcount.h"
 
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+class DemoCast;
 
 class DemoWorld : public IPlayMode
 {
@@ -41,6 +50,26 @@ public:
     RIR::Random& random() { return m_random; }
     // "" when every square is free and the corridor is empty, else what is left.
     std::string checkEmptyFloor() const;
+
+    // A chair beside a table: its square (blocked; the sitter stands on the square below it),
+    // the side of the table it is on, its pictures and who took it.
+    struct Chair
+    {
+        int nI = 0;
+        int nJ = 0;
+        bool bRight = false;
+        int nBaseX = 0;
+        RIR::List<RIR::SmartPtr<Sprite>> lSprites;
+        Character* pSitter = nullptr; // not owned
+    };
+    // A free chair whose front square is free, now taken by the sitter; null when none is.
+    Chair* takeFreeChair(Character* pSitter);
+    // Where a sitter's feet go on the chair.
+    void getSitPos(const Chair& chair, int* pnX, int* pnY) const;
+    // Slides the chair away from its table: 0 in, 1 fully out.
+    void pullChair(Chair& chair, float fPull);
+    // The head's offset from the legs in frame n (0..8) of sitting down; 0, 0 without the packs.
+    void headSitOffset(int nFrame, int* pnDx, int* pnDy) const;
 
     // IPlayMode.
     void playSound(int, int) override {}
@@ -77,6 +106,7 @@ private:
     void buildFloorPictures();
     RIR::SmartPtr<Animation> bodyPart(int nPart, int nLook);
     RIR::SmartPtr<Image> block(int nW, int nH, int nR, int nG, int nB, int nInsX, int nInsY);
+    void readHeadSitOffsets();
 
     IPlayMode* m_pPrevious;
     GameMode* m_pScreen;     // not owned
@@ -91,6 +121,9 @@ private:
     bool m_bClosing;
     int m_nCameIn;
     int m_nGone;
+    std::vector<Chair> m_lChairs;
+    std::unique_ptr<DemoCast> m_pCast; // null: plain test bodies
+    std::vector<std::pair<int, int>> m_lHeadSitOffsets;
 };
 
 #endif
