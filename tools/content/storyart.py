@@ -180,20 +180,25 @@ GREY = art.GREY
 
 
 def flames(ctx, x, y, w, h, seed):
-    """A wall of fire along the base (x .. x + w, y) reaching h high."""
+    """A wall of fire along the base (x .. x + w, y) reaching h high: rounded tongues in four
+    colours, from the dark red outside to the pale yellow core."""
     rng = random.Random(seed)
+    n = max(3, int(w / 60))
+    peaks = [rng.uniform(0.55, 1.0) for _ in range(n)]
+    leans = [rng.uniform(-0.25, 0.25) for _ in range(n)]
     for layer, colour in enumerate((rgb("b8372a"), rgb("e8642a"), rgb("f6b040"), rgb("fff0a0"))):
-        k = 1.0 - layer * 0.22
+        k = 1.0 - layer * 0.2
         ctx.move_to(x, y)
-        n = 9
         for i in range(n):
             x0 = x + w * i / n
             x1 = x + w * (i + 1) / n
-            peak = y - h * k * rng.uniform(0.55, 1.0)
-            ctx.curve_to(x0 + (x1 - x0) * 0.2, y - h * k * 0.3, x0 + (x1 - x0) * 0.3,
-                         peak + 10, x0 + (x1 - x0) * 0.5, peak)
-            ctx.curve_to(x0 + (x1 - x0) * 0.7, peak + 10, x0 + (x1 - x0) * 0.8, y - h * k * 0.3,
-                         x1, y)
+            span = x1 - x0
+            top = y - h * k * peaks[i]
+            tip = x0 + span * (0.5 + leans[i])
+            ctx.curve_to(x0 - span * 0.15, y - h * k * 0.45, tip - span * 0.35, top + h * k * 0.3,
+                         tip, top)
+            ctx.curve_to(tip + span * 0.35, top + h * k * 0.3, x1 + span * 0.15,
+                         y - h * k * 0.45, x1, y)
         ctx.close_path()
         if layer == 0:
             art.fill_stroke(ctx, colour, line=2)
@@ -864,8 +869,8 @@ def p_bucket(ctx, w, h, who, seed):
     outdoors(ctx, w, h, "fire", int(h * 0.55), seed=seed)
     flames(ctx, w * 0.55, h * 0.9, w * 0.5, h * 0.5, seed)
     person(ctx, w * 0.35, h * 1.0, 1.2, who, arms_up=(1.0, 1.0))
-    bucket(ctx, w * 0.35, h * 0.5, 1.3)
-    water(ctx, w * 0.4, h * 0.45, w * 0.75, h * 0.7)
+    bucket(ctx, w * 0.45, h * 0.34, 1.7)
+    water(ctx, w * 0.5, h * 0.3, w * 0.78, h * 0.7)
 
 
 def p_ashes(ctx, w, h):
