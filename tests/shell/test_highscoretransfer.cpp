@@ -18,6 +18,7 @@
 
 #include "rir2/date.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace
@@ -49,6 +50,9 @@ protected:
         : m_dialog(m_events)
         , m_owner(m_events)
     {
+        // The loopback server is reached directly, whatever proxy the machine names.
+        setenv("NO_PROXY", "127.0.0.1", 1);
+        setenv("no_proxy", "127.0.0.1", 1);
         set("PlayerName", "Dolly");
         set("PlayerUID", "ID1");
         // The local half and an older online half with its date.
