@@ -13,6 +13,8 @@ PACKAGES=(
   # The content generators: pictures, sounds, music (MIDI rendered with a General MIDI bank to
   # Ogg Vorbis) and the DejaVu faces, condensed ones included.
   python3-cairo python3-mido fluidsynth timgm6mb-soundfont vorbis-tools fonts-dejavu-extra
+  # The transfer of the online high-score exchange (HTTP).
+  libcurl4-openssl-dev
 )
 
 missing=()
