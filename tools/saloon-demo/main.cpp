@@ -1,6 +1,7 @@
 // saloon-demo: the saloon floor with test characters coming in, wandering and leaving.
 //
 //     saloon-demo [--seconds N] [--walkers K] [--seed S] [--window [--screenshot FILE]]
+//                 [--scene N [--tables K] [--packs DIR]]
 //
 // Headless (the default) it runs N seconds of virtual time (120) in fixed steps of 1/30 s with at
 // most K characters inside (8), seeded with S (1), then closes, lets everybody leave (at most 120
@@ -10,7 +11,9 @@
 //
 // --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
 // end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
+// --scene N plays on the saloon of "scene<N>.scene" from the game's packs (scenedemo.h).
 #include "demoworld.h"
+#include "scenedemo.h"
 
 #include "app/gameapp.h"
 #include "app/gameappeventtarget.h"
@@ -46,6 +49,9 @@ struct Options
     unsigned int nSeed = 1;
     bool bWindow = false;
     std::string sScreenshot;
+    int nScene = -1;
+    int nTables = 0;
+    std::string sPacks = defaultPackFolder();
 };
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -75,9 +81,17 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->bWindow = true;
         else if (sArg == "--screenshot" && bValue)
             pOptions->sScreenshot = argv[++i];
+        else if (sArg == "--scene" && bValue && parseInt(argv[++i], 0, 999, &n))
+            pOptions->nScene = (int)n;
+        else if (sArg == "--tables" && bValue && parseInt(argv[++i], 1, 5, &n))
+            pOptions->nTables = (int)n;
+        else if (sArg == "--packs" && bValue)
+            pOptions->sPacks = argv[++i];
         else
             return false;
     }
+    if (pOptions->nScene >= 0 && pOptions->nTables == 0)
+        pOptions->nTables = defaultTableCount(pOptions->nScene);
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
 
@@ -100,7 +114,11 @@ int finish(DemoWorld& world, const Options& options, float fElapsed)
 int runHeadless(const Options& options)
 {
     MemImageFactory factory;
-    DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory);
+    std::unique_ptr<GameApp> pApp;
+    if (options.nScene >= 0)
+        pApp = makeHeadlessApp(options.sPacks);
+    DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory, options.nScene,
+                    options.nTables);
     float fElapsed = 0.0f;
     const int nOpenSteps = (int)((float)options.nSeconds / STEP);
     for (int n = 0; n < nOpenSteps; ++n)
@@ -130,7 +148,8 @@ public:
     void onStart() override
     {
         m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
-                                     getApp()->getPlatform()->getImageFactory()));
+                                     getApp()->getPlatform()->getImageFactory(), m_options.nScene,
+                                     m_options.nTables));
     }
 
     void update(float fDt) override
@@ -189,6 +208,8 @@ public:
         pPlatform->setEventTarget(new GameAppEventTarget(this));
         setPlatform(pPlatform);
         init(800, 600, 0, RIR::SmartPtr<Image>());
+        if (m_options.nScene >= 0)
+            addGamePacks(*this, m_options.sPacks);
         setCaption("Saloon demo");
         m_pMode = new SaloonMode(m_options, m_pVideo);
         pushMode(m_pMode);
@@ -247,7 +268,7 @@ int main(int argc, char** argv)
     if (!parseOptions(argc, argv, &options))
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
-                   "[--window [--screenshot FILE]]\n",
+                   "[--window [--screenshot FILE]] [--scene N [--tables K] [--packs DIR]]\n",
                    stderr);
         return 2;
     }
