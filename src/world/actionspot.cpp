@@ -55,3 +55,7 @@ bool ActionSpot::contains(int nX, int nY)
     return m_rect.getLeft() <= nX && nX < m_rect.getRight() && m_rect.getTop() <= nY &&
            nY < m_rect.getBottom();
 }
+
+void ActionSpot::detach()
+{
+}

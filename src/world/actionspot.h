@@ -56,6 +56,9 @@ public:
     virtual void getMugPos(int* pX, int* pY);
     // Half-open: left <= x < right and top <= y < bottom.
     virtual bool contains(int nX, int nY);
+    // Drops what the spot holds that may hold it back (a mug and the proxy over it), without
+    // touching the scene; the scene's teardown calls it on every registered spot. Nothing here.
+    virtual void detach();
 
     const Rect& getRect() const { return m_rect; }
 

@@ -1,6 +1,8 @@
 // IPlayMode: the registration of the running play mode.
 #include "world/iplaymode.h"
 
+#include "app/gameapp.h"
+
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
@@ -35,4 +37,11 @@ IPlayMode* IPlayMode::setPlayMode(IPlayMode* pPlayMode)
     IPlayMode* pOld = s_pPlayMode;
     s_pPlayMode = pPlayMode;
     return pOld;
+}
+
+RIR::SmartPtr<Mug> IPlayMode::createMug()
+{
+    RIR_TRACE("IPlayMode::createMug");
+    RIR_ASSERT(GameApp::getInstance() != NULL);
+    return Mug::create(getPlayScreen(), GameApp::getInstance()->getAnimationByName("mug.anim"));
 }

@@ -21,6 +21,7 @@
 #define DBD_WORLD_IPLAYMODE_H
 
 #include "world/fadetext.h"
+#include "world/mug.h"
 
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
@@ -29,7 +30,6 @@ class AnimSprite;
 class Character;
 class GameMode;
 class Customer;
-class Mug;
 class ParamHolder;
 class ThiefGuard;
 
@@ -72,6 +72,10 @@ public:
     // paid when it lands.
     virtual void flyImage(const char* pszImage, int nX, int nY, int nCash, int nTargetX,
                           int nTargetY) = 0;
+    // A new full mug (3 sips) whose picture, a sprite of "mug.anim", is on the play screen. This
+    // default takes the animation from the application's cache; a missing one raises the
+    // resource error.
+    virtual RIR::SmartPtr<Mug> createMug();
     // Shows in the hand's HUD picture what the hand holds (null: hides it).
     virtual void showHandMug(int nHand, Mug* pMug) = 0;
     // Sends every customer who can be scared out of the saloon.

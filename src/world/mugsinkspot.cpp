@@ -1,37 +1,56 @@
-// MugSinkSpot (mugsinkspot.h).
+// MugSinkSpot: mugs that are not full go down the sink.
 #include "world/mugsinkspot.h"
 
-#include "world/scene.h"
+#include "world/dolly.h"
+#include "world/iplaymode.h"
+#include "world/mug.h"
 
-MugSinkSpot::MugSinkSpot(const Rect& rect, int nI, int nJ) : ActionSpot(rect), m_nI(nI), m_nJ(nJ)
+#include "rir2/calltrace.h"
+#include "rir2/exception.h"
+
+namespace
 {
+
+const int SOUND_SINK = 4;
+const int TUTORIAL_IN_SINK = 7;
+
+} // namespace
+
+MugSinkSpot::MugSinkSpot(const Rect& rect, int nI, int nJ) : MugSpotBase(rect, nI, nJ)
+{
+    setSideOpen(0, false);
+    setSideOpen(1, false);
 }
 
 MugSinkSpot::~MugSinkSpot()
 {
 }
 
-bool MugSinkSpot::canDoAction(Dolly* /*pChar*/, int /*nHand*/)
+bool MugSinkSpot::canDoAction(Dolly* pChar, int nHand)
 {
-    return false;
+    return !pChar->isHandEmpty(nHand) && !pChar->getHandMug(nHand)->isFull();
 }
 
-void MugSinkSpot::doAction(Dolly* /*pChar*/, int /*nHand*/)
+void MugSinkSpot::doAction(Dolly* pChar, int nHand)
 {
+    RIR_TRACE("MugSinkSpot::doAction");
+    // The last reference goes with the returned handle: the mug and its picture are gone.
+    pChar->removeHandMug(nHand);
+    IPlayMode::getPlayMode()->tutorialEvent(TUTORIAL_IN_SINK);
 }
 
-void MugSinkSpot::getActionPos(Dolly* /*pChar*/, int /*nHand*/, int* pX, int* pY, int* pDir)
+int MugSinkSpot::getActionSound(Dolly* /*pChar*/, int /*nHand*/)
 {
-    Scene::getScene()->squareToPixel(m_nI, m_nJ + 1, pX, pY, 0x24);
-    *pDir = 2;
+    return SOUND_SINK;
 }
 
-void MugSinkSpot::getActionAnim(RIR::String& sName, Dolly* /*pChar*/, int /*nHand*/)
+void MugSinkSpot::takeMugTK(RIR::SmartPtr<Mug>& /*pMug*/)
 {
-    sName = "take_";
+    RIR_TRACE("MugSinkSpot::takeMugTK");
+    RIR_ASSERT(false);
 }
 
-int MugSinkSpot::getDepth()
+void MugSinkSpot::setMugTK(const RIR::SmartPtr<Mug>& /*pMug*/)
 {
-    return Scene::getScene()->getRowDepth(m_nI, m_nJ);
+    // The flight's handle is the last one: dropping it takes the mug off the screen.
 }

@@ -1,37 +1,61 @@
-// MugSourceSpot (mugsourcespot.h).
+// MugSourceSpot: the tap draws a new full mug.
 #include "world/mugsourcespot.h"
 
-#include "world/scene.h"
+#include "world/dolly.h"
+#include "world/iplaymode.h"
+#include "world/mug.h"
 
-MugSourceSpot::MugSourceSpot(const Rect& rect, int nI, int nJ) : ActionSpot(rect), m_nI(nI), m_nJ(nJ)
+#include "rir2/calltrace.h"
+#include "rir2/exception.h"
+
+namespace
 {
+
+const int SOUND_TAP = 1;
+// A mug leaving the tap by telekinesis is drawn over everything on the floor.
+const int FLYING_MUG_DEPTH = 10000;
+
+} // namespace
+
+MugSourceSpot::MugSourceSpot(const Rect& rect, int nI, int nJ) : MugSpotBase(rect, nI, nJ)
+{
+    setSideOpen(0, false);
+    setSideOpen(1, false);
 }
 
 MugSourceSpot::~MugSourceSpot()
 {
 }
 
-bool MugSourceSpot::canDoAction(Dolly* /*pChar*/, int /*nHand*/)
+bool MugSourceSpot::canDoAction(Dolly* pChar, int nHand)
 {
-    return false;
+    return pChar->isHandEmpty(nHand);
 }
 
-void MugSourceSpot::doAction(Dolly* /*pChar*/, int /*nHand*/)
+void MugSourceSpot::doAction(Dolly* pChar, int nHand)
 {
+    RIR_TRACE("MugSourceSpot::doAction");
+    pChar->putMugInHand(nHand, IPlayMode::getPlayMode()->createMug());
 }
 
-void MugSourceSpot::getActionPos(Dolly* /*pChar*/, int /*nHand*/, int* pX, int* pY, int* pDir)
+int MugSourceSpot::getActionSound(Dolly* /*pChar*/, int /*nHand*/)
 {
-    Scene::getScene()->squareToPixel(m_nI, m_nJ + 1, pX, pY, 0x24);
-    *pDir = 2;
+    return SOUND_TAP;
 }
 
-void MugSourceSpot::getActionAnim(RIR::String& sName, Dolly* /*pChar*/, int /*nHand*/)
+void MugSourceSpot::takeMugTK(RIR::SmartPtr<Mug>& pMug)
 {
-    sName = "take_";
+    RIR_TRACE("MugSourceSpot::takeMugTK");
+    pMug = IPlayMode::getPlayMode()->createMug();
+    int nX = 0;
+    int nY = 0;
+    getMugPos(&nX, &nY);
+    pMug->getSprite()->setPos(nX, nY);
+    pMug->getSprite()->setZOrder(FLYING_MUG_DEPTH);
 }
 
-int MugSourceSpot::getDepth()
+void MugSourceSpot::setMugTK(const RIR::SmartPtr<Mug>& /*pMug*/)
 {
-    return Scene::getScene()->getRowDepth(m_nI, m_nJ);
+    RIR_TRACE("MugSourceSpot::setMugTK");
+    RIR_ASSERT(false);
 }

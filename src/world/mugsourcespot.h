@@ -1,33 +1,29 @@
-// MugSourceSpot: the place behind the bar where the heroine draws new full mugs.
+// MugSourceSpot: the beer tap on the bar, where every mug of the day begins.
 //
-// The scene file's "source" lines make one per square (Scene::load): the rectangle over the drawn
-// counter a click must hit, and the square the spot stands on. Here the spot carries that place;
-// the mug rules are built with the mugs, and until then it offers the heroine no action.
+// Served only from below or above, with an empty hand: each action draws a new full mug
+// (IPlayMode::createMug) into that hand. By telekinesis the new mug starts its flight at the tap.
 #ifndef DBD_WORLD_MUGSOURCESPOT_H
 #define DBD_WORLD_MUGSOURCESPOT_H
 
-#include "world/actionspot.h"
+#include "world/mugspotbase.h"
 
-class MugSourceSpot : public ActionSpot
+class MugSourceSpot : public MugSpotBase
 {
 public:
+    // Sides 0 and 1 closed.
     MugSourceSpot(const Rect& rect, int nI, int nJ);
     ~MugSourceSpot() override;
 
+    // The hand is empty (the reserved flag is not looked at).
     bool canDoAction(Dolly* pChar, int nHand) override;
+    // A new full mug into the hand.
     void doAction(Dolly* pChar, int nHand) override;
-    // The centre of the square below the spot's, facing up.
-    void getActionPos(Dolly* pChar, int nHand, int* pX, int* pY, int* pDir) override;
-    void getActionAnim(RIR::String& sName, Dolly* pChar, int nHand) override;
-    // The row depth of the spot's square.
-    int getDepth() override;
-
-    int getI() const { return m_nI; }
-    int getJ() const { return m_nJ; }
-
-private:
-    int m_nI;
-    int m_nJ;
+    // Group 1.
+    int getActionSound(Dolly* pChar, int nHand) override;
+    // A new full mug at the mug position, drawn at depth 10000.
+    void takeMugTK(RIR::SmartPtr<Mug>& pMug) override;
+    // A tap takes no mug: "Assertion failed : false".
+    void setMugTK(const RIR::SmartPtr<Mug>& pMug) override;
 };
 
 #endif

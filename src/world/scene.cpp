@@ -50,6 +50,9 @@ Scene::~Scene()
     for (int n = 0; n < m_lSceneryChairs.getLength(); ++n)
         m_lSceneryChairs.get(n)->detach();
     m_lSceneryChairs.clear();
+    // A spot with a mug on it and the proxy over the mug hold each other.
+    for (int n = 0; n < m_lSpots.getLength(); ++n)
+        m_lSpots.get(n)->detach();
     m_lSpots.clear();
     if (s_pScene == this)
         s_pScene = nullptr;

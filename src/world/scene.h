@@ -11,10 +11,13 @@
 // walkers coming in and walkers going out apart, and the door, whose open state bars the sideways
 // passage through (5, 1).
 //
-// There is exactly one scene at a time, reached through getScene. The level loader constructs it,
-// sets the floor (setFloor, or setFloorStart and setFloorEnd line by line), builds the grid
-// (buildGrid), then fills it from the scene file: blocked squares, spots, the door (setDoor).
-// Its teardown breaks the reference cycles of squares, walkers and spots.
+// There is exactly one scene at a time, reached through getScene. The level loader constructs it
+// and reads a scene file into it (load): the floor lines set the geometry, the grid is built, the
+// file's lines block squares, put up bar pieces, taps, sinks, the till and decorations, and the
+// backdrop (floor, wall with its door hole and windows, the view outside, the door) is composed
+// and shown on the play screen. The level then places the tables (placeTables), whose chairs are
+// offered to customers. Tests may also build a floor by hand (setFloor, buildGrid, setDoor). The
+// teardown breaks the reference cycles of squares, walkers, chairs and spots.
 //
 // Failures: an invalid square is the fatal error "Invalid square : %d, %d"; broken invariants
 // fail with AssertFailException ("Assertion failed : ..."). Main thread only.

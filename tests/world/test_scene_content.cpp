@@ -130,14 +130,14 @@ void SceneContentTest::checkBar()
         if (MugSourceSpot* pSource = dynamic_cast<MugSourceSpot*>(pSpot))
         {
             ++nSources;
-            nI = pSource->getI();
-            nJ = pSource->getJ();
+            nI = pSource->getSquareI();
+            nJ = pSource->getSquareJ();
         }
         else if (MugSinkSpot* pSink = dynamic_cast<MugSinkSpot*>(pSpot))
         {
             ++nSinks;
-            nI = pSink->getI();
-            nJ = pSink->getJ();
+            nI = pSink->getSquareI();
+            nJ = pSink->getSquareJ();
         }
         else
             ADD_FAILURE() << "a spot that is neither tap nor sink before the tables";

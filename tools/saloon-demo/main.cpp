@@ -1,7 +1,7 @@
 // saloon-demo: the saloon floor with test characters coming in, wandering and leaving.
 //
 //     saloon-demo [--seconds N] [--walkers K] [--seed S] [--window [--screenshot FILE]]
-//                 [--scene N [--tables K] [--packs DIR]]
+//                 [--scene N [--tables K]]
 //
 // Headless (the default) it runs N seconds of virtual time (120) in fixed steps of 1/30 s with at
 // most K characters inside (8), seeded with S (1), then closes, lets everybody leave (at most 120
@@ -12,6 +12,11 @@
 // --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
 // end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
 // --scene N plays on the saloon of "scene<N>.scene" from the game's packs (scenedemo.h).
+//
+// --heroine (with --window) adds the heroine from the game's packs (folder --game-dir DIR, by
+// default the build's game/ folder) with a tap, a table seat and a sink; mouse clicks steer her,
+// and each --click WHERE@SECONDS (WHERE: tap, seat, sink or X,Y) clicks at that time of the run.
+#include "demoheroine.h"
 #include "demoworld.h"
 #include "scenedemo.h"
 
@@ -51,7 +56,9 @@ struct Options
     std::string sScreenshot;
     int nScene = -1;
     int nTables = 0;
-    std::string sPacks = defaultPackFolder();
+    bool bHeroine = false;
+    std::string sGameDir = DBD_DEMO_GAME_DIR;
+    std::vector<DemoClick> lClicks;
 };
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -85,13 +92,24 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->nScene = (int)n;
         else if (sArg == "--tables" && bValue && parseInt(argv[++i], 1, 5, &n))
             pOptions->nTables = (int)n;
-        else if (sArg == "--packs" && bValue)
-            pOptions->sPacks = argv[++i];
+        else if (sArg == "--heroine")
+            pOptions->bHeroine = true;
+        else if (sArg == "--game-dir" && bValue)
+            pOptions->sGameDir = argv[++i];
+        else if (sArg == "--click" && bValue)
+        {
+            DemoClick click;
+            if (!DemoHeroine::parseClick(argv[++i], &click))
+                return false;
+            pOptions->lClicks.push_back(click);
+        }
         else
             return false;
     }
     if (pOptions->nScene >= 0 && pOptions->nTables == 0)
         pOptions->nTables = defaultTableCount(pOptions->nScene);
+    if (pOptions->bHeroine && !pOptions->bWindow)
+        return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
 
@@ -116,7 +134,7 @@ int runHeadless(const Options& options)
     MemImageFactory factory;
     std::unique_ptr<GameApp> pApp;
     if (options.nScene >= 0)
-        pApp = makeHeadlessApp(options.sPacks);
+        pApp = makeHeadlessApp(options.sGameDir);
     DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory, options.nScene,
                     options.nTables);
     float fElapsed = 0.0f;
@@ -141,7 +159,11 @@ public:
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-    ~SaloonMode() override { m_pWorld.reset(); }
+    ~SaloonMode() override
+    {
+        m_pHeroine.reset();
+        m_pWorld.reset();
+    }
 
     int getExit() const { return m_nExit; }
 
@@ -150,6 +172,18 @@ public:
         m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
                                      getApp()->getPlatform()->getImageFactory(), m_options.nScene,
                                      m_options.nTables));
+        if (m_options.bHeroine)
+            m_pHeroine.reset(new DemoHeroine(getApp(), this,
+                                             getApp()->getPlatform()->getImageFactory(),
+                                             m_options.sGameDir));
+    }
+
+    bool mouseDown(int /*nButtonMask*/, int nX, int nY) override
+    {
+        if (!m_pHeroine)
+            return false;
+        m_pHeroine->click(nX, nY);
+        return true;
     }
 
     void update(float fDt) override
@@ -157,6 +191,13 @@ public:
         const float fStep = fDt > 0.1f ? 0.1f : fDt;
         m_pWorld->step(fStep);
         m_fElapsed += fStep;
+        if (m_pHeroine)
+        {
+            for (const DemoClick& click : m_options.lClicks)
+                if (click.fSeconds <= m_fElapsed && click.fSeconds > m_fElapsed - fStep)
+                    m_pHeroine->click(click);
+            m_pHeroine->update(fStep);
+        }
         if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
         {
             if (!m_options.sScreenshot.empty())
@@ -188,6 +229,7 @@ private:
     Options m_options;
     D3D7VideoDriver* m_pVideo; // owned by the platform
     std::unique_ptr<DemoWorld> m_pWorld;
+    std::unique_ptr<DemoHeroine> m_pHeroine;
     float m_fElapsed;
     int m_nExit;
 };
@@ -209,7 +251,7 @@ public:
         setPlatform(pPlatform);
         init(800, 600, 0, RIR::SmartPtr<Image>());
         if (m_options.nScene >= 0)
-            addGamePacks(*this, m_options.sPacks);
+            addGamePacks(*this, m_options.sGameDir);
         setCaption("Saloon demo");
         m_pMode = new SaloonMode(m_options, m_pVideo);
         pushMode(m_pMode);
@@ -268,7 +310,8 @@ int main(int argc, char** argv)
     if (!parseOptions(argc, argv, &options))
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
-                   "[--window [--screenshot FILE]] [--scene N [--tables K] [--packs DIR]]\n",
+                   "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
+                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K]]\n",
                    stderr);
         return 2;
     }

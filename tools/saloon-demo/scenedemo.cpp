@@ -16,11 +16,6 @@ const char* const GAME_PACKS[] = {"lang_en", "misc",   "characters", "dolly",   
 
 } // namespace
 
-std::string defaultPackFolder()
-{
-    return DBD_SALOON_DEMO_PACKS;
-}
-
 int addGamePacks(GameApp& app, const std::string& sFolder)
 {
     int nAdded = 0;

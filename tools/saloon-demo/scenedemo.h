@@ -1,7 +1,7 @@
 // The saloon demo on a real saloon: the game's packs opened beside the demo, and a scene file of
 // the packs loaded with its tables, as the level does.
 //
-//     saloon-demo --scene N [--tables K] [--packs DIR]
+//     saloon-demo --scene N [--tables K] [--game-dir DIR]
 //
 // The packs come from DIR, by default the build's game/ folder, in the game's order. The scene is
 // "scene<N>.scene"; the tables are placed at the level's places for K tables (1, 3, 4 or 5; by
@@ -17,9 +17,6 @@
 
 #include <memory>
 #include <string>
-
-// The folder the packs are read from when no --packs is given.
-std::string defaultPackFolder();
 
 // Adds every pack of the game found in the folder to the application, in the game's order; the
 // number added.

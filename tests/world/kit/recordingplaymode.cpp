@@ -1,5 +1,7 @@
 #include "world/kit/recordingplaymode.h"
 
+#include "world/kit/syntheticdolly.h"
+
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
@@ -109,6 +111,12 @@ void RecordingPlayMode::flyImage(const char* pszImage, int nX, int nY, int nCash
 {
     m_pLog->addf("play.flyImage(%s, %d, %d, %d, %d, %d)", pszImage, nX, nY, nCash, nTargetX,
                  nTargetY);
+}
+
+RIR::SmartPtr<Mug> RecordingPlayMode::createMug()
+{
+    m_pLog->add("play.createMug()");
+    return Mug::create(m_pScreen, makeMugAnimation());
 }
 
 void RecordingPlayMode::showHandMug(int nHand, Mug* pMug)

@@ -62,6 +62,9 @@ public:
                       float fPhase) override;
     void flyImage(const char* pszImage, int nX, int nY, int nCash, int nTargetX,
                   int nTargetY) override;
+    // Records "play.createMug()" and makes a full mug of the synthetic "mug.anim"
+    // (syntheticdolly.h) on the play screen.
+    RIR::SmartPtr<Mug> createMug() override;
     void showHandMug(int nHand, Mug* pMug) override;
     void scareCustomers(Customer* pScarer) override;
     bool shouldThrowEmptyMug() override;
