@@ -1,5 +1,6 @@
 // DemoCast: the demo's characters dressed from the built packs (democast.h).
 #include "democast.h"
+#include "scenedemo.h"
 
 #include "app/gameapp.h"
 #include "app/log.h"
@@ -19,9 +20,6 @@ namespace
 {
 
 bool s_bOpen = false;
-
-const char* const PACKS[] = {"lang_en", "misc", "characters", "dolly", "scenes", "sound", "story",
-                             "characters1", "dolly1", "scenes1", "sound1", "story1"};
 
 // The level's clothes pools: torso (a, b, colour) per variant, trousers and boots (c, colour),
 // shawls (d, c, colour) per variant.
@@ -76,12 +74,7 @@ bool DemoCast::openPacks(const char* pszGameDir)
     }
     try
     {
-        for (const char* pszPack : PACKS)
-        {
-            const RIR::String sPath = sDir + "/" + pszPack + ".dat";
-            if (stat(sPath.c_str(), &info) == 0)
-                pApp->addResourceFile(sPath.c_str(), false);
-        }
+        addGamePacks(*pApp, sDir.c_str());
     }
     catch (const RIR::Exception& e)
     {

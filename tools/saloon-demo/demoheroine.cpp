@@ -1,5 +1,6 @@
 // DemoHeroine: the heroine, the tap, the seat and the sink of saloon-demo (demoheroine.h).
 #include "demoheroine.h"
+#include "scenedemo.h"
 
 #include "world/scene.h"
 
@@ -46,8 +47,7 @@ DemoHeroine::DemoHeroine(GameApp* pApp, GameMode* pScreen, ImageFactory* pFactor
     : m_pScreen(pScreen), m_pFactory(pFactory), m_fSipTimer(0.0f)
 {
     RIR_TRACE("DemoHeroine::DemoHeroine");
-    for (const char* pszPack : {"characters", "dolly"})
-        pApp->addResourceFile((sGameDir + "/" + pszPack + ".dat").c_str(), false);
+    addGamePacks(*pApp, sGameDir);
     Scene* pScene = Scene::getScene();
 
     m_pTap = new MugSourceSpot(counterRect(TAP_I, TAP_J), TAP_I, TAP_J);

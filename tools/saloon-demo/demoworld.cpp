@@ -357,6 +357,8 @@ DemoWorld::DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageF
     {
         loadDemoScene(m_pScene.get(), nScene, nTables, m_pScreen);
         m_pDoor = m_pScene->getDoor();
+        if (m_pScreen && DemoCast::openPacks(DemoCast::gameDir()))
+            m_pCast.reset(new DemoCast(m_random));
         return;
     }
     m_pScene->setFloor(190, 550);

@@ -8,6 +8,9 @@
 #include "rir2/exception.h"
 #include "rir2/file.h"
 
+#include <set>
+#include <utility>
+
 namespace
 {
 
@@ -18,13 +21,16 @@ const char* const GAME_PACKS[] = {"lang_en", "misc",   "characters", "dolly",   
 
 int addGamePacks(GameApp& app, const std::string& sFolder)
 {
+    // The scene, the cast and the heroine each ask for the packs; each pack is opened once.
+    static std::set<std::pair<GameApp*, std::string>> s_opened;
     int nAdded = 0;
     for (const char* pszPack : GAME_PACKS)
     {
         const std::string sPath = sFolder + "/" + pszPack + ".dat";
         if (!RIR::fileExists(sPath.c_str()))
             continue;
-        app.addResourceFile(sPath.c_str(), false);
+        if (s_opened.insert({&app, sPath}).second)
+            app.addResourceFile(sPath.c_str(), false);
         ++nAdded;
     }
     return nAdded;

@@ -18,8 +18,8 @@
 #include <memory>
 #include <string>
 
-// Adds every pack of the game found in the folder to the application, in the game's order; the
-// number added.
+// Adds every pack of the game found in the folder to the application, in the game's order, each
+// once however often it is asked; the number found.
 int addGamePacks(GameApp& app, const std::string& sFolder);
 
 // An application without a window, with the in-memory image back-end, for headless runs on a
