@@ -15,8 +15,6 @@
 
 #include <memory>
 
-const char* const HIGHSCORE_DEFAULT_ADDRESS = "https://highscores.invalid/dbd_highscore.php";
-
 namespace
 {
 
@@ -76,13 +74,6 @@ RIR::String buildHighScoreUpload()
 {
     RIR_TRACE("buildHighScoreUpload");
     return encodeHighScoreUpload(buildHighScoreUploadText());
-}
-
-RIR::String getHighScoreAddress()
-{
-    RIR_TRACE("getHighScoreAddress");
-    const RIR::String sAddress = getEnvVariable("DBD_HIGHSCORE_URL");
-    return sAddress.length() > 0 ? sAddress : RIR::String(HIGHSCORE_DEFAULT_ADDRESS);
 }
 
 RIR::String buildHighScoreRequest(const char* pszAddress)

@@ -10,16 +10,12 @@
 // integer, the bytes), deflated with zlib at level 2, then the link-text encoder (linkencoder.h)
 // without padding.
 //
-// Request: the script address, "?" or "&", "local=" and the encoded upload. The service's
-// address is ours to choose: HIGHSCORE_DEFAULT_ADDRESS is a placeholder on a reserved domain that
-// never resolves; the environment variable "DBD_HIGHSCORE_URL" replaces it. The transfer itself
-// is not made here.
+// Request: the script address, "?" or "&", "local=" and the encoded upload. Where the address
+// comes from is highscoreservice.h's business; the transfer itself is not made here.
 #ifndef DBD_SHELL_HIGHSCOREUPLOAD_H
 #define DBD_SHELL_HIGHSCOREUPLOAD_H
 
 #include "rir2/rirstring.h"
-
-extern const char* const HIGHSCORE_DEFAULT_ADDRESS;
 
 // The 192-line upload text of the stored local tables and the current player.
 RIR::String buildHighScoreUploadText();
@@ -27,8 +23,6 @@ RIR::String buildHighScoreUploadText();
 RIR::String encodeHighScoreUpload(const RIR::String& sText);
 // encodeHighScoreUpload(buildHighScoreUploadText()).
 RIR::String buildHighScoreUpload();
-// "DBD_HIGHSCORE_URL" when set and not empty, else HIGHSCORE_DEFAULT_ADDRESS.
-RIR::String getHighScoreAddress();
 // pszAddress + "?" or "&" + "local=" + buildHighScoreUpload().
 RIR::String buildHighScoreRequest(const char* pszAddress);
 

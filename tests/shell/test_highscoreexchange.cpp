@@ -160,20 +160,6 @@ TEST_F(ExchangeTest, RequestAddress)
     EXPECT_EQ(
         "http://scores.test/dbd_highscore.php?v=2&local=" + sUpload,
         std::string(buildHighScoreRequest("http://scores.test/dbd_highscore.php?v=2").c_str()));
-
-    const char* pszOld = std::getenv("DBD_HIGHSCORE_URL");
-    const std::string sOld = pszOld ? pszOld : "";
-    unsetenv("DBD_HIGHSCORE_URL");
-    EXPECT_STREQ(HIGHSCORE_DEFAULT_ADDRESS, getHighScoreAddress().c_str());
-    const std::string sDefault = HIGHSCORE_DEFAULT_ADDRESS;
-    EXPECT_NE(std::string::npos, sDefault.find(".invalid/")) << "a reserved domain";
-    EXPECT_EQ("dbd_highscore.php", sDefault.substr(sDefault.size() - 17));
-    setenv("DBD_HIGHSCORE_URL", "http://127.0.0.1:9/dbd_highscore.php", 1);
-    EXPECT_STREQ("http://127.0.0.1:9/dbd_highscore.php", getHighScoreAddress().c_str());
-    if (pszOld)
-        setenv("DBD_HIGHSCORE_URL", sOld.c_str(), 1);
-    else
-        unsetenv("DBD_HIGHSCORE_URL");
 }
 
 TEST_F(ExchangeTest, RepliesAcceptedAndRejected)
