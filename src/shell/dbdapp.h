@@ -95,8 +95,9 @@ public:
     void loadExtraResourceFiles();
 
 protected:
-    // The packs, the folder "3rdparty", the second set and the text tables.
-    void loadResourceFiles();
+    // The packs, the folder "3rdparty", the second set and the text tables; tests serve their
+    // content from memory instead.
+    virtual void loadResourceFiles();
 
 private:
     PlatformMaker m_pfnMakePlatform;
