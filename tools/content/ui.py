@@ -192,9 +192,13 @@ def draw_back(size):
     return pixel_surface(size, size, colour)
 
 
-def draw_corner_plate(size):
-    """A brass plate laid over a frame corner, with rivets."""
+def draw_corner_plate(size, right=False):
+    """A brass plate laid over a frame corner, with rivets: over the upper-left corner, or
+    mirrored over the upper-right one."""
     s, ctx = art.surface(size, size)
+    if right:
+        ctx.translate(size, 0)
+        ctx.scale(-1, 1)
     ctx.move_to(1, 1)
     ctx.line_to(size - 1, 1)
     ctx.curve_to(size * 0.55, size * 0.3, size * 0.3, size * 0.55, 1, size - 1)
@@ -409,6 +413,7 @@ def generate(out_dir, src_dir, args):
     art.save(style.edge(False, False, edge), out_dir, "frame_right")
     art.save(draw_back(edge), out_dir, "frame_back")
     art.save(draw_corner_plate(32), out_dir, "frame_deco_plate")
+    art.save(draw_corner_plate(32, right=True), out_dir, "frame_deco_plate_ur")
     art.save(draw_star_badge(28), out_dir, "frame_deco_star")
     art.save(draw_horseshoe(28), out_dir, "frame_deco_horseshoe")
 

@@ -89,6 +89,8 @@ GameApp::~GameApp()
     // exist; the loaders go with the drivers. The particle definitions hold pictures and
     // animations too.
     ParticleEmitter::destroyDefinitionCache();
+    if (IFramePanelBuilder::getInstalled() == m_pTheme.get())
+        IFramePanelBuilder::install(nullptr);
     m_pTheme.release();
     m_pAnimLoader.release();
     m_hPendingAnimations.clear();

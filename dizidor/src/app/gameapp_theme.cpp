@@ -4,6 +4,7 @@
 #include "app/gamemode.h"
 #include "app/iplatform.h"
 #include "ui/control.h"
+#include "ui/framepanelbuilder.h"
 #include "ui/theme.h"
 
 #include "rir2/calltrace.h"
@@ -48,6 +49,8 @@ void GameApp::setTheme(RIR::SmartPtr<Theme> pTheme)
 {
     RIR_TRACE("GameApp::setTheme");
     m_pTheme = pTheme;
+    // The current theme frames every table that has no frame builder of its own.
+    IFramePanelBuilder::install(m_pTheme.get());
     RIR_TRACE_LINE();
     setCursorImage(m_pTheme ? m_pTheme->getDefaultCursor() : RIR::SmartPtr<Image>());
 }

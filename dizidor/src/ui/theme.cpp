@@ -66,6 +66,8 @@ Theme::Theme()
 Theme::~Theme()
 {
     RIR_TRACE("Theme::~Theme");
+    if (IFramePanelBuilder::getInstalled() == this)
+        IFramePanelBuilder::install(nullptr);
     m_hBtnStyle.deleteValues();
     m_hFrmStyle.deleteValues();
 }
@@ -235,6 +237,14 @@ void Theme::setFramePart(FrameStyle* pStyle, const char* pszPart, RIR::SmartPtr<
     RIR_TRACE("Theme::setFramePart");
     RIR_ASSERT(pStyle);
     const int nPart = getFramePartIndex(pszPart);
+    // A piece without pixels would make no progress along its edge when frames are drawn.
+    if (pImage && (pImage->getWidth() <= 0 || pImage->getHeight() <= 0))
+        RIR_THROW(FatalErrorException,
+                  RIR::String::format("Theme : the frame piece '%s' (part %s) is %d x %d pixels; "
+                                      "a frame piece needs at least 1 x 1",
+                                      pImage->getName().c_str(), pszPart, pImage->getWidth(),
+                                      pImage->getHeight())
+                      .c_str());
     pStyle->lFramePart[nPart] = pImage;
     pStyle->lPartImages[nPart].append(pImage);
     if (pImage && pImage->hasAlpha())

@@ -31,6 +31,7 @@
 #include "gfx/fontfactory.h"
 #include "gfx/image.h"
 #include "ui/buttonstyle.h"
+#include "ui/framepanelbuilder.h"
 #include "ui/framestyle.h"
 
 #include "rir2/hash.h"
@@ -51,12 +52,13 @@ enum SliderStyle
     SS_FRONTBACK = 1
 };
 
-class Theme : public RIR::RefCountedObject
+class Theme : public RIR::RefCountedObject, public IFramePanelBuilder
 {
 public:
     // The built-in defaults only ("System::DefaultFont", "System::DefaultFrame").
     Theme();
-    // Deletes every button and frame style.
+    // Deletes every button and frame style; uninstalls the theme when it is the installed frame
+    // builder.
     ~Theme() override;
 
     Theme(const Theme&) = delete;
@@ -119,7 +121,8 @@ public:
     bool hasFrameStyle(const char* pszName) const;
     // Sets a part of the style from its word (top, bottom or down, left, right, ul, ur, ll, lr,
     // lt, lb, rt, rb, tl, tr, bl, br, back; any case): the part's current picture, one more
-    // variant; fixed is never cleared again. "Hash key not found : " for another word.
+    // variant; fixed is never cleared again. "Hash key not found : " for another word;
+    // FatalErrorException naming the picture for a picture 0 pixels wide or high.
     void setFramePart(FrameStyle* pStyle, const char* pszPart, RIR::SmartPtr<Image> pImage,
                       bool bFixed);
     // Every style not given border_udlr takes its borders from its middle pieces.
@@ -131,6 +134,38 @@ public:
     void setFrameCaching(bool bCache) { m_bCacheFrames = bCache; }
     bool isFrameCaching() const { return m_bCacheFrames; }
     RIR::Random& getRandom() { return m_random; }
+
+    // ---- frames (ui/theme_frames.cpp, ui/theme_framerender.cpp) ---------------------------------
+    //
+    // A frame style is four corners, for each edge a middle piece and optional side pieces next
+    // to the corners, a tiled back and decorations. An edge none of whose middle and side pieces
+    // is fixed stretches: whole middle pieces cover it, the last one cut (in a panel) or running
+    // under the second corner (in an image). An edge with a fixed piece is made of whole pieces:
+    // one middle piece, then pairs of side pieces, until it is at least the wanted length.
+    // A style that breaks the rules of its pieces (both corners around fixed pieces, both side
+    // pieces or neither, of one size and one fixed flag, a fixed or no middle between fixed
+    // sides, a middle piece on an edge without sides, top and bottom, left and right of one
+    // snapped length) raises AssertFailException "Assertion failed : <the rule>". An unknown
+    // style raises what getFrameStyle raises.
+
+    // The style's borders (top, left, bottom, right).
+    Rect getFrameBorders(const char* pszStyle) override;
+    // Replaces the size with the nearest size not below it that the style can draw.
+    void snapFrameSize(int* pnWidth, int* pnHeight, const char* pszStyle) override;
+    // A framed panel of the snapped size: a table of the edges (rows of piece sprites of pMode),
+    // the tiled back between them and one decoration per part that has fitting ones, attached
+    // to the panel. Not placed: the caller places it.
+    RIR::SmartPtr<Table> buildFrameTable(GameMode* pMode, int nWidth, int nHeight,
+                                         const char* pszStyle) override;
+    // The frame of the snapped size as one picture, each piece a random variant of its part,
+    // with the corner decorations. While frame caching is on, kept in the application's image
+    // cache under "Frm::<style>::<W>x<H>" and served from there.
+    RIR::SmartPtr<Image> renderFrame(int nWidth, int nHeight, const char* pszStyle);
+    bool hasBorderParts(const char* pszStyle);
+    // The back tile (null when the style has none).
+    RIR::SmartPtr<Image> getFrameBack(const char* pszStyle);
+    // No border part and a back tile.
+    bool isBackOnlyFrame(const char* pszStyle);
 
     // ---- button images, sounds, widget pictures (ui/theme_buttons.cpp) -------------------------
 
@@ -171,6 +206,25 @@ private:
     // One command line of the file; false for "font", which the caller hands to loadFontSpec.
     void loadCommand(RIR::TokenFileReader* pReader, ButtonStyle*& pButtonStyle,
                      FrameStyle*& pFrameStyle);
+    // The length an edge is drawn with and its counts of side and middle pieces (for an image).
+    struct EdgeSnap
+    {
+        int nLength;
+        int nSideCount;
+        int nMidCount;
+    };
+    EdgeSnap snapFrameEdge(FrameStyle* pStyle, int nEdge, int nWanted);
+    // One edge of a framed panel: a row (horizontal) or column (vertical) of piece sprites.
+    RIR::SmartPtr<Table> buildFrameEdge(GameMode* pMode, int nEdge, int nLength, int nThickness,
+                                        FrameStyle* pStyle);
+    // The back tiled over a new picture of that size.
+    RIR::SmartPtr<Image> createFrameBackground(int nWidth, int nHeight, FrameStyle* pStyle);
+    // Draws an edge's side and middle pieces (random variants) onto the picture.
+    void drawFrameEdge(FrameStyle* pStyle, int nEdge, Image* pTarget, const EdgeSnap& snap,
+                       int nFixed);
+    // The decoration of the part shown on a frame of that size: from a random start, the first
+    // (wrapping round) that ignores the size or fits; null when none.
+    Decoration* chooseDecoration(FrameStyle* pStyle, int nPart, int nWidth, int nHeight);
     RIR::SmartPtr<Image> makeCaption(const RIR::String& sText, const RIR::String& sCaption,
                                      int nState, ButtonStyle* pStyle);
 

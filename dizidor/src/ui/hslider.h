@@ -1,0 +1,31 @@
+// HSlider: the horizontal slider (ui/sliderbase.h): the track runs left to right, the thumb sits
+// on the body's middle row.
+#ifndef DIZIDOR_UI_HSLIDER_H
+#define DIZIDOR_UI_HSLIDER_H
+
+#include "ui/sliderbase.h"
+#include "ui/sliderimages.h"
+
+class HSlider : public SliderBase
+{
+public:
+    // The pictures of the current theme (Theme::getSliderImages).
+    HSlider(int nId, int nMin, int nMax, int nValue);
+    HSlider(RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull, RIR::SmartPtr<Image> pThumb,
+            int nId, int nMin, int nMax, int nValue);
+    ~HSlider() override;
+
+    // The layout: the body picture for the style and value, then the thumb.
+    void refresh() override;
+
+protected:
+    // The base's parts, then the theme's track, or the full picture's width.
+    void buildParts() override;
+    int trackPosFromPoint(const Point& point) override;
+    void placeThumb() override;
+
+private:
+    HSlider(const SliderImages& images, int nId, int nMin, int nMax, int nValue);
+};
+
+#endif

@@ -1,0 +1,31 @@
+// VSlider: the vertical slider (ui/sliderbase.h): the track runs top to bottom, the thumb sits on
+// the body's middle column.
+#ifndef DIZIDOR_UI_VSLIDER_H
+#define DIZIDOR_UI_VSLIDER_H
+
+#include "ui/sliderbase.h"
+#include "ui/sliderimages.h"
+
+class VSlider : public SliderBase
+{
+public:
+    // The pictures of the current theme (Theme::getSliderImages).
+    VSlider(int nId, int nMin, int nMax, int nValue);
+    VSlider(RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull, RIR::SmartPtr<Image> pThumb,
+            int nId, int nMin, int nMax, int nValue);
+    ~VSlider() override;
+
+    // The layout: the body picture for the style and value, then the thumb.
+    void refresh() override;
+
+protected:
+    // The base's parts, then the theme's track, or the full picture's height.
+    void buildParts() override;
+    int trackPosFromPoint(const Point& point) override;
+    void placeThumb() override;
+
+private:
+    VSlider(const SliderImages& images, int nId, int nMin, int nMax, int nValue);
+};
+
+#endif
