@@ -3,6 +3,7 @@
 
 #include "level/gameresults.h"
 #include "level/pausablelevel.h"
+#include "shell/exitconfirmmode.h"
 #include "shell/intromode.h"
 #include "shell/menuframe.h"
 
@@ -12,6 +13,7 @@
 #include "app/log.h"
 #include "app/weblinks.h"
 #include "gfx/imagefactory.h"
+#include "ui/splashscreen.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -45,9 +47,15 @@ GameMode* makeIntro()
     return new IntroMode();
 }
 
-GameMode* makeNoSplash(bool)
+// The splash screen: the optional third-party logo without music, then the publisher's logo
+// with the intro music, each 3 s between its fades.
+GameMode* makeSplash(bool bThirdPartyLogo)
 {
-    return nullptr;
+    SplashScreen* pSplash = new SplashScreen();
+    if (bThirdPartyLogo)
+        pSplash->addStandardLogo("3p_splash", LOGO_SECONDS, nullptr);
+    pSplash->addStandardLogo("splash_quillmoor", LOGO_SECONDS, "intro");
+    return pSplash;
 }
 
 } // namespace
@@ -57,7 +65,7 @@ FirstModes DBDApp::gameModes()
     FirstModes modes;
     modes.pfnMenu = &makeMenu;
     modes.pfnIntro = &makeIntro;
-    modes.pfnSplash = &makeNoSplash;
+    modes.pfnSplash = &makeSplash;
     return modes;
 }
 
@@ -229,7 +237,7 @@ void DBDApp::onAppDeactivated()
 void DBDApp::askQuitConfirmation()
 {
     RIR_TRACE("DBDApp::askQuitConfirmation");
-    quit(0);
+    pushMode(new ExitConfirmMode());
 }
 
 void DBDApp::setDefaultSettings()

@@ -4,14 +4,18 @@
 #include "shell/appstore.h"
 #include "shell/campaignio.h"
 #include "shell/dbdapp.h"
+#include "shell/dbdgameoptions.h"
+#include "shell/dollycreditsmode.h"
 #include "shell/playerio.h"
 #include "shell/savegameio.h"
 #include "shell/textformat.h"
 
 #include "app/sysinfo.h"
 #include "gfx/font.h"
+#include "gfx/imagelock.h"
 #include "ui/button.h"
 #include "ui/custombutton.h"
+#include "ui/label.h"
 #include "ui/table.h"
 #include "ui/theme.h"
 
@@ -40,6 +44,7 @@ const int DESCRIPTION_X = 270;
 const int DESCRIPTION_Y = 530;
 const int DESCRIPTION_WIDTH = 510;
 const int PANEL_ALPHA = 192;
+const float UNAVAILABLE_ALPHA = 0.5f;
 
 MenuScreens& screens()
 {
@@ -95,7 +100,12 @@ void MenuFrame::onStart()
 
     // The shared panel of the menu's screens: its own top-left pixel is its see-through colour.
     RIR::SmartPtr<Image> pPanel = pApp->getImage("ui_tabla");
-    pPanel->setColorKey(pPanel->getPixel(0, 0));
+    Color key;
+    {
+        ImageLock lock(pPanel.get());
+        key = pPanel->getPixel(0, 0);
+    }
+    pPanel->setColorKey(key);
 
     addSprite(new Sprite(pApp->getImage("logo"), 20, 10, 3));
     addSprite(new Sprite(pApp->getImage("menuleft"), 0, 0, 0));
@@ -116,6 +126,16 @@ void MenuFrame::onStart()
         addControl(pButton);
         m_lMainButtons.append(pButton);
     }
+
+    RIR::SmartPtr<Label> pCopyright = new Label(pApp->getString("MMCopyright"), 25, 540, 3);
+    pCopyright->setAlignment(0x24);
+    pCopyright->setTextColor(Color(255, 255, 255, 255));
+    pCopyright->setLineCount(2);
+    addSprite(pCopyright);
+
+    m_pWelcome = new Label("", 40, 200, 3, 167, true);
+    m_pWelcome->setFont(whiteFont(-5));
+    addSprite(m_pWelcome);
 
     m_pChangePlayer = new Button("changeplayer", MC_CHANGE_PLAYER, 86, 254, 3, -1);
     addControl(m_pChangePlayer);
@@ -175,7 +195,8 @@ void MenuFrame::showWelcome()
         ensurePlayer();
     const RIR::String sName = pApp->getSetting("PlayerName");
     const RIR::String sText = formatText(getText("WelcomePlayer").c_str(), {TextArg(sName)});
-    m_sWelcome = sText;
+    if (m_pWelcome)
+        m_pWelcome->setText(sText.c_str());
 }
 
 void MenuFrame::ensurePlayer()
@@ -204,10 +225,17 @@ void MenuFrame::setMainButtonsEnabled(bool bEnabled)
 {
     RIR_TRACE("MenuFrame::setMainButtonsEnabled");
     for (int i = 0; i < m_lMainButtons.getLength(); ++i)
-        m_lMainButtons.get(i)->setEnabled(bEnabled && isMainButtonAvailable(i));
+    {
+        // A way to play whose screens are not there yet is shown faded.
+        const bool bAvailable = isMainButtonAvailable(i);
+        m_lMainButtons.get(i)->setEnabled(bEnabled && bAvailable);
+        m_lMainButtons.get(i)->setAlpha(bAvailable ? 1.0f : UNAVAILABLE_ALPHA);
+    }
     if (!bEnabled)
     {
-        m_sDescription = "";
+        if (m_pDescription)
+            removeObject(m_pDescription.get());
+        m_pDescription = nullptr;
         if (m_pDescriptionPanel)
             m_pDescriptionPanel->setVisible(false);
         m_pHoverButton = nullptr;
@@ -224,6 +252,12 @@ void MenuFrame::onCallback(int nId, int nParam)
     const MenuScreens& s = screens();
     switch (nId)
     {
+    case MC_OPTIONS:
+        pApp->pushMode(new DBDGameOptions(nullptr, 0, 0));
+        break;
+    case MC_CREDITS:
+        pApp->pushMode(new DollyCreditsMode());
+        break;
     case MC_CHANGE_PLAYER:
         if (s.pfnPlayerDlg)
             pApp->pushMode(s.pfnPlayerDlg(this));
@@ -317,7 +351,9 @@ void MenuFrame::update(float fDt)
     RIR::SmartPtr<Control> pHover = getHover();
     if (pHover == m_pHoverButton)
         return;
-    m_sDescription = "";
+    if (m_pDescription)
+        removeObject(m_pDescription.get());
+    m_pDescription = nullptr;
     m_pHoverButton = dynamic_cast<Button*>(pHover.get()) ? pHover : RIR::SmartPtr<Control>();
     if (!m_pHoverButton)
     {
@@ -340,8 +376,11 @@ void MenuFrame::setDescription(int nIndex)
     RIR_TRACE("MenuFrame::setDescription");
     GameApp* pApp = getApp();
     const RIR::String sKey = RIR::String::format("MainButton%d", nIndex);
-    m_sDescription = pApp->getString(sKey.c_str());
+    m_pDescription = new Label(pApp->getString(sKey.c_str()), DESCRIPTION_X, DESCRIPTION_Y, 4,
+                               DESCRIPTION_WIDTH, true);
     RIR::SmartPtr<Font> pFont = whiteFont(-5);
+    m_pDescription->setFont(pFont);
+    m_pDescription->setLineCount(2);
     if (!m_pDescriptionPanel)
     {
         RIR::SmartPtr<Image> pImage =
@@ -352,6 +391,7 @@ void MenuFrame::setDescription(int nIndex)
         addSprite(m_pDescriptionPanel);
     }
     m_pDescriptionPanel->setVisible(true);
+    addSprite(m_pDescription.get());
 }
 
 bool MenuFrame::keyDown(int nKey, int nModifiers)
@@ -361,12 +401,12 @@ bool MenuFrame::keyDown(int nKey, int nModifiers)
 
 RIR::String MenuFrame::getWelcomeText() const
 {
-    return m_sWelcome;
+    return m_pWelcome ? m_pWelcome->getText() : RIR::String();
 }
 
 RIR::String MenuFrame::getDescriptionText() const
 {
-    return m_sDescription;
+    return m_pDescription ? m_pDescription->getText() : RIR::String();
 }
 
 bool MenuFrame::isDescriptionPanelShown() const

@@ -113,9 +113,9 @@ private:
 
     RIR::List<RIR::SmartPtr<Button>> m_lMainButtons;
     RIR::SmartPtr<Control> m_pHoverButton;
-    RIR::String m_sDescription;
+    RIR::SmartPtr<Label> m_pDescription;
     RIR::SmartPtr<Sprite> m_pDescriptionPanel;
-    RIR::String m_sWelcome;
+    RIR::SmartPtr<Label> m_pWelcome;
     RIR::SmartPtr<Button> m_pChangePlayer;
     float m_fInputLock;
     RIR::List<RIR::SmartPtr<Button>> m_lLeftButtons;
