@@ -1,19 +1,21 @@
 #include "game/gameplatform.h"
 
+#include "game/windowraise.h"
+
 #include "shell/singleinstance.h"
 
 #include "app/gameapp.h"
+#include "app/gamemode.h"
 #include "app/log.h"
 #include "app/pngwriter.h"
 #include "platform/d3d7/d3d7videodriver.h"
 
 #include <SDL.h>
-#include <SDL_syswm.h>
-#if defined(SDL_VIDEO_DRIVER_X11)
-#include <X11/Xlib.h>
-#endif
 
 #include <cstdio>
+#include <cstring>
+#include <cxxabi.h>
+#include <typeinfo>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -165,6 +167,21 @@ void GamePlatform::runStep(const ScriptStep& step)
         if (m_pVideo)
             m_pVideo->requestFrameCapture();
         return;
+    case ScriptStep::LOG_MODE:
+    {
+        GameApp* pApp = GameApp::getInstance();
+        GameMode* pTop = pApp ? pApp->getTopMode() : nullptr;
+        std::string sName = "(none)";
+        if (pTop)
+        {
+            int nStatus = 0;
+            char* pszName = abi::__cxa_demangle(typeid(*pTop).name(), nullptr, nullptr, &nStatus);
+            sName = nStatus == 0 && pszName ? pszName : typeid(*pTop).name();
+            std::free(pszName);
+        }
+        logPrintf("W: top mode %s\n", sName.c_str());
+        return;
+    }
     case ScriptStep::CLOSE:
         event.type = SDL_QUIT;
         event.quit.type = SDL_QUIT;
@@ -209,14 +226,5 @@ void GamePlatform::writePendingScreenshot()
 void GamePlatform::raiseWindow()
 {
     logPrintf("W: another start asked for the window\n");
-#if defined(SDL_VIDEO_DRIVER_X11)
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11)
-        return;
-    info.info.x11.lock_func();
-    XMapRaised(info.info.x11.display, info.info.x11.wmwindow);
-    XSync(info.info.x11.display, False);
-    info.info.x11.unlock_func();
-#endif
+    raiseGameWindow();
 }

@@ -166,11 +166,13 @@ bool parseInputScript(const std::string& sText, std::vector<ScriptStep>* pSteps,
             step.sFile = lWords[1];
             push(step);
         }
-        else if (sCommand == "close" || sCommand == "quit")
+        else if (sCommand == "close" || sCommand == "quit" || sCommand == "mode")
         {
             if (nArgs != 0)
                 return fail(sCommand + " takes no arguments");
-            step.eKind = sCommand == "close" ? ScriptStep::CLOSE : ScriptStep::QUIT;
+            step.eKind = sCommand == "close"  ? ScriptStep::CLOSE
+                         : sCommand == "quit" ? ScriptStep::QUIT
+                                              : ScriptStep::LOG_MODE;
             push(step);
         }
         else

@@ -12,6 +12,7 @@
 //     key KEY              press and release: a name (escape, return, space, tab, backspace,
 //                          up, down, left, right, f1..f12), one character, or a key number
 //     screenshot FILE      the next drawn frame as PNG (nothing on a display without pixels)
+//     mode                 writes the class of the top mode to the log ("W: top mode <class>")
 //     close                the window's close button
 //     quit                 ends the run (exit code 0)
 //
@@ -34,6 +35,7 @@ struct ScriptStep
         KEY_DOWN,
         KEY_UP,
         SCREENSHOT,
+        LOG_MODE,
         CLOSE,
         QUIT
     };

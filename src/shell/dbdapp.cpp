@@ -255,6 +255,11 @@ void DBDApp::setDefaultSettings()
     setSetting("EndLevelTime", isVersionA() ? "10" : "2");
 }
 
+void DBDApp::reportMissingResource(const char* pszText)
+{
+    logPrintf("W: Missing resource %s\n", pszText ? pszText : "");
+}
+
 void DBDApp::setLastResults(GameResults* pResults)
 {
     RIR_TRACE("DBDApp::setLastResults");

@@ -68,6 +68,8 @@ public:
     void askQuitConfirmation() override;
     // The game's defaults (the library's are not written).
     void setDefaultSettings() override;
+    // Writes "W: Missing resource <text>" to the log (a font or cursor the theme lacks).
+    void reportMissingResource(const char* pszText) override;
 
     // ---- results of a finished level -----------------------------------------------------------
 

@@ -48,6 +48,11 @@ ShellApp::ShellApp(const FirstModes& modes, RIR::MemoryResourceProvider* pFiles)
 {
 }
 
+ShellApp::~ShellApp()
+{
+    delete m_pFiles;
+}
+
 FakePlatform* ShellApp::lastPlatform()
 {
     return s_pLastPlatform;

@@ -28,6 +28,8 @@ class ShellApp : public DBDApp
 {
 public:
     ShellApp(const FirstModes& modes, RIR::MemoryResourceProvider* pFiles);
+    // Deletes the provider when start-up never added it.
+    ~ShellApp() override;
 
     // The platform made by the last start; null before.
     static FakePlatform* lastPlatform();
@@ -41,7 +43,7 @@ protected:
     void loadResourceFiles() override;
 
 private:
-    RIR::MemoryResourceProvider* m_pFiles; // owned by the application once added
+    RIR::MemoryResourceProvider* m_pFiles; // owned until start-up hands it to the application
 };
 
 class ShellAppFixture
