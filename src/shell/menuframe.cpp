@@ -274,10 +274,12 @@ void MenuFrame::onCallback(int nId, int nParam)
         }
         break;
     case MC_TIMED:
-        askWarning(MC_TIMED_CONFIRMED);
+        if (s.pfnTimeAttackDlg)
+            askWarning(MC_TIMED_CONFIRMED);
         break;
     case MC_CAMPAIGN:
-        askWarning(MC_CAMPAIGN_CONFIRMED);
+        if (s.pfnOpponentDlg && s.pfnCampaignDlg)
+            askWarning(MC_CAMPAIGN_CONFIRMED);
         break;
     case MC_TIMED_CONFIRMED:
         openTimedGame();

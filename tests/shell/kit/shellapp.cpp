@@ -20,6 +20,8 @@ namespace
 FakePlatform* s_pLastPlatform = nullptr;
 int s_nLastFrequency = 0;
 bool s_bFailVideo = false;
+bool s_bCountQuestions = false;
+int s_nQuestions = 0;
 
 IPlatform* makeFakePlatform(GameApp*, int nAudioFrequency)
 {
@@ -66,6 +68,25 @@ int ShellApp::lastAudioFrequency()
 void ShellApp::failNextVideoInit(bool bFail)
 {
     s_bFailVideo = bFail;
+}
+
+void ShellApp::countQuitQuestions(bool bOn)
+{
+    s_bCountQuestions = bOn;
+    s_nQuestions = 0;
+}
+
+int ShellApp::getQuitQuestions()
+{
+    return s_nQuestions;
+}
+
+void ShellApp::askQuitConfirmation()
+{
+    if (s_bCountQuestions)
+        ++s_nQuestions;
+    else
+        DBDApp::askQuitConfirmation();
 }
 
 void ShellApp::loadResourceFiles()

@@ -37,6 +37,11 @@ public:
     static int lastAudioFrequency();
     // The next platform's video driver refuses to start (its init raises).
     static void failNextVideoInit(bool bFail);
+    // While on, the quit question is only counted, not shown (a test without dialog frames).
+    static void countQuitQuestions(bool bOn);
+    static int getQuitQuestions();
+
+    void askQuitConfirmation() override;
 
 protected:
     // The in-memory provider and the text table "messages.txt" held in it.
