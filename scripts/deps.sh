@@ -7,7 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev
   libsdl1.2-dev libsdl-mixer1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
-  libtheora-dev libvorbis-dev libogg-dev libgl-dev libgl1-mesa-dri
+  libtheora-dev libvorbis-dev libogg-dev libgl-dev libgl1-mesa-dri libx11-dev
   python3 imagemagick xvfb xauth sox librsvg2-bin fonts-dejavu-core
   clang libclang-rt-14-dev
   # The content generators: pictures, sounds, music (MIDI rendered with a General MIDI bank to
