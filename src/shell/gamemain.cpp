@@ -104,6 +104,7 @@ int gameMain(int argc, char** argv, AppFactory pfnMakeApp)
     }
 
     GameApp* pApp = nullptr;
+    int nExitCode = 0;
     try
     {
         pApp = pfnMakeApp();
@@ -119,8 +120,10 @@ int gameMain(int argc, char** argv, AppFactory pfnMakeApp)
     catch (const RIR::Exception& e)
     {
         reportException(e, pApp ? pApp : GameApp::getInstance());
+        // A game that could not run says so to whoever started it.
+        nExitCode = 1;
     }
     logEnd();
     closeLog();
-    return 0;
+    return nExitCode;
 }

@@ -42,7 +42,8 @@ constexpr long DBD_LOG_SIZE_LIMIT = 32768;
 // Makes the application to run.
 typedef GameApp* (*AppFactory)();
 
-// argv[0] is the program; the rest are the arguments.
+// argv[0] is the program; the rest are the arguments. Returns 0, or 1 when an exception ended the
+// game (it is reported in the log between the exception banners).
 int gameMain(int argc, char** argv, AppFactory pfnMakeApp);
 
 // Deletes the file when it is larger than nLimit bytes; a missing file is left alone.

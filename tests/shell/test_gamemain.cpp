@@ -132,15 +132,15 @@ TEST_F(GameMainTest, VisitOpensThePageLogsItsLinesAndMakesNoApplication)
 
 TEST_F(GameMainTest, VisitCountsOnlyAsTheFirstWordInItsExactSpelling)
 {
-    EXPECT_EQ(0, run({"-VISIT"}, &throwingFactory));
-    EXPECT_EQ(0, run({"--wndclass", "-visit"}, &throwingFactory));
+    EXPECT_EQ(1, run({"-VISIT"}, &throwingFactory));
+    EXPECT_EQ(1, run({"--wndclass", "-visit"}, &throwingFactory));
     EXPECT_TRUE(g_lOpened.empty());
     EXPECT_EQ(std::string::npos, logText().find("After launch"));
 }
 
 TEST_F(GameMainTest, ExceptionIsReportedBetweenBannersWithItsCallTrace)
 {
-    EXPECT_EQ(0, run({}, &throwingFactory));
+    EXPECT_EQ(1, run({}, &throwingFactory)) << "a failed run does not exit as a success";
     const std::vector<std::string> lines = logLines();
     // No arguments: no "Have args".
     EXPECT_EQ("M: initSignals", lines[4]);

@@ -262,8 +262,14 @@ void Label::refresh()
     if (m_nMaxWidth != 0 && nTextWidth > m_nMaxWidth)
         nTextWidth = m_nMaxWidth;
 
+    // A text broken into lines by "\n" gets room for all of them even when the label was sized for
+    // fewer: otherwise its last lines would be cut off the picture.
+    int nLines = 1;
+    for (const char* p = m_sText.c_str(); *p; ++p)
+        nLines += *p == '\n' ? 1 : 0;
+    nLines = std::max(nLines, m_nLineCount);
     int nWidth = nTextWidth + 2 * nMargin;
-    int nHeight = m_nLineCount * nLineHeight + 2 * nMargin;
+    int nHeight = nLines * nLineHeight + 2 * nMargin;
     if (m_pBackground)
     {
         nWidth = std::min(nWidth, m_pBackground->getWidth());

@@ -42,6 +42,8 @@ TEST_F(LabelTest, ImageIsTextPlusMarginsAndTheTextStartsAtTheMargin)
         {"abc", 40, 1, -1, {40 + 6, 18 + 6}},
         {"abc", 0, 1, 5, {18 + 10, 18 + 10}},
         {"ab\nlonger", 0, 2, -1, {36 + 6, 36 + 6}},
+        // Sized for one line, but the text breaks into two: both fit, none is cut off.
+        {"ab\nlonger", 0, 1, -1, {36 + 6, 36 + 6}},
         // Room for three lines, but the text has one: the image is one line high.
         {"abc", 0, 3, -1, {18 + 6, 18 + 6}},
     };
