@@ -1,7 +1,11 @@
 // Scene: lifecycle, the square lookup and the pixel geometry of the floor grid. Links and
 // blocking are in scene_grid.cpp, the path search in scene_path.cpp, spots in scene_spots.cpp,
-// the corridor and door in scene_corridor.cpp and scene_door.cpp, the dump in scene_dump.cpp.
+// the corridor and door in scene_corridor.cpp and scene_door.cpp, the dump in scene_dump.cpp;
+// the scene file reader in scene_file.cpp, the backdrop in scene_backdrop.cpp, the placed
+// objects in scene_objects.cpp and the tables in scene_tables.cpp.
 #include "world/scene.h"
+
+#include "world/chair.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -25,7 +29,10 @@ bool validSquare(int nI, int nJ)
 
 Scene::Scene()
     : m_nTop(0), m_nLeft(GRID_LEFT), m_nRight(GRID_RIGHT), m_nBottom(0),
-      m_nSquareW(SQUARE_WIDTH), m_nSquareH(0), m_nSearchCounter(0), m_nFloorStart(0),
+      m_nSquareW(SQUARE_WIDTH), m_nSquareH(0), m_nSearchCounter(0), m_nTableSpotDY(0),
+      m_nTableSpotWidth(0), m_nTableSpotHeight(0), m_nTableSpotMugDX(0), m_nTableSpotMugDY(0),
+      m_nBarFloorHeight(0), m_nRegisterStandI(0), m_nRegisterStandJ(0), m_nRegisterHeading(0),
+      m_nPosterX(0), m_nPosterY(0), m_nPosterDepth(0), m_nFloorStart(0),
       m_nCorridorMode(0), m_bCorridorExclusive(true)
 {
     RIR_TRACE("Scene::Scene");
@@ -37,6 +44,12 @@ Scene::~Scene()
 {
     RIR_TRACE("Scene::~Scene");
     clearSquares();
+    for (int n = 0; n < m_lChairs.getLength(); ++n)
+        m_lChairs.get(n)->detach();
+    m_lChairs.clear();
+    for (int n = 0; n < m_lSceneryChairs.getLength(); ++n)
+        m_lSceneryChairs.get(n)->detach();
+    m_lSceneryChairs.clear();
     // A spot with a mug on it and the proxy over the mug hold each other.
     for (int n = 0; n < m_lSpots.getLength(); ++n)
         m_lSpots.get(n)->detach();

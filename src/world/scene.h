@@ -11,10 +11,13 @@
 // walkers coming in and walkers going out apart, and the door, whose open state bars the sideways
 // passage through (5, 1).
 //
-// There is exactly one scene at a time, reached through getScene. The level loader constructs it,
-// sets the floor (setFloor, or setFloorStart and setFloorEnd line by line), builds the grid
-// (buildGrid), then fills it from the scene file: blocked squares, spots, the door (setDoor).
-// Its teardown breaks the reference cycles of squares, walkers and spots.
+// There is exactly one scene at a time, reached through getScene. The level loader constructs it
+// and reads a scene file into it (load): the floor lines set the geometry, the grid is built, the
+// file's lines block squares, put up bar pieces, taps, sinks, the till and decorations, and the
+// backdrop (floor, wall with its door hole and windows, the view outside, the door) is composed
+// and shown on the play screen. The level then places the tables (placeTables), whose chairs are
+// offered to customers. Tests may also build a floor by hand (setFloor, buildGrid, setDoor). The
+// teardown breaks the reference cycles of squares, walkers, chairs and spots.
 //
 // Failures: an invalid square is the fatal error "Invalid square : %d, %d"; broken invariants
 // fail with AssertFailException ("Assertion failed : ..."). Main thread only.
@@ -32,6 +35,7 @@
 #include "world/walkingobj.h"
 
 #include "gfx/animsprite.h"
+#include "gfx/image.h"
 #include "gfx/rect.h"
 
 #include "rir2/list.h"
@@ -41,6 +45,9 @@
 
 // 0 <= i <= 10 and 0 <= j <= 12.
 bool validSquare(int nI, int nJ);
+
+class Chair;
+struct SceneBackdrop;
 
 class Scene : public RIR::RefCountedObject
 {
@@ -189,6 +196,47 @@ public:
     // and (4, 1) and plays sound group 16 at x 400; closing relinks them and plays group 17.
     void setDoorOpen(bool bOpen);
 
+    // --- Scene file (scene_file.cpp) -----------------------------------------------------------
+    // Builds the grid and reads the scene file of that resource name into this scene: floor,
+    // backdrop, blocked squares, bars, sinks, sources, register, poster place, decorations and
+    // the table pictures; then composes the backdrop. Failures: the resource error of a missing
+    // file; FatalErrorException "Needed %d tokens on %s" for a short sprite, wallimage, floorimage
+    // or window line; "Scene file %s: ..." for a missing value or a floor that does not lie on
+    // the screen or is less than 12 pixels high; the errors of the backdrop and placed objects.
+    // Nothing is rolled back.
+    void load(const RIR::String& sName);
+    // The drawing depth of a layer word: "wall" 3, "row<n>" n * 100 + 6, "floor" 1, else 0
+    // (case-sensitive).
+    static int parseDepth(const RIR::String& sWord);
+    // A number of a scene file: the C library's atoi rule (optional sign, leading digits; none
+    // give 0), limited to +-1000000 so that no position arithmetic overflows.
+    static int readFileNumber(const RIR::String& sToken);
+
+    // --- Placed objects (scene_objects.cpp, scene_tables.cpp) ----------------------------------
+    // One table centred on square (i + 1, j + 1) with chairs on (i, j) and (i + 2, j), their seat
+    // spots, sprites and shadows; blocks the table's six squares. Registered chairs join
+    // getChairs (right chair first).
+    void placeTables(int nI, int nJ, bool bRegisterChairs);
+    // The square in front of the register and the facing towards the register.
+    void getRegisterPlace(int* pStandI, int* pStandJ, int* pHeading) const;
+    void getWantedPosterPlace(int* pX, int* pY, int* pDepth) const;
+    RIR::SmartPtr<Image> getWantedPoster() const { return m_pPosterImage; }
+    // (poster x, centre pixel row of row 1): where the sheriff pins the poster.
+    void getPosterStandPixel(int* pX, int* pY) const;
+    const RIR::String& getBackground() const { return m_sBackground; }
+    RIR::SmartPtr<Image> getFloorImage() const { return m_pFloorImage; }
+    int getBarFloorHeight() const { return m_nBarFloorHeight; }
+    void getTableSpotGeometry(int* pDY, int* pWidth, int* pHeight, int* pMugDX, int* pMugDY) const;
+    // The table pictures, 0..7: front, back, shadow, chair front right, chair back right, chair
+    // front left, chair back left, chair shadow.
+    RIR::SmartPtr<Image> getTableImage(int nIndex) const;
+
+    // --- Chairs (scene_tables.cpp) --------------------------------------------------------------
+    const RIR::List<RIR::SmartPtr<Chair>>& getChairs() const { return m_lChairs; }
+    bool hasFreeChair() const;
+    RIR::List<RIR::SmartPtr<Chair>> getFreeChairs() const;
+    RIR::List<RIR::SmartPtr<Chair>> getTakenChairs() const;
+
     // --- Diagnostics ----------------------------------------------------------------------------
     // Writes every occupied square and the corridor holders to the log.
     void dump() const;
@@ -202,6 +250,21 @@ private:
     void clearSquares();
     void recomputeGeometry();
 
+    // Line handlers of the scene file (scene_objects.cpp); tokens as read, keyword first.
+    void readSpriteLine(const RIR::List<RIR::String>& lTokens);
+    void readSpotLine(const RIR::List<RIR::String>& lTokens);
+    void readRegisterLine(const RIR::List<RIR::String>& lTokens);
+    void readPosterLine(const RIR::List<RIR::String>& lTokens);
+    void readTableImagesLine(const RIR::List<RIR::String>& lTokens);
+    void readTableSpotValue(const RIR::String& sKeyword, int nValue);
+    // Puts a sprite on the play screen, when there is one.
+    void showSprite(const RIR::SmartPtr<Image>& pImage, int nX, int nY, int nDepth);
+    // Composes and shows the floor, the wall with its openings, the door frame and the door
+    // (scene_backdrop.cpp).
+    void composeBackdrop(const SceneBackdrop& backdrop, const RIR::String& sFile);
+    void composeFloor(const SceneBackdrop& backdrop);
+    void composeWall(const SceneBackdrop& backdrop, const RIR::String& sFile);
+
     RIR::SmartPtr<AnimSprite> m_pDoor;
     int32_t m_nTop;
     int32_t m_nLeft;
@@ -212,6 +275,33 @@ private:
     RIR::SmartPtr<SquareData> m_apSquares[COLUMNS][ROWS];
     int32_t m_nSearchCounter;
     RIR::List<RIR::SmartPtr<ActionSpot>> m_lSpots;
+    int32_t m_nTableSpotDY;
+    int32_t m_nTableSpotWidth;
+    int32_t m_nTableSpotHeight;
+    int32_t m_nTableSpotMugDX;
+    int32_t m_nTableSpotMugDY;
+    int32_t m_nBarFloorHeight;
+    RIR::String m_sBackground;
+    RIR::SmartPtr<Image> m_pTableFront;
+    RIR::SmartPtr<Image> m_pTableBack;
+    RIR::SmartPtr<Image> m_pTableShadow;
+    RIR::SmartPtr<Image> m_pChairFrontRight;
+    RIR::SmartPtr<Image> m_pChairBackRight;
+    RIR::SmartPtr<Image> m_pChairFrontLeft;
+    RIR::SmartPtr<Image> m_pChairBackLeft;
+    RIR::SmartPtr<Image> m_pChairShadow;
+    RIR::List<RIR::SmartPtr<Chair>> m_lChairs;
+    // The chairs of tables placed without registering them (scenery): kept only so that the
+    // teardown breaks their partner links as well.
+    RIR::List<RIR::SmartPtr<Chair>> m_lSceneryChairs;
+    int32_t m_nRegisterStandI;
+    int32_t m_nRegisterStandJ;
+    int32_t m_nRegisterHeading;
+    int32_t m_nPosterX;
+    int32_t m_nPosterY;
+    int32_t m_nPosterDepth;
+    RIR::SmartPtr<Image> m_pPosterImage;
+    RIR::SmartPtr<Image> m_pFloorImage;
     int32_t m_nFloorStart;
     RIR::List<RIR::SmartPtr<WalkingObject>> m_lCorridor;
     int32_t m_nCorridorMode;

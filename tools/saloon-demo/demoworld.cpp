@@ -1,6 +1,8 @@
 // DemoWorld: the demo's floor, its test characters and their spawning (demoworld.h).
 #include "demoworld.h"
 
+#include "scenedemo.h"
+
 #include "world/worldrandom.h"
 
 #include "app/gamemode.h"
@@ -156,7 +158,8 @@ const int LOOKS[8][6] = {
 
 } // namespace
 
-DemoWorld::DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageFactory* pFactory)
+DemoWorld::DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageFactory* pFactory,
+                     int nScene, int nTables)
     : m_pPrevious(nullptr), m_pScreen(pScreen), m_pFactory(pFactory), m_nMaxWalkers(nWalkers),
       m_fSpawnTimer(0.0f), m_bClosing(false), m_nCameIn(0), m_nGone(0)
 {
@@ -166,6 +169,12 @@ DemoWorld::DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageF
     std::srand(nSeed);
     m_pPrevious = IPlayMode::setPlayMode(this);
     m_pScene = new Scene;
+    if (nScene >= 0)
+    {
+        loadDemoScene(m_pScene.get(), nScene, nTables, m_pScreen);
+        m_pDoor = m_pScene->getDoor();
+        return;
+    }
     m_pScene->setFloor(190, 550);
     m_pScene->buildGrid();
     // A few bars and tables on the floor to walk round.
@@ -312,7 +321,8 @@ void DemoWorld::step(float fDt)
         m_fSpawnTimer = SPAWN_INTERVAL;
         spawn();
     }
-    m_pDoor->update(fDt);
+    if (m_pDoor)
+        m_pDoor->update(fDt);
     for (int n = 0; n < m_lCharacters.getLength(); ++n)
         m_lCharacters.get(n)->update(fDt);
     for (int n = 0; n < m_lRemoved.getLength(); ++n)

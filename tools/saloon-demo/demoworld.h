@@ -26,7 +26,10 @@ class DemoWorld : public IPlayMode
 {
 public:
     // pScreen may be null (headless); pFactory makes the pictures of the bodies and the door.
-    DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageFactory* pFactory);
+    // nScene >= 0 loads "scene<nScene>.scene" from the application's packs with nTables tables
+    // instead of the synthetic floor (scenedemo.h).
+    DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageFactory* pFactory,
+              int nScene = -1, int nTables = 0);
     ~DemoWorld() override;
 
     // One step of fDt seconds of virtual time.

@@ -1,6 +1,7 @@
 // saloon-demo: the saloon floor with test characters coming in, wandering and leaving.
 //
 //     saloon-demo [--seconds N] [--walkers K] [--seed S] [--window [--screenshot FILE]]
+//                 [--scene N [--tables K]]
 //
 // Headless (the default) it runs N seconds of virtual time (120) in fixed steps of 1/30 s with at
 // most K characters inside (8), seeded with S (1), then closes, lets everybody leave (at most 120
@@ -10,12 +11,14 @@
 //
 // --window shows the same floor in an 800 x 600 window, running in real time until Escape or the
 // end of the run; --screenshot FILE writes the frame at closing time (PNG) and ends the run there.
+// --scene N plays on the saloon of "scene<N>.scene" from the game's packs (scenedemo.h).
 //
 // --heroine (with --window) adds the heroine from the game's packs (folder --game-dir DIR, by
 // default the build's game/ folder) with a tap, a table seat and a sink; mouse clicks steer her,
 // and each --click WHERE@SECONDS (WHERE: tap, seat, sink or X,Y) clicks at that time of the run.
 #include "demoheroine.h"
 #include "demoworld.h"
+#include "scenedemo.h"
 
 #include "app/gameapp.h"
 #include "app/gameappeventtarget.h"
@@ -51,6 +54,8 @@ struct Options
     unsigned int nSeed = 1;
     bool bWindow = false;
     std::string sScreenshot;
+    int nScene = -1;
+    int nTables = 0;
     bool bHeroine = false;
     std::string sGameDir = DBD_DEMO_GAME_DIR;
     std::vector<DemoClick> lClicks;
@@ -83,6 +88,10 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->bWindow = true;
         else if (sArg == "--screenshot" && bValue)
             pOptions->sScreenshot = argv[++i];
+        else if (sArg == "--scene" && bValue && parseInt(argv[++i], 0, 999, &n))
+            pOptions->nScene = (int)n;
+        else if (sArg == "--tables" && bValue && parseInt(argv[++i], 1, 5, &n))
+            pOptions->nTables = (int)n;
         else if (sArg == "--heroine")
             pOptions->bHeroine = true;
         else if (sArg == "--game-dir" && bValue)
@@ -97,6 +106,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
         else
             return false;
     }
+    if (pOptions->nScene >= 0 && pOptions->nTables == 0)
+        pOptions->nTables = defaultTableCount(pOptions->nScene);
     if (pOptions->bHeroine && !pOptions->bWindow)
         return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
@@ -121,7 +132,11 @@ int finish(DemoWorld& world, const Options& options, float fElapsed)
 int runHeadless(const Options& options)
 {
     MemImageFactory factory;
-    DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory);
+    std::unique_ptr<GameApp> pApp;
+    if (options.nScene >= 0)
+        pApp = makeHeadlessApp(options.sGameDir);
+    DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory, options.nScene,
+                    options.nTables);
     float fElapsed = 0.0f;
     const int nOpenSteps = (int)((float)options.nSeconds / STEP);
     for (int n = 0; n < nOpenSteps; ++n)
@@ -155,7 +170,8 @@ public:
     void onStart() override
     {
         m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
-                                     getApp()->getPlatform()->getImageFactory()));
+                                     getApp()->getPlatform()->getImageFactory(), m_options.nScene,
+                                     m_options.nTables));
         if (m_options.bHeroine)
             m_pHeroine.reset(new DemoHeroine(getApp(), this,
                                              getApp()->getPlatform()->getImageFactory(),
@@ -234,6 +250,8 @@ public:
         pPlatform->setEventTarget(new GameAppEventTarget(this));
         setPlatform(pPlatform);
         init(800, 600, 0, RIR::SmartPtr<Image>());
+        if (m_options.nScene >= 0)
+            addGamePacks(*this, m_options.sGameDir);
         setCaption("Saloon demo");
         m_pMode = new SaloonMode(m_options, m_pVideo);
         pushMode(m_pMode);
@@ -293,7 +311,7 @@ int main(int argc, char** argv)
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
                    "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
-                   "[--click WHERE@SECONDS]...]]\n",
+                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K]]\n",
                    stderr);
         return 2;
     }
