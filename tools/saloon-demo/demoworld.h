@@ -42,6 +42,12 @@ public:
     int getGone() const { return m_nGone; }
     int getInside() const { return m_lCharacters.getLength(); }
     RIR::Random& random() { return m_random; }
+    // Takes a character made elsewhere (the demo's customers) into the world, counted as come in.
+    void addCharacter(const RIR::SmartPtr<Character>& pChar)
+    {
+        m_lCharacters.append(pChar);
+        ++m_nCameIn;
+    }
     // "" when every square is free and the corridor is empty, else what is left.
     std::string checkEmptyFloor() const;
 
@@ -49,12 +55,13 @@ public:
     void playSound(int, int) override {}
     void tutorialEvent(int) override {}
     void showFeatureTip(const char*, int, int, int) override {}
-    void addCash(int) override {}
-    int getCash() override { return 0; }
+    void addCash(int nAmount) override { m_nCash += nAmount; }
+    int getCash() override { return m_nCash; }
     int incStat(int nIndex) override { return nIndex; }
     RIR::SmartPtr<FadeText> addFadeText(const char*, int, int, int, float, float) override;
     void showFadeText(const RIR::SmartPtr<FadeText>&, float, float, float) override {}
-    void flyImage(const char*, int, int, int, int, int) override {}
+    // The money flown to the cash bag is paid at once.
+    void flyImage(const char*, int, int, int nCash, int, int) override { m_nCash += nCash; }
     void showHandMug(int, Mug*) override {}
     void scareCustomers(Customer*) override {}
     bool shouldThrowEmptyMug() override { return true; }
@@ -94,6 +101,7 @@ private:
     bool m_bClosing;
     int m_nCameIn;
     int m_nGone;
+    int m_nCash = 0;
 };
 
 #endif
