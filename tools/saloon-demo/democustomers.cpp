@@ -6,7 +6,6 @@
 #include "world/headsitoffsets.h"
 #include "world/scene.h"
 
-#include "app/gameapp.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -23,7 +22,7 @@ const float CLICK_INTERVAL = 0.5f;
 const int HAT_LAYER = Character::PART_COUNT;
 
 // Head offsets of the block bodies: the head sinks as the body sits.
-const char DEMO_HEAD_OFFSETS[] = "0 0\n0 2\n1 4\n1 6\n2 8\n2 10\n3 12\n3 14\n3 16\n";
+const char DEMO_HEAD_OFFSETS[] = "0 0\n0 0\n1 1\n1 1\n2 2\n2 2\n3 3\n3 4\n3 4\n";
 
 // Torso and legs colours of the looks: shirt rgb, trousers rgb.
 const int LOOKS[6][6] = {{190, 60, 50, 60, 50, 40},   {60, 110, 170, 50, 40, 30},
@@ -71,14 +70,9 @@ DemoCustomers::DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMax
     : m_pWorld(pWorld), m_pFactory(pFactory), m_pHeroine(pHeroine), m_nMaxCustomers(nMaxCustomers),
       m_fSpawnTimer(1.0f), m_fClickTimer(0.0f), m_bSentOut(false), m_nCameIn(0)
 {
-    if (!HeadSitOffsets::isLoaded())
-    {
-        GameApp* pApp = GameApp::getInstance();
-        if (pApp && pApp->hasResource("head_sit_offsets.txt"))
-            HeadSitOffsets::load();
-        else
-            HeadSitOffsets::parse(DEMO_HEAD_OFFSETS);
-    }
+    // The block bodies have heads of their own shape: the packs' table is made for the game's
+    // figures, so the demo keeps its own.
+    HeadSitOffsets::parse(DEMO_HEAD_OFFSETS);
 }
 
 DemoCustomers::~DemoCustomers()
@@ -102,7 +96,7 @@ RIR::SmartPtr<Animation> DemoCustomers::bodyPart(int nPart, int nLook)
         const std::string c = Character::getDirectionCode(nPart == HAT_LAYER ? Character::PART_HEAD : nPart, nDir);
         // Frame f of a pose: standing (sit 0) or seated (sit 1), the arm raised by nLift.
         auto frame = [&](float fSit, int nLift, int f) -> RIR::SmartPtr<Image> {
-            const int nDrop = (int)(fSit * 16.0f);
+            const int nDrop = (int)(fSit * 4.0f);
             switch (nPart)
             {
             case Character::PART_RIGHT_ARM:

@@ -26,8 +26,8 @@ class DemoHeroine;
 class DemoCustomers
 {
 public:
-    // pHeroine may be null (nobody serves). The head-sit table of the packs is used when the
-    // application has one, else a table of the demo's own.
+    // pHeroine may be null (nobody serves). The head-sit table is the demo's own, made for the
+    // block bodies.
     DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMaxCustomers, DemoHeroine* pHeroine);
     ~DemoCustomers();
 
