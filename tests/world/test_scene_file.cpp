@@ -313,6 +313,37 @@ TEST_F(SceneFileTest, TheWallIsShownAroundTheDoorHole)
     EXPECT_EQ(std::multiset<Box>({Box(340, 90, 120, 100)}), boxesAt(0)) << "the outside";
 }
 
+TEST_F(SceneFileTest, WallStripsAndPastedPicturesComposeTheWallAndTheFloor)
+{
+    m_kit.addPicture("pared_1t", 100, 20, 0x0000ffffu);
+    m_kit.addPicture("pared_1b", 100, 30, 0x00ff00ffu);
+    m_kit.addPicture("placa", 10, 10, 0xffffffffu);
+    load("wallupper t\nwalllower b\nwallimage placa 10 30\nfloorimage placa 100 300\n");
+    // The left piece shows the wall from (0, 0): the upper strip on top, the wall, the lower
+    // strip standing on the floor line, and the pasted picture with its corner at (10, 30).
+    RIR::SmartPtr<Image> pPiece;
+    RIR::List<RIR::SmartPtr<Sprite>> lSprites = m_screen.getSprites();
+    for (int n = 0; n < lSprites.getLength(); ++n)
+        if (lSprites.get(n)->getZOrder() == 106 && lSprites.get(n)->getX() == 0)
+            pPiece = lSprites.get(n)->getImage();
+    ASSERT_TRUE(pPiece);
+    const struct
+    {
+        int nX, nY;
+        int nR, nG, nB;
+    } cases[] = {{5, 5, 0, 0, 255},        {5, 19, 0, 0, 255},     {5, 20, 0x70, 0x40, 0x20},
+                 {5, 159, 0x70, 0x40, 0x20}, {5, 160, 0, 255, 0},    {5, 189, 0, 255, 0},
+                 {10, 30, 255, 255, 255},  {19, 39, 255, 255, 255}, {9, 30, 0x70, 0x40, 0x20}};
+    for (const auto& c : cases)
+    {
+        const Color col = pPiece->getPixelAt(c.nX, c.nY);
+        EXPECT_EQ(std::make_tuple(c.nR, c.nG, c.nB), std::make_tuple((int)col.r, (int)col.g, (int)col.b))
+            << c.nX << "," << c.nY;
+    }
+    const Color floor = m_pScene->getFloorImage()->getPixelAt(100, 300 - 190);
+    EXPECT_EQ(255, (int)floor.g) << "the floor picture's corner lands at (100, 300) on the screen";
+}
+
 TEST_F(SceneFileTest, WindowsOpenTheWallOnEachSideOfTheDoor)
 {
     load("background fuera\nwindow ventana 100 40\nwindow ventana 600 50\n");
