@@ -37,9 +37,7 @@ Chair::Chair(int nI, int nJ, int nDepth, bool bRight, const RIR::SmartPtr<Sprite
     updateSprites();
 }
 
-Chair::~Chair()
-{
-}
+Chair::~Chair() {}
 
 void Chair::setPullOut(float fPullOut)
 {

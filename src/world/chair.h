@@ -15,8 +15,8 @@
 #ifndef DBD_WORLD_CHAIR_H
 #define DBD_WORLD_CHAIR_H
 
-#include "world/tablespot.h"
 #include "world/character.h"
+#include "world/tablespot.h"
 
 #include "gfx/sprite.h"
 

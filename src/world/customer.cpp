@@ -30,12 +30,12 @@ const int SIT_SHIFT = 13;
 } // namespace
 
 Customer::Customer()
-    : m_bSeated(false), m_nAsks(0), m_nDrinks(0), m_pLegsSprite(nullptr),
-      m_pLeftArmSprite(nullptr), m_pDrinkArmSprite(nullptr), m_pOtherArmSprite(nullptr),
-      m_bFighting(false), m_bFightStopped(false), m_nInsults(0), m_bFightStarter(false),
-      m_nFightId(-1), m_bThrowing(false), m_bSitSoundPlayed(false), m_nLastSitFrame(-1),
-      m_bLeaveRequested(false), m_fLeaveRetry(0.0f), m_fTimer(0.0f), m_bEmptyOnThrow(false),
-      m_nLeaveTries(0), m_nStandTries(0)
+    : m_bSeated(false), m_nAsks(0), m_nDrinks(0), m_pLegsSprite(nullptr), m_pLeftArmSprite(nullptr),
+      m_pDrinkArmSprite(nullptr), m_pOtherArmSprite(nullptr), m_bFighting(false),
+      m_bFightStopped(false), m_nInsults(0), m_bFightStarter(false), m_nFightId(-1),
+      m_bThrowing(false), m_bSitSoundPlayed(false), m_nLastSitFrame(-1), m_bLeaveRequested(false),
+      m_fLeaveRetry(0.0f), m_fTimer(0.0f), m_bEmptyOnThrow(false), m_nLeaveTries(0),
+      m_nStandTries(0)
 {
     setEnterState(ST_TO_CHAIR);
     m_random.seed((unsigned int)std::time(nullptr));
@@ -84,8 +84,8 @@ void Customer::detach()
     }
     if (m_pSpot)
     {
-        if (Scene::getScene() && Scene::getScene()->getSpots().indexOf(
-                                     RIR::SmartPtr<ActionSpot>(m_pSpot.get())) >= 0)
+        if (Scene::getScene() &&
+            Scene::getScene()->getSpots().indexOf(RIR::SmartPtr<ActionSpot>(m_pSpot.get())) >= 0)
             Scene::getScene()->removeSpot(RIR::SmartPtr<ActionSpot>(m_pSpot.get()));
         m_pSpot->detach();
         m_pSpot.release();
@@ -384,7 +384,7 @@ void Customer::walkToChair()
         return;
     }
     if (!(m_pChair))
-            RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pChair)");
+        RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pChair)");
     int nX = 0;
     int nY = 0;
     bool bFound = m_pChair->findStandPos(&nX, &nY, false);

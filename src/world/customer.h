@@ -99,7 +99,8 @@ public:
     // chairs.
     bool chooseChair();
 
-    // ---- mugs ------------------------------------------------------------------------------------
+    // ---- mugs
+    // ------------------------------------------------------------------------------------
     bool canServeMug();
     // Keeps the mug, places it and, when it is full, pays.
     void serveMug(const RIR::SmartPtr<Mug>& pMug);
@@ -113,7 +114,8 @@ public:
     bool isLeaveRequested() const { return m_bLeaveRequested; }
     float getLeaveTimer() const { return m_fTimer; }
 
-    // ---- flags and fights ------------------------------------------------------------------------
+    // ---- flags and fights
+    // ------------------------------------------------------------------------
     bool canBeScared() const;
     bool acceptsPartners() const;
     bool acceptsFights() const;
@@ -125,7 +127,8 @@ public:
     // Ends the fight from outside (the heroine stepped in).
     void stopFight();
 
-    // ---- state seen by tests and the demo ---------------------------------------------------------
+    // ---- state seen by tests and the demo
+    // ---------------------------------------------------------
     RIR::SmartPtr<Chair> getChair() const { return m_pChair; }
     RIR::SmartPtr<CustomerSpot> getCustomerSpot() const { return m_pSpot; }
     bool isSeated() const { return m_bSeated; }
@@ -174,10 +177,10 @@ private:
     int m_nAsks;
     int m_nDrinks;
     RIR::SmartPtr<AnimSprite> m_pBalloon;
-    AnimSprite* m_pLegsSprite;      // first sprite of the legs (held by the body)
-    AnimSprite* m_pLeftArmSprite;   // first sprite of the left arm
-    AnimSprite* m_pDrinkArmSprite;  // the arm next to the table
-    AnimSprite* m_pOtherArmSprite;  // the other arm
+    AnimSprite* m_pLegsSprite;     // first sprite of the legs (held by the body)
+    AnimSprite* m_pLeftArmSprite;  // first sprite of the left arm
+    AnimSprite* m_pDrinkArmSprite; // the arm next to the table
+    AnimSprite* m_pOtherArmSprite; // the other arm
     RIR::Random m_random;
     bool m_bFighting;
     bool m_bFightStopped;

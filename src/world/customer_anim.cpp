@@ -88,7 +88,8 @@ void Customer::updateSitStand()
     RIR::SmartPtr<Animation> pAnim = m_pLegsSprite->getAnimation();
     if (pAnim->hasFrameProp(sSequence.c_str(), nFrame, "chairpos"))
     {
-        const float fPull = (float)std::atof(pAnim->getFrameProp(sSequence.c_str(), nFrame, "chairpos").c_str());
+        const float fPull =
+            (float)std::atof(pAnim->getFrameProp(sSequence.c_str(), nFrame, "chairpos").c_str());
         if (fPull != m_pChair->getPullOut())
             m_pChair->setPullOut(fPull);
     }
@@ -144,7 +145,8 @@ void Customer::updateThrow(float fDt)
         {
             RIR::SmartPtr<Animation> pAnim = pBottle->getAnimation();
             const RIR::String sSequence = pBottle->getSequenceName();
-            for (int nFrame = pBottle->getPreviousFrame() + 1; nFrame <= pBottle->getFrame(); ++nFrame)
+            for (int nFrame = pBottle->getPreviousFrame() + 1; nFrame <= pBottle->getFrame();
+                 ++nFrame)
             {
                 if (pAnim->hasFrameProp(sSequence.c_str(), nFrame, "playsound"))
                 {

@@ -153,7 +153,8 @@ bool Customer::expel()
     RIR_TRACE("Customer::expel");
     if (Character::expel())
     {
-        if (getBool(CP_EXCLUSIVE_ENTER) && m_pScene->hasCorridorReservation(this, Scene::CORRIDOR_IN))
+        if (getBool(CP_EXCLUSIVE_ENTER) &&
+            m_pScene->hasCorridorReservation(this, Scene::CORRIDOR_IN))
             m_pScene->unreserveCorridor(this, Scene::CORRIDOR_IN);
         return true;
     }

@@ -108,8 +108,8 @@ void Customer::onServed()
     const RIR::String sKey = RIR::String::format(CP_PAY_FMT, m_nAsks > 3 ? 3 : m_nAsks);
     const int nAmount = getInt(sKey.c_str());
     pPlay->flyImage("text_pay_bucks", nX, nY, nAmount, -1, -1);
-    pPlay->addFadeText(RIR::String::format("text_pay_%d", nAmount).c_str(), nX, nY,
-                       getDepth() + 10, 50.0f, 2.0f);
+    pPlay->addFadeText(RIR::String::format("text_pay_%d", nAmount).c_str(), nX, nY, getDepth() + 10,
+                       50.0f, 2.0f);
     pPlay->tutorialEvent(TUTORIAL_SERVED);
     pPlay->incStat(STAT_SERVED);
     m_nAsks = 0;
@@ -229,7 +229,7 @@ void Customer::leaveTableSpot()
         }
     }
     if (!(pSpot->getCustomer()).isNull())
-                RIR_THROW(AssertFailException, "Assertion failed : isNULL(pSpot->getCustomer())");
+        RIR_THROW(AssertFailException, "Assertion failed : isNULL(pSpot->getCustomer())");
 }
 
 void Customer::removeCustomerSpot()

@@ -28,9 +28,7 @@ CustomerSpot::CustomerSpot(const Rect& rect, const RIR::SmartPtr<Customer>& pCus
         RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pCustomer)");
 }
 
-CustomerSpot::~CustomerSpot()
-{
-}
+CustomerSpot::~CustomerSpot() {}
 
 RIR::SmartPtr<Customer> CustomerSpot::getCustomer() const
 {

@@ -37,8 +37,9 @@ void HeadSitOffsets::parse(const RIR::String& sText)
         ++nCount;
     }
     if (nCount < COUNT)
-        RIR_THROW(FatalErrorException,
-                  RIR::String::format("%s: %d entries, need %d", RESOURCE_NAME, nCount, COUNT).c_str());
+        RIR_THROW(
+            FatalErrorException,
+            RIR::String::format("%s: %d entries, need %d", RESOURCE_NAME, nCount, COUNT).c_str());
     for (int n = 0; n < COUNT; ++n)
     {
         s_anDX[n] = anDX[n];

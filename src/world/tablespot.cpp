@@ -21,9 +21,7 @@ TableSpot::TableSpot(const Rect& rect, int nI, int nJ, int nMugX, int nMugY, int
     setSideOffsets(-1, 1, 1, -2);
 }
 
-TableSpot::~TableSpot()
-{
-}
+TableSpot::~TableSpot() {}
 
 bool TableSpot::canDoAction(Dolly* pChar, int nHand)
 {

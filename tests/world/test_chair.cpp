@@ -21,10 +21,11 @@ protected:
     RIR::SmartPtr<Chair> chair(int nI, int nJ, bool bRight, int nBaseX = 100)
     {
         RIR::SmartPtr<Animation> pAnim = SyntheticAnimation().sequence("a", 1, false).build();
-        RIR::SmartPtr<TableSpot> pSpot = new TableSpot(Rect(0, 0, 10, 10), nI + 1, nJ + 1, 5, 5, 50, 0);
-        RIR::SmartPtr<Chair> pChair =
-            new Chair(nI, nJ, 556, bRight, new AnimSprite(pAnim, nBaseX, 300, 1),
-                      new AnimSprite(pAnim, nBaseX, 280, 1), new AnimSprite(pAnim, nBaseX, 320, 1), pSpot);
+        RIR::SmartPtr<TableSpot> pSpot =
+            new TableSpot(Rect(0, 0, 10, 10), nI + 1, nJ + 1, 5, 5, 50, 0);
+        RIR::SmartPtr<Chair> pChair = new Chair(
+            nI, nJ, 556, bRight, new AnimSprite(pAnim, nBaseX, 300, 1),
+            new AnimSprite(pAnim, nBaseX, 280, 1), new AnimSprite(pAnim, nBaseX, 320, 1), pSpot);
         m_lChairs.append(pChair);
         return pChair;
     }
@@ -46,8 +47,11 @@ TEST_F(ChairTest, PullingOutClampsAndSlidesThePicturesAwayFromTheTable)
         float fPull;
         float fStored;
         int nX;
-    } cases[] = {{false, -0.5f, 0.0f, 100}, {true, 1.7f, 1.0f, 123}, {false, 1.0f, 1.0f, 77},
-                 {false, 0.5f, 0.5f, 88},   {true, 0.5f, 0.5f, 111}};
+    } cases[] = {{false, -0.5f, 0.0f, 100},
+                 {true, 1.7f, 1.0f, 123},
+                 {false, 1.0f, 1.0f, 77},
+                 {false, 0.5f, 0.5f, 88},
+                 {true, 0.5f, 0.5f, 111}};
     for (const auto& c : cases)
     {
         RIR::SmartPtr<Chair> pChair = chair(3, 5, c.bRight);
@@ -79,8 +83,8 @@ TEST_F(ChairTest, SitAndStandPositionsFollowTheSide)
     {
         ASSERT_TRUE(pLeft->findStandPos(&nX, &nY, false));
         EXPECT_EQ(291, nX) << "a left chair stands at the square's right edge";
-        bBelow = bBelow || nY == 370;  // (3, 7), top edge
-        bAbove = bAbove || nY == 309;  // (3, 4), bottom edge
+        bBelow = bBelow || nY == 370; // (3, 7), top edge
+        bAbove = bAbove || nY == 309; // (3, 4), bottom edge
         EXPECT_TRUE(nY == 370 || nY == 309) << nY;
     }
     EXPECT_TRUE(bBelow && bAbove);

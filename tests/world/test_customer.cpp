@@ -112,19 +112,23 @@ protected:
     }
     bool runUntilState(Customer* pCust, int nState, int nMax = 3000)
     {
-        return runUntil(pCust, [&] { return pCust->getState() == nState; }, nMax);
+        return runUntil(
+            pCust, [&] { return pCust->getState() == nState; }, nMax);
     }
     bool runUntilRemoved(Customer* pCust)
     {
-        return runUntil(pCust, [&] { return m_play.getLog()->countCalls("play.removeCharacter") > 0; });
+        return runUntil(pCust,
+                        [&] { return m_play.getLog()->countCalls("play.removeCharacter") > 0; });
     }
     // Runs until the customer sits waiting with nAsks asks behind him.
     bool runUntilWaiting(Customer* pCust, int nAsks)
     {
-        return runUntil(pCust, [&] {
-            return pCust->getState() == Customer::ST_SEATED && pCust->getAsks() == nAsks &&
-                   pCust->inWaitingState();
-        });
+        return runUntil(pCust,
+                        [&]
+                        {
+                            return pCust->getState() == Customer::ST_SEATED &&
+                                   pCust->getAsks() == nAsks && pCust->inWaitingState();
+                        });
     }
 
     // The heroine serves a full mug with hand 0 through the spot, as at her "doaction" marker.
@@ -137,7 +141,10 @@ protected:
     }
 
     // The entries that start with the text ("play.playSound(2" counts group 2's sounds).
-    int count(const char* pszPrefix) const { return m_play.getLog()->filter(pszPrefix).getLength(); }
+    int count(const char* pszPrefix) const
+    {
+        return m_play.getLog()->filter(pszPrefix).getLength();
+    }
 
     std::string lastFly() const
     {
@@ -186,7 +193,8 @@ TEST_F(CustomerTest, ACustomerLivesFromTheStreetToHisRemoval)
     EXPECT_EQ(pChair->getDepth(), pCust->getDepth());
     EXPECT_FLOAT_EQ(1.0f, pChair->getPullOut()) << "the sit-down animation pulled the chair out";
     ASSERT_TRUE(pCust->getCustomerSpot());
-    EXPECT_GE(m_pScene->getSpots().indexOf(RIR::SmartPtr<ActionSpot>(pCust->getCustomerSpot().get())), 0);
+    EXPECT_GE(
+        m_pScene->getSpots().indexOf(RIR::SmartPtr<ActionSpot>(pCust->getCustomerSpot().get())), 0);
     EXPECT_EQ("1 ", events("incStat")) << "a new customer";
     EXPECT_EQ(1, count("play.playSound(5"));
 
@@ -272,18 +280,22 @@ TEST_F(CustomerTest, PayDependsOnTheAsksBeforeServing)
         else
         {
             // After three asks the count is held at two while he waits.
-            ASSERT_TRUE(runUntil(pCust.get(), [&] {
-                return count("play.tutorialEvent(1)") == 3 &&
-                       pCust->getState() == Customer::ST_SEATED;
-            })) << c.pszWhen;
+            ASSERT_TRUE(runUntil(pCust.get(),
+                                 [&] {
+                                     return count("play.tutorialEvent(1)") == 3 &&
+                                            pCust->getState() == Customer::ST_SEATED;
+                                 }))
+                << c.pszWhen;
             EXPECT_EQ(2, pCust->getAsks());
         }
         if (c.bDuringAsk)
         {
-            ASSERT_TRUE(runUntil(pCust.get(), [&] {
-                return pCust->getState() == Customer::ST_ASK &&
-                       pCust->getActivity() == Character::ACT_TO_END;
-            })) << c.pszWhen;
+            ASSERT_TRUE(runUntil(pCust.get(),
+                                 [&] {
+                                     return pCust->getState() == Customer::ST_ASK &&
+                                            pCust->getActivity() == Character::ACT_TO_END;
+                                 }))
+                << c.pszWhen;
             EXPECT_TRUE(pCust->getBalloon()->isVisible());
         }
         serveThrough(RIR::SmartPtr<ActionSpot>(pCust->getChair()->getTableSpot().get()));
@@ -361,17 +373,20 @@ TEST_F(CustomerTest, TheWantedManCaughtOnHisWayInPaysTheReward)
     pCust->setBool(CP_IS_WANTED, true);
     pCust->setCharacterClass(CC_WANTED);
     pCust->start();
-    ASSERT_TRUE(runUntil(pCust.get(), [&] {
-        return pCust->getState() == Character::ST_WALKING && pCust->isStateQueued(Customer::ST_SIT_DOWN);
-    }));
+    ASSERT_TRUE(runUntil(pCust.get(),
+                         [&]
+                         {
+                             return pCust->getState() == Character::ST_WALKING &&
+                                    pCust->isStateQueued(Customer::ST_SIT_DOWN);
+                         }));
     EXPECT_EQ(1, count("play.showFeatureTip(Wanted"));
     EXPECT_TRUE(pCust->expel());
     EXPECT_EQ(Customer::ST_LEAVE_TABLE, pCust->getState());
     int nX = 0;
     int nY = 0;
     pCust->getPos(&nX, &nY);
-    EXPECT_EQ("play.flyImage(text_rew_bucks, " + std::to_string(nX) + ", " + std::to_string(nY - 150) +
-                  ", 250, -1, -1)",
+    EXPECT_EQ("play.flyImage(text_rew_bucks, " + std::to_string(nX) + ", " +
+                  std::to_string(nY - 150) + ", 250, -1, -1)",
               lastFly());
     EXPECT_EQ(1, count("play.addFadeText(text_pay_r250"));
     EXPECT_EQ(1, m_play.getLog()->countCalls("play.replaceWantedPoster"));
@@ -476,9 +491,12 @@ TEST_F(CustomerTest, TheSeatServesSwapsAndRefusesByTheMugs)
 
     // Without throwing, the empty mug stays with him; a partly drunk mug cannot be served, a full
     // one is swapped for his empty one in one action and he pays again.
-    ASSERT_TRUE(runUntil(pCust.get(), [&] {
-        return pCust->getState() == Customer::ST_SEATED && pCust->hasMug() && pCust->getMug()->isEmpty();
-    }));
+    ASSERT_TRUE(runUntil(pCust.get(),
+                         [&]
+                         {
+                             return pCust->getState() == Customer::ST_SEATED && pCust->hasMug() &&
+                                    pCust->getMug()->isEmpty();
+                         }));
     RIR::SmartPtr<Mug> pEmpty = pCust->getMug();
     RIR::SmartPtr<Mug> pHalf = m_play.createMug();
     pHalf->setContents(2);
@@ -491,4 +509,28 @@ TEST_F(CustomerTest, TheSeatServesSwapsAndRefusesByTheMugs)
     EXPECT_EQ(2, count("play.incStat(0)"));
     // The heroine cannot throw a mug at a seat that would have to swap.
     EXPECT_TRUE(pSeat->hasMug());
+}
+
+TEST_F(CustomerTest, ALeaverWhoseStandSquaresStayTakenStillGetsOut)
+{
+    RIR::SmartPtr<SyntheticCustomer> pCust = customer();
+    pCust->setBool(CP_PICK_FIRST_CHAIR, true);
+    pCust->start();
+    ASSERT_TRUE(runUntilState(pCust.get(), Customer::ST_SEATED));
+    RIR::SmartPtr<Chair> pChair = pCust->getChair();
+    const int nI = pChair->getI();
+    const int nJ = pChair->getJ();
+    // Walkers that never move stand on both stand squares of his chair.
+    RIR::SmartPtr<WalkingObject> pA = placeWalker(m_pScene.get(), nI, nJ + 2);
+    RIR::SmartPtr<WalkingObject> pB = placeWalker(m_pScene.get(), nI, nJ - 1);
+    m_play.setCharacterIndex(0);
+    pCust->requestLeave();
+    ASSERT_TRUE(runUntil(pCust.get(), [&] { return pCust->isWaitingToLeave(); }));
+    EXPECT_FALSE(m_pScene->hasCorridorReservation(pCust, Scene::CORRIDOR_OUT))
+        << "a waiting leaver keeps nobody else from the door";
+    ASSERT_TRUE(runUntilRemoved(pCust.get()));
+    EXPECT_TRUE(pChair->getCustomer().isNull());
+    EXPECT_TRUE(m_pScene->getCorridor().isEmpty());
+    pA->unmarkSquares();
+    pB->unmarkSquares();
 }

@@ -6,7 +6,6 @@
 #include "world/headsitoffsets.h"
 #include "world/scene.h"
 
-
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
@@ -25,9 +24,9 @@ const int HAT_LAYER = Character::PART_COUNT;
 const char DEMO_HEAD_OFFSETS[] = "0 0\n0 0\n1 1\n1 1\n2 2\n2 2\n3 3\n3 4\n3 4\n";
 
 // Torso and legs colours of the looks: shirt rgb, trousers rgb.
-const int LOOKS[6][6] = {{190, 60, 50, 60, 50, 40},   {60, 110, 170, 50, 40, 30},
-                         {200, 170, 80, 70, 60, 60},  {90, 150, 80, 40, 40, 60},
-                         {160, 90, 160, 60, 50, 40},  {220, 220, 210, 30, 30, 30}};
+const int LOOKS[6][6] = {{190, 60, 50, 60, 50, 40},  {60, 110, 170, 50, 40, 30},
+                         {200, 170, 80, 70, 60, 60}, {90, 150, 80, 40, 40, 60},
+                         {160, 90, 160, 60, 50, 40}, {220, 220, 210, 30, 30, 30}};
 
 // A customer whose balloon, marks and bottle are blocks.
 class DemoCustomer : public Customer
@@ -75,11 +74,10 @@ DemoCustomers::DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMax
     HeadSitOffsets::parse(DEMO_HEAD_OFFSETS);
 }
 
-DemoCustomers::~DemoCustomers()
-{
-}
+DemoCustomers::~DemoCustomers() {}
 
-RIR::SmartPtr<Image> DemoCustomers::block(int nW, int nH, int nR, int nG, int nB, int nInsX, int nInsY)
+RIR::SmartPtr<Image> DemoCustomers::block(int nW, int nH, int nR, int nG, int nB, int nInsX,
+                                          int nInsY)
 {
     RIR::SmartPtr<Image> pImage(m_pFactory->createBlank(nW, nH, true));
     pImage->fill(Color(nR, nG, nB, 255));
@@ -93,9 +91,11 @@ RIR::SmartPtr<Animation> DemoCustomers::bodyPart(int nPart, int nLook)
     RIR::SmartPtr<Animation> pAnim = new Animation(8.0f);
     for (int nDir = 0; nDir < 4; ++nDir)
     {
-        const std::string c = Character::getDirectionCode(nPart == HAT_LAYER ? Character::PART_HEAD : nPart, nDir);
+        const std::string c =
+            Character::getDirectionCode(nPart == HAT_LAYER ? Character::PART_HEAD : nPart, nDir);
         // Frame f of a pose: standing (sit 0) or seated (sit 1), the arm raised by nLift.
-        auto frame = [&](float fSit, int nLift, int f) -> RIR::SmartPtr<Image> {
+        auto frame = [&](float fSit, int nLift, int f) -> RIR::SmartPtr<Image>
+        {
             const int nDrop = (int)(fSit * 4.0f);
             switch (nPart)
             {
@@ -109,18 +109,21 @@ RIR::SmartPtr<Animation> DemoCustomers::bodyPart(int nPart, int nLook)
             case Character::PART_TORSO:
                 return block(30, 34, pLook[0], pLook[1], pLook[2], 15, 50 - nDrop);
             case Character::PART_LEGS:
-                return fSit > 0.5f ? block(32, 14, pLook[3], pLook[4], pLook[5], 16, 14)
-                                   : block(f ? 18 : 26, 18, pLook[3], pLook[4], pLook[5], f ? 9 : 13, 18);
+                return fSit > 0.5f
+                           ? block(32, 14, pLook[3], pLook[4], pLook[5], 16, 14)
+                           : block(f ? 18 : 26, 18, pLook[3], pLook[4], pLook[5], f ? 9 : 13, 18);
             default:
                 return block(22, 22, 235, 195, 150, 11, 72);
             case HAT_LAYER:
                 return block(32, 10, 70 + 20 * (nLook % 3), 45, 20, 16, 78);
             }
         };
-        auto add = [&](const std::string& sName, int nFrames, bool bLoop, float fSit, int nLift) {
+        auto add = [&](const std::string& sName, int nFrames, bool bLoop, float fSit, int nLift)
+        {
             pAnim->newSequence(sName.c_str(), bLoop, 0.0f);
             for (int f = 0; f < nFrames; ++f)
-                pAnim->addFrame(sName.c_str(), frame(fSit, nLift * (f > 0 && f < nFrames - 1), f % 2), 1);
+                pAnim->addFrame(sName.c_str(),
+                                frame(fSit, nLift * (f > 0 && f < nFrames - 1), f % 2), 1);
         };
         add("stand_" + c, 2, true, 0.0f, 0);
         add("walk_" + c + "_1s", 4, false, 0.0f, 0);
@@ -188,7 +191,9 @@ void DemoCustomers::spawn()
             const std::string s = "ask_" + std::to_string(nAsk) + "_" + pszSide;
             pBalloon->newSequence(s.c_str(), true, 0.0f);
             for (int f = 0; f < 2; ++f)
-                pBalloon->addFrame(s.c_str(), block(36 + 10 * nAsk + 2 * f, 24 + 2 * f, 250, 250, 235, 18 + 5 * nAsk, 24), 1);
+                pBalloon->addFrame(
+                    s.c_str(),
+                    block(36 + 10 * nAsk + 2 * f, 24 + 2 * f, 250, 250, 235, 18 + 5 * nAsk, 24), 1);
         }
     RIR::SmartPtr<Animation> pMark = new Animation(4.0f);
     for (int n = 0; n < 3; ++n)
@@ -208,10 +213,12 @@ void DemoCustomers::spawn()
         pBottle->newSequence(sThrow.c_str(), false, 0.0f);
         pBottle->newSequence(sFade.c_str(), false, 0.0f);
         for (int f = 0; f < 6; ++f)
-            pBottle->addFrame(sThrow.c_str(), block(f % 2 ? 12 : 6, f % 2 ? 6 : 12, 60, 140, 60, 4, 6), 1);
+            pBottle->addFrame(sThrow.c_str(),
+                              block(f % 2 ? 12 : 6, f % 2 ? 6 : 12, 60, 140, 60, 4, 6), 1);
         pBottle->setFrameProp(sThrow.c_str(), 5, "playsound", "1");
         for (int f = 0; f < 8; ++f)
-            pBottle->addFrame(sFade.c_str(), block(12, 6, 60 + 20 * f, 140 + 10 * f, 60 + 20 * f, 6, 6), 1);
+            pBottle->addFrame(sFade.c_str(),
+                              block(12, 6, 60 + 20 * f, 140 + 10 * f, 60 + 20 * f, 6, 6), 1);
     }
 
     RIR::SmartPtr<Customer> pCust = new DemoCustomer(pBalloon, pMark, pBottle);
@@ -224,7 +231,8 @@ void DemoCustomers::spawn()
     pCust->setBool(CP_IS_WANTED, false);
     pCust->setFloat(CP_TIME_RETRY_LEAVE, 1.0f);
     for (int n = 0; n < 4; ++n)
-        pCust->setFloat(RIR::String::format(CP_TIME_ASK_FMT, n).c_str(), (float)random.rangeReal(3.0, 6.0));
+        pCust->setFloat(RIR::String::format(CP_TIME_ASK_FMT, n).c_str(),
+                        (float)random.rangeReal(3.0, 6.0));
     pCust->setBool(CP_LEAVE_ON_ABANDON, true);
     pCust->setBool(CP_PATIENT, false);
     pCust->setFloat(CP_TIME_BETWEEN_DRINK, 1.5f);

@@ -28,7 +28,8 @@ class DemoCustomers
 public:
     // pHeroine may be null (nobody serves). The head-sit table is the demo's own, made for the
     // block bodies.
-    DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMaxCustomers, DemoHeroine* pHeroine);
+    DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMaxCustomers,
+                  DemoHeroine* pHeroine);
     ~DemoCustomers();
 
     // One frame: newcomers, closing time and the player's clicks.
@@ -44,9 +45,9 @@ private:
     RIR::SmartPtr<Animation> bodyPart(int nPart, int nLook);
     RIR::SmartPtr<Image> block(int nW, int nH, int nR, int nG, int nB, int nInsX, int nInsY);
 
-    DemoWorld* m_pWorld;       // not owned
-    ImageFactory* m_pFactory;  // not owned
-    DemoHeroine* m_pHeroine;   // not owned
+    DemoWorld* m_pWorld;      // not owned
+    ImageFactory* m_pFactory; // not owned
+    DemoHeroine* m_pHeroine;  // not owned
     int m_nMaxCustomers;
     float m_fSpawnTimer;
     float m_fClickTimer;
