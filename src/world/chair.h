@@ -6,16 +6,17 @@
 // 23 pixels right, a left chair up to 23 pixels left. It knows the seat spot in front of it and
 // the character sitting on it, if any.
 //
-// Here the chair is what the table builder needs: placement, partner, pull-out, occupant and
-// whether a newcomer may take it. Sitting customers use it through the same operations.
+// A customer who takes the chair first walks to its stand position (a free square two rows below
+// or one row above the chair), then sits at its sit position; the sit-down animation pulls the
+// chair out through setPullOut. The play mode asks the scene for free chairs when it spawns.
 //
 // Chairs and their partners, occupants and seat spots refer to each other; detach breaks those
 // links (the scene does it at teardown). Main thread only.
 #ifndef DBD_WORLD_CHAIR_H
 #define DBD_WORLD_CHAIR_H
 
-#include "world/actionspot.h"
 #include "world/character.h"
+#include "world/tablespot.h"
 
 #include "gfx/sprite.h"
 
@@ -30,7 +31,7 @@ public:
     // Pull-out 0, the sprites placed accordingly.
     Chair(int nI, int nJ, int nDepth, bool bRight, const RIR::SmartPtr<Sprite>& pFront,
           const RIR::SmartPtr<Sprite>& pBack, const RIR::SmartPtr<Sprite>& pShadow,
-          const RIR::SmartPtr<ActionSpot>& pTableSpot);
+          const RIR::SmartPtr<TableSpot>& pTableSpot);
     ~Chair() override;
 
     int getI() const { return m_nI; }
@@ -39,7 +40,7 @@ public:
     int getDepth() const { return m_nDepth; }
     int getBaseX() const { return m_nBaseX; }
     const RIR::List<RIR::SmartPtr<Sprite>>& getSprites() const { return m_lSprites; }
-    RIR::SmartPtr<ActionSpot> getTableSpot() const { return m_pTableSpot; }
+    RIR::SmartPtr<TableSpot> getTableSpot() const { return m_pTableSpot; }
 
     void setOpposite(const RIR::SmartPtr<Chair>& pOpposite) { m_pOpposite = pOpposite; }
     RIR::SmartPtr<Chair> getOpposite() const { return m_pOpposite; }
@@ -50,6 +51,18 @@ public:
     // toward zero (a right chair moves right, a left chair left).
     void setPullOut(float fPullOut);
     float getPullOut() const { return m_fPullOut; }
+
+    // Where a seated customer is placed: the top-left pixel of the chair's square moved one square
+    // down; x is 25 px right of the square's left edge on a right chair, 25 px left of its right
+    // edge on a left chair.
+    void getSitPos(int* pX, int* pY) const;
+
+    // A square next to the chair to stand on before sitting (and after standing up): (i, j + 2)
+    // or (i, j - 1), tried in an order drawn with rand() (even: +2 first). A square qualifies
+    // when it is valid, walkable and, unless bAllowOccupied, free of walkers. The pixel is the
+    // square's top-left corner, moved to its right edge for a left chair and, for the row above,
+    // to its bottom edge. False, with the outputs untouched, when neither square qualifies.
+    bool findStandPos(int* pX, int* pY, bool bAllowOccupied) const;
 
     // False while occupied, and while the partner's occupant does not accept partners
     // ("CP_ACCEPT_PARTNERS"); true otherwise.
@@ -73,7 +86,7 @@ private:
     int m_nBaseX;
     int m_nDepth;
     float m_fPullOut;
-    RIR::SmartPtr<ActionSpot> m_pTableSpot;
+    RIR::SmartPtr<TableSpot> m_pTableSpot;
 };
 
 #endif

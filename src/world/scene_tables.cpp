@@ -59,11 +59,11 @@ void Scene::placeTables(int nI, int nJ, bool bRegisterChairs)
 
     const int nTop = cy + m_nTableSpotDY - m_nTableSpotHeight;
     const int nBottom = cy + m_nTableSpotDY;
-    RIR::SmartPtr<ActionSpot> pLeftSpot =
+    RIR::SmartPtr<TableSpot> pLeftSpot =
         new TableSpot(Rect(cx - m_nTableSpotWidth, nTop, cx, nBottom), nI + 1, nJ + 1,
                       cx + m_nTableSpotMugDX, cy + m_nTableSpotMugDY, nBase + 5, 0);
     addSpot(pLeftSpot);
-    RIR::SmartPtr<ActionSpot> pRightSpot =
+    RIR::SmartPtr<TableSpot> pRightSpot =
         new TableSpot(Rect(cx, nTop, cx + m_nTableSpotWidth, nBottom), nI + 1, nJ + 1,
                       cx - m_nTableSpotMugDX, cy + m_nTableSpotMugDY, nBase + 5, 1);
     addSpot(pRightSpot);

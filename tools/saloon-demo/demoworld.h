@@ -51,6 +51,12 @@ public:
     int getGone() const { return m_nGone; }
     int getInside() const { return m_lCharacters.getLength(); }
     RIR::Random& random() { return m_random; }
+    // Takes a character made elsewhere (the demo's customers) into the world, counted as come in.
+    void addCharacter(const RIR::SmartPtr<Character>& pChar)
+    {
+        m_lCharacters.append(pChar);
+        ++m_nCameIn;
+    }
     // "" when every square is free and the corridor is empty, else what is left.
     std::string checkEmptyFloor() const;
 
@@ -78,12 +84,13 @@ public:
     void playSound(int, int) override {}
     void tutorialEvent(int) override {}
     void showFeatureTip(const char*, int, int, int) override {}
-    void addCash(int) override {}
-    int getCash() override { return 0; }
+    void addCash(int nAmount) override { m_nCash += nAmount; }
+    int getCash() override { return m_nCash; }
     int incStat(int nIndex) override { return nIndex; }
     RIR::SmartPtr<FadeText> addFadeText(const char*, int, int, int, float, float) override;
     void showFadeText(const RIR::SmartPtr<FadeText>&, float, float, float) override {}
-    void flyImage(const char*, int, int, int, int, int) override {}
+    // The money flown to the cash bag is paid at once.
+    void flyImage(const char*, int, int, int nCash, int, int) override { m_nCash += nCash; }
     void showHandMug(int, Mug*) override {}
     void scareCustomers(Customer*) override {}
     bool shouldThrowEmptyMug() override { return true; }
@@ -127,6 +134,7 @@ private:
     std::vector<Chair> m_lChairs;
     std::unique_ptr<DemoCast> m_pCast; // null: plain test bodies
     std::vector<std::pair<int, int>> m_lHeadSitOffsets;
+    int m_nCash = 0;
 };
 
 #endif

@@ -16,6 +16,10 @@
 // --heroine (with --window) adds the heroine from the game's packs (folder --game-dir DIR, by
 // default the build's game/ folder) with a tap, a table seat and a sink; mouse clicks steer her,
 // and each --click WHERE@SECONDS (WHERE: tap, seat, sink or X,Y) clicks at that time of the run.
+//
+// --customers K (with --scene) lets up to K generated customers in to sit at the tables, ask,
+// drink, pay and leave; with --heroine a scripted player clicks to serve them (democustomers.h).
+#include "democustomers.h"
 #include "demoheroine.h"
 #include "demoworld.h"
 #include "scenedemo.h"
@@ -57,6 +61,7 @@ struct Options
     int nScene = -1;
     int nTables = 0;
     bool bHeroine = false;
+    int nCustomers = 0;
     std::string sGameDir = DBD_DEMO_GAME_DIR;
     std::vector<DemoClick> lClicks;
 };
@@ -92,6 +97,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->nScene = (int)n;
         else if (sArg == "--tables" && bValue && parseInt(argv[++i], 1, 5, &n))
             pOptions->nTables = (int)n;
+        else if (sArg == "--customers" && bValue && parseInt(argv[++i], 1, 10, &n))
+            pOptions->nCustomers = (int)n;
         else if (sArg == "--heroine")
             pOptions->bHeroine = true;
         else if (sArg == "--game-dir" && bValue)
@@ -109,6 +116,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
     if (pOptions->nScene >= 0 && pOptions->nTables == 0)
         pOptions->nTables = defaultTableCount(pOptions->nScene);
     if (pOptions->bHeroine && !pOptions->bWindow)
+        return false;
+    if (pOptions->nCustomers > 0 && pOptions->nScene < 0)
         return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
@@ -137,17 +146,27 @@ int runHeadless(const Options& options)
         pApp = makeHeadlessApp(options.sGameDir);
     DemoWorld world(options.nSeed, options.nWalkers, nullptr, &factory, options.nScene,
                     options.nTables);
+    std::unique_ptr<DemoCustomers> pCustomers;
+    if (options.nCustomers > 0)
+        pCustomers.reset(new DemoCustomers(&world, &factory, options.nCustomers, nullptr));
+    auto step = [&] {
+        if (pCustomers)
+            pCustomers->update(STEP);
+        world.step(STEP);
+    };
     float fElapsed = 0.0f;
     const int nOpenSteps = (int)((float)options.nSeconds / STEP);
     for (int n = 0; n < nOpenSteps; ++n)
-        world.step(STEP);
+        step();
     fElapsed = (float)options.nSeconds;
     world.close();
     for (int n = 0; n < (int)(DRAIN_SECONDS / STEP) && !world.isEmpty(); ++n)
     {
-        world.step(STEP);
+        step();
         fElapsed += STEP;
     }
+    if (pCustomers)
+        std::printf("saloon-demo: %d customers, cash %d\n", pCustomers->getCameIn(), world.getCash());
     return finish(world, options, fElapsed);
 }
 
@@ -161,6 +180,7 @@ public:
     }
     ~SaloonMode() override
     {
+        m_pCustomers.reset();
         m_pHeroine.reset();
         m_pWorld.reset();
     }
@@ -176,6 +196,9 @@ public:
             m_pHeroine.reset(new DemoHeroine(getApp(), this,
                                              getApp()->getPlatform()->getImageFactory(),
                                              m_options.sGameDir));
+        if (m_options.nCustomers > 0)
+            m_pCustomers.reset(new DemoCustomers(m_pWorld.get(), getApp()->getPlatform()->getImageFactory(),
+                                                 m_options.nCustomers, m_pHeroine.get()));
     }
 
     bool mouseDown(int /*nButtonMask*/, int nX, int nY) override
@@ -189,6 +212,8 @@ public:
     void update(float fDt) override
     {
         const float fStep = fDt > 0.1f ? 0.1f : fDt;
+        if (m_pCustomers)
+            m_pCustomers->update(fStep);
         m_pWorld->step(fStep);
         m_fElapsed += fStep;
         if (m_pHeroine)
@@ -230,6 +255,7 @@ private:
     D3D7VideoDriver* m_pVideo; // owned by the platform
     std::unique_ptr<DemoWorld> m_pWorld;
     std::unique_ptr<DemoHeroine> m_pHeroine;
+    std::unique_ptr<DemoCustomers> m_pCustomers;
     float m_fElapsed;
     int m_nExit;
 };
@@ -311,7 +337,7 @@ int main(int argc, char** argv)
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
                    "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
-                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K]]\n",
+                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K] [--customers K]]\n",
                    stderr);
         return 2;
     }
