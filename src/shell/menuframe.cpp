@@ -26,7 +26,7 @@
 namespace
 {
 
-struct MainButtonSpec
+struct MainButtonPlace
 {
     const char* pszPrefix;
     int nCommand;
@@ -35,7 +35,7 @@ struct MainButtonSpec
 };
 
 // In the order of their descriptions ("MainButton0..2").
-const MainButtonSpec MAIN_BUTTONS[] = {{"btn_storymode_", MC_STORY, 400, 100},
+const MainButtonPlace MAIN_BUTTONS[] = {{"btn_storymode_", MC_STORY, 400, 100},
                                        {"btn_campaign_", MC_CAMPAIGN, 415, 180},
                                        {"btn_timed_", MC_TIMED, 390, 258}};
 const int MAIN_BUTTON_COUNT = 3;
@@ -112,15 +112,15 @@ void MenuFrame::onStart()
     RIR::SmartPtr<Image> pSigns = pApp->getImage("carteles");
     addSprite(new Sprite(pSigns, 800 - pSigns->getWidth(), 0, 0));
 
-    for (const MainButtonSpec& spec : MAIN_BUTTONS)
+    for (const MainButtonPlace& place : MAIN_BUTTONS)
     {
         RIR_TRACE_LINE();
-        const RIR::String sNormal = RIR::String(spec.pszPrefix) + "normal";
-        const RIR::String sHighlight = RIR::String(spec.pszPrefix) + "highlight";
-        RIR::SmartPtr<Button> pButton = new CustomButton(spec.nCommand, sNormal.c_str(),
+        const RIR::String sNormal = RIR::String(place.pszPrefix) + "normal";
+        const RIR::String sHighlight = RIR::String(place.pszPrefix) + "highlight";
+        RIR::SmartPtr<Button> pButton = new CustomButton(place.nCommand, sNormal.c_str(),
                                                          sNormal.c_str(), sHighlight.c_str(),
                                                          sNormal.c_str());
-        pButton->setPos(spec.nX, spec.nY);
+        pButton->setPos(place.nX, place.nY);
         pButton->setZOrder(3);
         pButton->setHitTestMode(SHT_STORED_PIXELS);
         addControl(pButton);

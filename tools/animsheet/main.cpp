@@ -169,7 +169,7 @@ RIR::SmartPtr<Animation> loadLayer(const std::string& sSpec)
     return pLoader->load(lWords[0].c_str());
 }
 
-// "[part:]spec[@prefix]".
+// "[part:]layer[@prefix]".
 Layer parseLayer(const std::string& sWord)
 {
     Layer layer;
