@@ -1,5 +1,6 @@
 // DemoCustomers: generated customers and the scripted player who serves them (democustomers.h).
 #include "democustomers.h"
+#include "democast.h"
 
 #include "demoheroine.h"
 
@@ -69,9 +70,13 @@ DemoCustomers::DemoCustomers(DemoWorld* pWorld, ImageFactory* pFactory, int nMax
     : m_pWorld(pWorld), m_pFactory(pFactory), m_pHeroine(pHeroine), m_nMaxCustomers(nMaxCustomers),
       m_fSpawnTimer(1.0f), m_fClickTimer(0.0f), m_bSentOut(false), m_nCameIn(0)
 {
-    // The block bodies have heads of their own shape: the packs' table is made for the game's
-    // figures, so the demo keeps its own.
-    HeadSitOffsets::parse(DEMO_HEAD_OFFSETS);
+    // Dressed from the packs, customers use the packs' head table; the block bodies have heads of
+    // their own shape, so without the packs the demo keeps its own.
+    HeadSitOffsets::reset();
+    if (m_pWorld->getCast())
+        HeadSitOffsets::load();
+    else
+        HeadSitOffsets::parse(DEMO_HEAD_OFFSETS);
 }
 
 DemoCustomers::~DemoCustomers() {}
@@ -221,7 +226,11 @@ void DemoCustomers::spawn()
                               block(12, 6, 60 + 20 * f, 140 + 10 * f, 60 + 20 * f, 6, 6), 1);
     }
 
-    RIR::SmartPtr<Customer> pCust = new DemoCustomer(pBalloon, pMark, pBottle);
+    // With the packs open the customer is the game's own, dressed as the level dresses him, with
+    // the packs' balloons, marks and bottle.
+    DemoCast* pCast = m_pWorld->getCast();
+    RIR::SmartPtr<Customer> pCust =
+        pCast ? new Customer() : new DemoCustomer(pBalloon, pMark, pBottle);
     RIR::Random& random = m_pWorld->random();
     pCust->setBool(CP_CAN_BE_STOPPED, false);
     pCust->setFloat(CP_EXPELL_COUNT, 1.0f);
@@ -251,9 +260,14 @@ void DemoCustomers::spawn()
     pCust->setBool(CP_CAN_BE_SCARED, true);
     pCust->setBool(CP_ACCEPT_PARTNERS, true);
     pCust->setBool(CP_SCARES_PEOPLE, false);
-    for (int nPart = 0; nPart < Character::PART_COUNT; ++nPart)
-        pCust->addPartAnimation(nPart, bodyPart(nPart, m_nCameIn));
-    pCust->addPartAnimation(Character::PART_HEAD, bodyPart(HAT_LAYER, m_nCameIn));
+    if (pCast)
+        pCast->dress(pCust.get(), DemoCast::KIND_CUSTOMER);
+    else
+    {
+        for (int nPart = 0; nPart < Character::PART_COUNT; ++nPart)
+            pCust->addPartAnimation(nPart, bodyPart(nPart, m_nCameIn));
+        pCust->addPartAnimation(Character::PART_HEAD, bodyPart(HAT_LAYER, m_nCameIn));
+    }
     pCust->setSpeed(140, 100);
     if (!pScene->reserveCorridor(pCust, Scene::CORRIDOR_IN, false))
         return;

@@ -51,6 +51,8 @@ public:
     int getGone() const { return m_nGone; }
     int getInside() const { return m_lCharacters.getLength(); }
     RIR::Random& random() { return m_random; }
+    // The generated cast of the built packs; null when the demo draws plain test bodies.
+    DemoCast* getCast() { return m_pCast.get(); }
     // Takes a character made elsewhere (the demo's customers) into the world, counted as come in.
     void addCharacter(const RIR::SmartPtr<Character>& pChar)
     {
