@@ -1,0 +1,40 @@
+#include "demooptions.h"
+
+#include <cstdlib>
+
+namespace demokit
+{
+
+OptionMatch parseCommonOption(int argc, char** argv, int* pI, DemoCommonOptions* pOptions)
+{
+    const std::string sArg = argv[*pI];
+    const bool bHasValue = *pI + 1 < argc;
+    if (sArg == "--fullscreen")
+    {
+        pOptions->bFullscreen = true;
+        return OPTION_TAKEN;
+    }
+    if (!bHasValue)
+        return OPTION_OTHER;
+    const char* pszValue = argv[*pI + 1];
+    if (sArg == "--frames")
+    {
+        char* pszEnd = nullptr;
+        const long nFrames = std::strtol(pszValue, &pszEnd, 10);
+        if (!pszEnd || *pszEnd || nFrames < 1 || nFrames > 1000000)
+            return OPTION_BAD;
+        pOptions->nFrames = (int)nFrames;
+    }
+    else if (sArg == "--screenshot")
+        pOptions->sScreenshot = pszValue;
+    else if (sArg == "--game-dir")
+        pOptions->sGameDir = pszValue;
+    else if (sArg == "--log")
+        pOptions->sLog = pszValue;
+    else
+        return OPTION_OTHER;
+    ++*pI;
+    return OPTION_TAKEN;
+}
+
+} // namespace demokit
