@@ -38,6 +38,7 @@
 // arguments, 3 the screenshot could not be made or written.
 #include "demooptions.h"
 #include "demorun.h"
+#include "framedmode.h"
 #include "programfolder.h"
 #include "screenshot.h"
 #include "sdlplatformsetup.h"
@@ -146,17 +147,14 @@ struct Burst
 };
 
 // The demo's one screen.
-class DemoMode : public GameMode
+class DemoMode : public demokit::FramedMode
 {
 public:
     DemoMode(int nFrames, D3D7VideoDriver* pVideo)
-        : m_nFrameLimit(nFrames), m_nFrames(0), m_fTime(0.0f), m_pVideo(pVideo), m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_fTime(0.0f)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -262,8 +260,8 @@ public:
 
     void update(float fDt) override
     {
-        ++m_nFrames;
-        const float fStep = m_nFrameLimit > 0 ? FIXED_STEP : fDt;
+        countFrame();
+        const float fStep = getFrameLimit() > 0 ? FIXED_STEP : fDt;
         m_fTime += fStep;
         m_pTurning->setRotation(std::fmod(m_fTime * 90.0f, 360.0f));
         m_pPulsing->setScale(1.0f + 0.5f * std::sin(m_fTime * 2.5f));
@@ -279,14 +277,7 @@ public:
         updateBursts(fStep);
         for (const RIR::SmartPtr<ParticleEmitter>& pEmitter : m_lEmitters)
             pEmitter->update(fStep);
-
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            // This frame is the last one: it is drawn, read back when asked, and the loop ends.
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
-            getApp()->quit(0);
-        }
+        endAtFrameLimit();
     }
 
     bool mouseDown(int nButtonMask, int nX, int nY) override
@@ -303,14 +294,6 @@ public:
         burst.fAge = 0.0f;
         addSprite(burst.pSprite);
         m_lBursts.push_back(burst);
-        return true;
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
         return true;
     }
 
@@ -392,11 +375,7 @@ private:
         }
     }
 
-    int m_nFrameLimit;
-    int m_nFrames;
     float m_fTime;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
     RIR::SmartPtr<Sprite> m_pTurning;
     RIR::SmartPtr<Sprite> m_pPulsing;
     RIR::SmartPtr<Sprite> m_pPulsingAlpha;
@@ -410,18 +389,14 @@ private:
 };
 
 // The picture viewer: one picture of the game's packs, by name, on a dark backdrop.
-class ViewerMode : public GameMode
+class ViewerMode : public demokit::FramedMode
 {
 public:
     ViewerMode(const std::string& sName, int nFrames, D3D7VideoDriver* pVideo)
-        : m_sName(sName), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
-          m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_sName(sName)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -444,44 +419,23 @@ public:
 
     void update(float /*fDt*/) override
     {
-        ++m_nFrames;
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
-            getApp()->quit(0);
-        }
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
-        return true;
+        countFrame();
+        endAtFrameLimit();
     }
 
 private:
     std::string m_sName;
-    int m_nFrameLimit;
-    int m_nFrames;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
 };
 
 // The movie player: one movie sprite, scaled to fit the screen and centred, on black.
-class MovieMode : public GameMode
+class MovieMode : public demokit::FramedMode
 {
 public:
     MovieMode(const std::string& sPath, int nFrames, D3D7VideoDriver* pVideo)
-        : m_sPath(sPath), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
-          m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_sPath(sPath)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -503,32 +457,14 @@ public:
 
     void update(float fDt) override
     {
-        ++m_nFrames;
-        m_pMovie->update(m_nFrameLimit > 0 ? FIXED_STEP : fDt);
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
+        countFrame();
+        m_pMovie->update(getFrameLimit() > 0 ? FIXED_STEP : fDt);
+        if (!endAtFrameLimit() && getFrameLimit() == 0 && m_pMovie->isFinished())
             getApp()->quit(0);
-        }
-        else if (m_nFrameLimit == 0 && m_pMovie->isFinished())
-            getApp()->quit(0);
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
-        return true;
     }
 
 private:
     std::string m_sPath;
-    int m_nFrameLimit;
-    int m_nFrames;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
     RIR::SmartPtr<VideoSprite> m_pMovie;
 };
 
