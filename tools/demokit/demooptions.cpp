@@ -5,6 +5,16 @@
 namespace demokit
 {
 
+namespace
+{
+
+enum OptionMatch
+{
+    OPTION_TAKEN, // a common option, read
+    OPTION_OTHER, // not a common option (or one without its value): the demo's own to read
+    OPTION_BAD    // a common option with a wrong value
+};
+
 OptionMatch parseCommonOption(int argc, char** argv, int* pI, DemoCommonOptions* pOptions)
 {
     const std::string sArg = argv[*pI];
@@ -35,6 +45,20 @@ OptionMatch parseCommonOption(int argc, char** argv, int* pI, DemoCommonOptions*
         return OPTION_OTHER;
     ++*pI;
     return OPTION_TAKEN;
+}
+
+} // namespace
+
+bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
+                        const std::function<bool(int* pI)>& readOwn)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const OptionMatch eMatch = parseCommonOption(argc, argv, &i, pOptions);
+        if (eMatch == OPTION_BAD || (eMatch == OPTION_OTHER && !readOwn(&i)))
+            return false;
+    }
+    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
 }
 
 } // namespace demokit

@@ -1,6 +1,7 @@
 // The command-line options every demo takes.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace demokit
@@ -15,15 +16,12 @@ struct DemoCommonOptions
     std::string sLog;        // --log FILE: the application log
 };
 
-enum OptionMatch
-{
-    OPTION_TAKEN, // a common option, read
-    OPTION_OTHER, // not a common option (or one without its value): the demo's own to read
-    OPTION_BAD    // a common option with a wrong value
-};
-
-// Reads argv[*pI] when it is one of the common options (--frames N with N from 1 to 1000000,
-// --screenshot FILE, --game-dir DIR, --log FILE, --fullscreen), moving *pI onto its value.
-OptionMatch parseCommonOption(int argc, char** argv, int* pI, DemoCommonOptions* pOptions);
+// Reads the words after the program's name: the common options (--frames N with N from 1 to
+// 1000000, --screenshot FILE, --game-dir DIR, --log FILE, --fullscreen) into *pOptions, every
+// other word through readOwn, which reads argv[*pI] (moving *pI onto the values it takes) and
+// returns false when it is wrong or unknown. False on a wrong word, or a screenshot without
+// --frames.
+bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
+                        const std::function<bool(int* pI)>& readOwn);
 
 } // namespace demokit

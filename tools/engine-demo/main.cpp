@@ -104,39 +104,31 @@ const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    for (int i = 1; i < argc; ++i)
+    const auto readOwn = [argc, argv, pOptions](int* pI)
     {
-        const demokit::OptionMatch eMatch = demokit::parseCommonOption(argc, argv, &i, pOptions);
-        if (eMatch != demokit::OPTION_OTHER)
-        {
-            if (eMatch == demokit::OPTION_BAD)
-                return false;
-            continue;
-        }
-        const std::string sArg = argv[i];
-        const bool bHasValue = i + 1 < argc;
+        const std::string sArg = argv[*pI];
+        const bool bHasValue = *pI + 1 < argc;
         if (sArg == "--pack" && bHasValue)
-            pOptions->sPack = argv[++i];
+            pOptions->sPack = argv[++*pI];
         else if (sArg == "--show" && bHasValue)
-            pOptions->sShow = argv[++i];
+            pOptions->sShow = argv[++*pI];
         else if (sArg == "--movie" && bHasValue)
-            pOptions->sMovie = argv[++i];
+            pOptions->sMovie = argv[++*pI];
         else if (sArg == "--widgets")
             pOptions->bWidgets = true;
-        else if (sArg == "--hidden")
-            continue; // read by the video driver from the application's words
-        else
+        else if (sArg != "--hidden") // --hidden is read by the video driver from the words
             return false;
-    }
-    // A screenshot needs a last frame; the game's folder is only for the viewer and the widget
-    // screen, which is a screen of its own.
+        return true;
+    };
+    if (!demokit::parseDemoArguments(argc, argv, pOptions, readOwn))
+        return false;
+    // The game's folder is only for the viewer and the widget screen; the widget screen, the
+    // viewer and the movie player are screens of their own.
     if (!pOptions->sGameDir.empty() && pOptions->sShow.empty() && !pOptions->bWidgets)
         return false;
     if (pOptions->bWidgets && (!pOptions->sShow.empty() || !pOptions->sMovie.empty()))
         return false;
-    if (!pOptions->sMovie.empty() && !pOptions->sShow.empty())
-        return false;
-    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
+    return pOptions->sMovie.empty() || pOptions->sShow.empty();
 }
 
 // A short burst of light where the player clicked: grows and fades out.

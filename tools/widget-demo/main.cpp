@@ -105,35 +105,28 @@ const char* const USAGE = "usage: widget-demo [--scene splash|options|yesno|cred
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    for (int i = 1; i < argc; ++i)
+    const auto readOwn = [argc, argv, pOptions](int* pI)
     {
-        const demokit::OptionMatch eMatch = demokit::parseCommonOption(argc, argv, &i, pOptions);
-        if (eMatch != demokit::OPTION_OTHER)
-        {
-            if (eMatch == demokit::OPTION_BAD)
-                return false;
-            continue;
-        }
-        const std::string sArg = argv[i];
-        const bool bHasValue = i + 1 < argc;
+        const std::string sArg = argv[*pI];
+        const bool bHasValue = *pI + 1 < argc;
         if (sArg == "--scene" && bHasValue)
         {
-            const std::string sName = argv[++i];
+            const std::string sName = argv[++*pI];
             pOptions->nFirstScene = -1;
             for (int s = 0; s < SCENE_DONE; ++s)
                 if (sName == SCENE_NAMES[s])
                     pOptions->nFirstScene = s;
-            if (pOptions->nFirstScene < 0)
-                return false;
+            return pOptions->nFirstScene >= 0;
         }
-        else if (sArg == "--movie-logo" && bHasValue)
-            pOptions->sMovieLogo = argv[++i];
+        if (sArg == "--movie-logo" && bHasValue)
+            pOptions->sMovieLogo = argv[++*pI];
         else if (sArg == "--auto")
             pOptions->bAuto = true;
         else
             return false;
-    }
-    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
+        return true;
+    };
+    return demokit::parseDemoArguments(argc, argv, pOptions, readOwn);
 }
 
 // Dark saloon planks: the stage the dialogs stand on, and the credits' background when the
