@@ -50,13 +50,20 @@ OptionMatch parseCommonOption(int argc, char** argv, int* pI, DemoCommonOptions*
 } // namespace
 
 bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
-                        const std::function<bool(int* pI)>& readOwn)
+                        const std::function<int(const std::string& sArg, const char* pszValue)>&
+                            readOwn)
 {
     for (int i = 1; i < argc; ++i)
     {
         const OptionMatch eMatch = parseCommonOption(argc, argv, &i, pOptions);
-        if (eMatch == OPTION_BAD || (eMatch == OPTION_OTHER && !readOwn(&i)))
+        if (eMatch == OPTION_BAD)
             return false;
+        if (eMatch == OPTION_TAKEN)
+            continue;
+        const int nTaken = readOwn(argv[i], i + 1 < argc ? argv[i + 1] : nullptr);
+        if (nTaken < 1 || nTaken > 2)
+            return false;
+        i += nTaken - 1;
     }
     return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
 }

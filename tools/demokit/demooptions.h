@@ -18,10 +18,11 @@ struct DemoCommonOptions
 
 // Reads the words after the program's name: the common options (--frames N with N from 1 to
 // 1000000, --screenshot FILE, --game-dir DIR, --log FILE, --fullscreen) into *pOptions, every
-// other word through readOwn, which reads argv[*pI] (moving *pI onto the values it takes) and
-// returns false when it is wrong or unknown. False on a wrong word, or a screenshot without
-// --frames.
+// other word through readOwn, given the word and the one after it (nullptr at the end); it
+// returns how many of the two it took: 1 or 2, 0 when the word is wrong or unknown. False on a
+// wrong word, or a screenshot without --frames.
 bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
-                        const std::function<bool(int* pI)>& readOwn);
+                        const std::function<int(const std::string& sArg, const char* pszValue)>&
+                            readOwn);
 
 } // namespace demokit

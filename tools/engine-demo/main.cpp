@@ -104,21 +104,21 @@ const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    const auto readOwn = [argc, argv, pOptions](int* pI)
+    const auto readOwn = [pOptions](const std::string& sArg, const char* pszValue)
     {
-        const std::string sArg = argv[*pI];
-        const bool bHasValue = *pI + 1 < argc;
-        if (sArg == "--pack" && bHasValue)
-            pOptions->sPack = argv[++*pI];
-        else if (sArg == "--show" && bHasValue)
-            pOptions->sShow = argv[++*pI];
-        else if (sArg == "--movie" && bHasValue)
-            pOptions->sMovie = argv[++*pI];
-        else if (sArg == "--widgets")
+        std::string* psTarget = sArg == "--pack"    ? &pOptions->sPack
+                                : sArg == "--show"  ? &pOptions->sShow
+                                : sArg == "--movie" ? &pOptions->sMovie
+                                                    : nullptr;
+        if (psTarget && pszValue)
+        {
+            *psTarget = pszValue;
+            return 2;
+        }
+        if (sArg == "--widgets")
             pOptions->bWidgets = true;
-        else if (sArg != "--hidden") // --hidden is read by the video driver from the words
-            return false;
-        return true;
+        // --hidden is read by the video driver from the application's words.
+        return sArg == "--widgets" || sArg == "--hidden" ? 1 : 0;
     };
     if (!demokit::parseDemoArguments(argc, argv, pOptions, readOwn))
         return false;

@@ -105,26 +105,27 @@ const char* const USAGE = "usage: widget-demo [--scene splash|options|yesno|cred
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    const auto readOwn = [argc, argv, pOptions](int* pI)
+    const auto readOwn = [pOptions](const std::string& sArg, const char* pszValue)
     {
-        const std::string sArg = argv[*pI];
-        const bool bHasValue = *pI + 1 < argc;
-        if (sArg == "--scene" && bHasValue)
+        if (sArg == "--auto")
         {
-            const std::string sName = argv[++*pI];
-            pOptions->nFirstScene = -1;
-            for (int s = 0; s < SCENE_DONE; ++s)
-                if (sName == SCENE_NAMES[s])
-                    pOptions->nFirstScene = s;
-            return pOptions->nFirstScene >= 0;
-        }
-        if (sArg == "--movie-logo" && bHasValue)
-            pOptions->sMovieLogo = argv[++*pI];
-        else if (sArg == "--auto")
             pOptions->bAuto = true;
-        else
-            return false;
-        return true;
+            return 1;
+        }
+        if (!pszValue)
+            return 0;
+        if (sArg == "--movie-logo")
+        {
+            pOptions->sMovieLogo = pszValue;
+            return 2;
+        }
+        if (sArg != "--scene")
+            return 0;
+        pOptions->nFirstScene = -1;
+        for (int s = 0; s < SCENE_DONE; ++s)
+            if (pszValue == std::string(SCENE_NAMES[s]))
+                pOptions->nFirstScene = s;
+        return pOptions->nFirstScene >= 0 ? 2 : 0;
     };
     return demokit::parseDemoArguments(argc, argv, pOptions, readOwn);
 }
