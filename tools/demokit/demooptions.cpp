@@ -1,5 +1,6 @@
 #include "demooptions.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace demokit
@@ -66,6 +67,12 @@ bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
         i += nTaken - 1;
     }
     return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
+}
+
+int wrongArguments(const char* pszUsage)
+{
+    std::fputs(pszUsage, stderr);
+    return 2;
 }
 
 } // namespace demokit

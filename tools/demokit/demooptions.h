@@ -25,4 +25,7 @@ bool parseDemoArguments(int argc, char** argv, DemoCommonOptions* pOptions,
                         const std::function<int(const std::string& sArg, const char* pszValue)>&
                             readOwn);
 
+// Prints pszUsage on standard error and returns 2, the exit status of wrong arguments.
+int wrongArguments(const char* pszUsage);
+
 } // namespace demokit

@@ -1,11 +1,20 @@
-# The shared part of the demo tools' picture tests, sourced by their shot_test.sh after they set
-# WORK (the test's own folder): makes WORK afresh for shot.png and out.txt, sets the audio to
-# SDL's dummy driver and the leak suppressions, and gives:
+# The shared part of the demo tools' picture tests, sourced by their shot_test.sh, called as
+#
+#     shot_test.sh CASE DEMO PYTHON CHECK_SCRIPT WORK_DIR ...
+#
+# Sets CASE, DEMO, PYTHON, CHECK and WORK (WORK_DIR/CASE, the test's own folder), makes WORK
+# afresh for shot.png and out.txt, sets the audio to SDL's dummy driver and the leak
+# suppressions, and gives:
 #   fail MESSAGE     prints "FAILED: MESSAGE" and the demo's output, exits 1
 #   need_display     X_DISPLAY from DISPLAY, else DBD_GL_DISPLAY; without one skips (77), or
 #                    fails when a display is required (DBD_REQUIRE_GL)
 #   start_xvfb WxHxD an X server of its own (Xvfb) with a screen of that size; DISPLAY names it;
 #                    skips (77) without Xvfb
+CASE=$1
+DEMO=$2
+PYTHON=$3
+CHECK=$4
+WORK=$5/$CASE
 mkdir -p "$WORK"
 rm -f "$WORK"/shot.png "$WORK"/out.txt
 export SDL_AUDIODRIVER=dummy

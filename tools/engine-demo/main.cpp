@@ -564,10 +564,7 @@ int main(int argc, char** argv)
 {
     DemoOptions options;
     if (!parseOptions(argc, argv, &options))
-    {
-        std::fputs(USAGE, stderr);
-        return 2;
-    }
+        return demokit::wrongArguments(USAGE);
     if (options.sPack.empty())
         options.sPack = demokit::programFolder() + "engine-demo.dat";
     options.sGameDir = demokit::gameFolder(options.sGameDir);

@@ -19,14 +19,9 @@
 #              and picking a radio button; the widgets' values and the screenshot are checked;
 #              skipped (77) without Xvfb
 set -u
-CASE=$1
-DEMO=$2
-PYTHON=$3
-CHECK=$4
-WORK=$5/$CASE
-MOVIE=${6:-}
 # shellcheck source=../demokit/shot_lib.sh
 source "$(dirname "$0")/../demokit/shot_lib.sh"
+MOVIE=${6:-}
 
 # Runs the demo with the arguments; its standard output goes to out.txt; fails on a non-zero
 # status or another report line than the one expected.

@@ -519,10 +519,7 @@ int main(int argc, char** argv)
 {
     DemoOptions options;
     if (!parseOptions(argc, argv, &options))
-    {
-        std::fputs(USAGE, stderr);
-        return 2;
-    }
+        return demokit::wrongArguments(USAGE);
     options.sGameDir = demokit::gameFolder(options.sGameDir);
 
     demokit::DemoRun run;

@@ -7,13 +7,9 @@
 # command (DISPLAY, else DBD_GL_DISPLAY); without one the test is skipped (77) unless
 # DBD_REQUIRE_GL is set.
 set -u
-SCREEN=$1
-DEMO=$2
-PYTHON=$3
-CHECK=$4
-WORK=$5/$SCREEN
 # shellcheck source=../demokit/shot_lib.sh
 source "$(dirname "$0")/../demokit/shot_lib.sh"
+SCREEN=$CASE
 
 need_display
 
