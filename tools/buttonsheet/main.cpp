@@ -9,25 +9,19 @@
 // caption, one column per state (normal, pushed, highlight, disabled), with the natural width
 // and a fixed width of 200. The default captions are a short word, a long one and a string-table
 // key. Prints "buttonsheet: <n> pictures"; a failure prints its class and message and exits 1.
+#include "imagepng.h"
+#include "sheetapp.h"
+
 #include "app/gameapp.h"
-#include "app/log.h"
-#include "app/pngwriter.h"
-#include "gfx/fontfactorytable.h"
-#include "platform/sdl/sdlimagefactory.h"
-#include "platform/sdl/sdlttffactory.h"
-#include "testkit/fakeplatform.h"
 #include "ui/theme.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
-#include <SDL.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -35,32 +29,6 @@ namespace
 
 const char* const STATES[BS_COUNT] = {"normal", "pushed", "highlight", "disabled"};
 const int GAP = 8;
-
-bool writeFile(const std::string& sPath, const std::vector<uint8_t>& abBytes)
-{
-    std::ofstream out(sPath, std::ios::binary);
-    out.write((const char*)abBytes.data(), (std::streamsize)abBytes.size());
-    return (bool)out;
-}
-
-// The RGBA bytes of the picture's canvas.
-std::vector<uint8_t> rgba(Image* pImage)
-{
-    const int nW = pImage->getWidth();
-    const int nH = pImage->getHeight();
-    std::vector<uint8_t> abPixels((size_t)nW * nH * 4);
-    for (int y = 0; y < nH; ++y)
-        for (int x = 0; x < nW; ++x)
-        {
-            const Color c = pImage->getPixelAt(x, y);
-            uint8_t* p = &abPixels[((size_t)y * nW + x) * 4];
-            p[0] = (uint8_t)c.r;
-            p[1] = (uint8_t)c.g;
-            p[2] = (uint8_t)c.b;
-            p[3] = (uint8_t)c.a;
-        }
-    return abPixels;
-}
 
 std::string fileName(const RIR::String& sStyle)
 {
@@ -75,31 +43,17 @@ int run(int argc, char** argv)
 {
     const std::string sGame = argv[1];
     const std::string sOut = argv[2];
-    mkdir(sOut.c_str(), 0777);
     std::vector<std::string> captions;
     for (int i = 3; i < argc; ++i)
         captions.push_back(argv[i]);
     if (captions.empty())
         captions = {"OK", "Howdy, partner!", "GOD_BtnContinue"};
 
-    openLog((sOut + "/buttonsheet.log").c_str());
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0)
-        RIR_THROW(FatalErrorException, SDL_GetError());
+    demokit::beginSheetRun(sOut, "buttonsheet");
     int nCount = 0;
     {
-        FakePlatform* pPlatform = new FakePlatform();
-        pPlatform->adoptImageFactory(new SDLImageFactory());
-        GameApp app;
-        app.setPlatform(pPlatform);
-        app.init(800, 600, 0, RIR::SmartPtr<Image>());
-        for (const char* pszPack : {"lang_en.dat", "misc.dat", "sound.dat"})
-            app.addResourceFile((sGame + "/" + pszPack).c_str(), false);
-        app.loadStrings("messages.txt");
-        RIR::SmartPtr<SDLTTFFactory> pFonts = new SDLTTFFactory();
-        FontFactoryTable::registerFactory("TrueType", pFonts.get());
-
-        app.loadTheme("dolly.theme");
+        demokit::SheetApp sheet(sGame);
+        GameApp& app = sheet.app();
         RIR::SmartPtr<Theme> pTheme = app.getTheme();
         RIR::List<RIR::String> lStyles = pTheme->getButtonStyleNames();
         std::vector<std::string> styles;
@@ -123,9 +77,7 @@ int run(int argc, char** argv)
                             continue;
                         const std::string sPath = sOut + "/" + fileName(sStyle.c_str()) + "_" +
                                                   STATES[nState] + "_" + std::to_string(c) + ".png";
-                        if (!writeFile(sPath, encodePng(pImage->getWidth(), pImage->getHeight(), 4,
-                                                        rgba(pImage.get()).data())))
-                            RIR_THROW(FileAccessException, sPath.c_str());
+                        demokit::writeImagePng(sPath, pImage.get());
                         ++nCount;
                     }
                     rows.push_back(row);
@@ -163,17 +115,10 @@ int run(int argc, char** argv)
             }
             y += nRowH + GAP;
         }
-        if (!writeFile(sOut + "/sheet.png",
-                       encodePng(nWidth, nHeight, 4, rgba(pSheet.get()).data())))
-            RIR_THROW(FileAccessException, (sOut + "/sheet.png").c_str());
-
+        demokit::writeImagePng(sOut + "/sheet.png", pSheet.get());
         pTheme.release();
-        app.setTheme(RIR::SmartPtr<Theme>(new Theme()));
-        FontFactoryTable::unregisterFactory("TrueType");
-        pFonts->clearCache();
     }
-    closeLog();
-    SDL_Quit();
+    demokit::endSheetRun();
     std::printf("buttonsheet: %d pictures\n", nCount);
     return 0;
 }

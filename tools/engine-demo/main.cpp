@@ -36,11 +36,16 @@
 // At the end it prints "engine-demo: N frames on the NAME display, WxH window|full screen".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
 // arguments, 3 the screenshot could not be made or written.
+#include "demooptions.h"
+#include "demorun.h"
+#include "framedmode.h"
+#include "programfolder.h"
+#include "screenshot.h"
+#include "sdlplatformsetup.h"
+
 #include "app/gameapp.h"
-#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
 #include "app/log.h"
-#include "app/pngwriter.h"
 #include "app/videoflags.h"
 #include "gfx/animsprite.h"
 #include "gfx/fontfactorytable.h"
@@ -53,8 +58,6 @@
 #include "gfx/sctiming.h"
 #include "gfx/videosprite.h"
 #include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlplatform.h"
 #include "widgetsmode.h"
 
@@ -64,7 +67,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -82,15 +84,11 @@ const float FIXED_STEP = 1.0f / 60.0f;
 // Alignment bits: the insertion point in the middle of the picture.
 const int ALIGN_CENTRE = 0x04 | 0x20;
 
-struct DemoOptions
+struct DemoOptions : demokit::DemoCommonOptions
 {
-    int nFrames = 0;
-    std::string sScreenshot;
-    bool bFullscreen = false;
+    DemoOptions() { sLog = "engine-demo.log"; }
     std::string sPack;
-    std::string sLog = "engine-demo.log";
     std::string sShow;
-    std::string sGameDir;
     std::string sMovie;
     bool bWidgets = false;
 };
@@ -104,62 +102,33 @@ const char* const USAGE = "usage: engine-demo [--frames N] [--screenshot FILE] [
                           "[--hidden] [--pack FILE] [--log FILE] "
                           "[--show PICTURE [--game-dir DIR]] [--movie FILE] [--widgets]\n";
 
-// The folder of the running program, with a trailing "/"; "./" when it cannot be read.
-std::string programFolder()
-{
-    std::vector<char> acPath(PATH_MAX + 1, '\0');
-    ssize_t nLength = readlink("/proc/self/exe", acPath.data(), PATH_MAX);
-    if (nLength <= 0)
-        return "./";
-    std::string sPath(acPath.data(), (size_t)nLength);
-    size_t nSlash = sPath.rfind('/');
-    return nSlash == std::string::npos ? "./" : sPath.substr(0, nSlash + 1);
-}
-
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    for (int i = 1; i < argc; ++i)
+    const auto readOwn = [pOptions](const std::string& sArg, const char* pszValue)
     {
-        const std::string sArg = argv[i];
-        const bool bHasValue = i + 1 < argc;
-        if (sArg == "--frames" && bHasValue)
+        std::string* psTarget = sArg == "--pack"    ? &pOptions->sPack
+                                : sArg == "--show"  ? &pOptions->sShow
+                                : sArg == "--movie" ? &pOptions->sMovie
+                                                    : nullptr;
+        if (psTarget && pszValue)
         {
-            char* pszEnd = nullptr;
-            long nFrames = std::strtol(argv[++i], &pszEnd, 10);
-            if (!pszEnd || *pszEnd || nFrames < 1 || nFrames > 1000000)
-                return false;
-            pOptions->nFrames = (int)nFrames;
+            *psTarget = pszValue;
+            return 2;
         }
-        else if (sArg == "--screenshot" && bHasValue)
-            pOptions->sScreenshot = argv[++i];
-        else if (sArg == "--pack" && bHasValue)
-            pOptions->sPack = argv[++i];
-        else if (sArg == "--log" && bHasValue)
-            pOptions->sLog = argv[++i];
-        else if (sArg == "--show" && bHasValue)
-            pOptions->sShow = argv[++i];
-        else if (sArg == "--game-dir" && bHasValue)
-            pOptions->sGameDir = argv[++i];
-        else if (sArg == "--movie" && bHasValue)
-            pOptions->sMovie = argv[++i];
-        else if (sArg == "--fullscreen")
-            pOptions->bFullscreen = true;
-        else if (sArg == "--widgets")
+        if (sArg == "--widgets")
             pOptions->bWidgets = true;
-        else if (sArg == "--hidden")
-            continue; // read by the video driver from the application's words
-        else
-            return false;
-    }
-    // A screenshot needs a last frame; the game's folder is only for the viewer and the widget
-    // screen, which is a screen of its own.
+        // --hidden is read by the video driver from the application's words.
+        return sArg == "--widgets" || sArg == "--hidden" ? 1 : 0;
+    };
+    if (!demokit::parseDemoArguments(argc, argv, pOptions, readOwn))
+        return false;
+    // The game's folder is only for the viewer and the widget screen; the widget screen, the
+    // viewer and the movie player are screens of their own.
     if (!pOptions->sGameDir.empty() && pOptions->sShow.empty() && !pOptions->bWidgets)
         return false;
     if (pOptions->bWidgets && (!pOptions->sShow.empty() || !pOptions->sMovie.empty()))
         return false;
-    if (!pOptions->sMovie.empty() && !pOptions->sShow.empty())
-        return false;
-    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
+    return pOptions->sMovie.empty() || pOptions->sShow.empty();
 }
 
 // A short burst of light where the player clicked: grows and fades out.
@@ -170,17 +139,14 @@ struct Burst
 };
 
 // The demo's one screen.
-class DemoMode : public GameMode
+class DemoMode : public demokit::FramedMode
 {
 public:
     DemoMode(int nFrames, D3D7VideoDriver* pVideo)
-        : m_nFrameLimit(nFrames), m_nFrames(0), m_fTime(0.0f), m_pVideo(pVideo), m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_fTime(0.0f)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -286,8 +252,8 @@ public:
 
     void update(float fDt) override
     {
-        ++m_nFrames;
-        const float fStep = m_nFrameLimit > 0 ? FIXED_STEP : fDt;
+        countFrame();
+        const float fStep = getFrameLimit() > 0 ? FIXED_STEP : fDt;
         m_fTime += fStep;
         m_pTurning->setRotation(std::fmod(m_fTime * 90.0f, 360.0f));
         m_pPulsing->setScale(1.0f + 0.5f * std::sin(m_fTime * 2.5f));
@@ -303,14 +269,7 @@ public:
         updateBursts(fStep);
         for (const RIR::SmartPtr<ParticleEmitter>& pEmitter : m_lEmitters)
             pEmitter->update(fStep);
-
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            // This frame is the last one: it is drawn, read back when asked, and the loop ends.
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
-            getApp()->quit(0);
-        }
+        endAtFrameLimit();
     }
 
     bool mouseDown(int nButtonMask, int nX, int nY) override
@@ -327,14 +286,6 @@ public:
         burst.fAge = 0.0f;
         addSprite(burst.pSprite);
         m_lBursts.push_back(burst);
-        return true;
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
         return true;
     }
 
@@ -416,11 +367,7 @@ private:
         }
     }
 
-    int m_nFrameLimit;
-    int m_nFrames;
     float m_fTime;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
     RIR::SmartPtr<Sprite> m_pTurning;
     RIR::SmartPtr<Sprite> m_pPulsing;
     RIR::SmartPtr<Sprite> m_pPulsingAlpha;
@@ -434,18 +381,14 @@ private:
 };
 
 // The picture viewer: one picture of the game's packs, by name, on a dark backdrop.
-class ViewerMode : public GameMode
+class ViewerMode : public demokit::FramedMode
 {
 public:
     ViewerMode(const std::string& sName, int nFrames, D3D7VideoDriver* pVideo)
-        : m_sName(sName), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
-          m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_sName(sName)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -468,44 +411,23 @@ public:
 
     void update(float /*fDt*/) override
     {
-        ++m_nFrames;
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
-            getApp()->quit(0);
-        }
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
-        return true;
+        countFrame();
+        endAtFrameLimit();
     }
 
 private:
     std::string m_sName;
-    int m_nFrameLimit;
-    int m_nFrames;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
 };
 
 // The movie player: one movie sprite, scaled to fit the screen and centred, on black.
-class MovieMode : public GameMode
+class MovieMode : public demokit::FramedMode
 {
 public:
     MovieMode(const std::string& sPath, int nFrames, D3D7VideoDriver* pVideo)
-        : m_sPath(sPath), m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo),
-          m_bCapture(false)
+        : FramedMode(nFrames, pVideo), m_sPath(sPath)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
     }
-
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
 
     void onStart() override
     {
@@ -527,32 +449,14 @@ public:
 
     void update(float fDt) override
     {
-        ++m_nFrames;
-        m_pMovie->update(m_nFrameLimit > 0 ? FIXED_STEP : fDt);
-        if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-        {
-            if (m_bCapture)
-                m_pVideo->requestFrameCapture();
+        countFrame();
+        m_pMovie->update(getFrameLimit() > 0 ? FIXED_STEP : fDt);
+        if (!endAtFrameLimit() && getFrameLimit() == 0 && m_pMovie->isFinished())
             getApp()->quit(0);
-        }
-        else if (m_nFrameLimit == 0 && m_pMovie->isFinished())
-            getApp()->quit(0);
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
-        return true;
     }
 
 private:
     std::string m_sPath;
-    int m_nFrameLimit;
-    int m_nFrames;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
     RIR::SmartPtr<VideoSprite> m_pMovie;
 };
 
@@ -589,13 +493,8 @@ public:
                 addResourceFile((m_options.sGameDir + pszPack + ".dat").c_str(), false);
         }
 
-        SDLPlatform* pPlatform = new SDLPlatform();
-        m_pVideo = new D3D7VideoDriver();
-        m_pVideo->setHost(new GameAppVideoHost(this));
-        pPlatform->setVideoDriver(m_pVideo);
-        pPlatform->setAudioDriver(new SDLAudioDriver());
-        pPlatform->setEventTarget(new GameAppEventTarget(this));
-        setPlatform(pPlatform);
+        SDLPlatform* pPlatform = nullptr;
+        m_pVideo = demokit::installSdlPlatform(this, &pPlatform);
 
         RIR::SmartPtr<Image> pIcon = pPlatform->getImageFactory()->loadWithFlags("icon", false);
         init(SCREEN_WIDTH, SCREEN_HEIGHT, m_options.bFullscreen ? VF_FULLSCREEN : 0, pIcon);
@@ -659,104 +558,51 @@ private:
     WidgetsMode* m_pWidgets = nullptr; // owned by the application
 };
 
-// Writes the capture as 24-bit pixels: BMP through SDL, or PNG.
-bool writeScreenshot(const FrameCapture& capture, const std::string& sPath)
-{
-    const bool bBmp =
-        sPath.size() >= 4 && strcasecmp(sPath.c_str() + sPath.size() - 4, ".bmp") == 0;
-    std::vector<uint8_t> abRGB;
-    abRGB.reserve(capture.lPixels.size() * 3);
-    for (uint32_t nPixel : capture.lPixels)
-    {
-        abRGB.push_back((uint8_t)(nPixel >> 16));
-        abRGB.push_back((uint8_t)(nPixel >> 8));
-        abRGB.push_back((uint8_t)nPixel);
-    }
-    if (bBmp)
-    {
-        SDL_Surface* pSurface =
-            SDL_CreateRGBSurfaceFrom(abRGB.data(), capture.nWidth, capture.nHeight, 24,
-                                     capture.nWidth * 3, 0x0000FF, 0x00FF00, 0xFF0000, 0);
-        if (!pSurface)
-            return false;
-        const bool bOK = SDL_SaveBMP(pSurface, sPath.c_str()) == 0;
-        SDL_FreeSurface(pSurface);
-        return bOK;
-    }
-    std::vector<uint8_t> abPng = encodePng(capture.nWidth, capture.nHeight, 3, abRGB.data());
-    FILE* pFile = std::fopen(sPath.c_str(), "wb");
-    if (!pFile)
-        return false;
-    bool bOK = std::fwrite(abPng.data(), 1, abPng.size(), pFile) == abPng.size();
-    bOK = std::fclose(pFile) == 0 && bOK;
-    return bOK;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     DemoOptions options;
     if (!parseOptions(argc, argv, &options))
-    {
-        std::fputs(USAGE, stderr);
-        return 2;
-    }
+        return demokit::wrongArguments(USAGE);
     if (options.sPack.empty())
-        options.sPack = programFolder() + "engine-demo.dat";
-    if (options.sGameDir.empty())
-        options.sGameDir = programFolder() + "../../game/";
-    else if (options.sGameDir.back() != '/')
-        options.sGameDir += '/';
+        options.sPack = demokit::programFolder() + "engine-demo.dat";
+    options.sGameDir = demokit::gameFolder(options.sGameDir);
 
-    openLog(options.sLog.c_str());
-    disableSaving();
-    int nExit = 1;
-    DemoApp* pApp = nullptr;
-    try
+    demokit::DemoRun run;
+    run.pszProgram = "engine-demo";
+    run.sLog = options.sLog;
+    run.create = [&options, argc, argv]()
     {
-        pApp = new DemoApp(options);
+        DemoApp* pApp = new DemoApp(options);
         // The words after the program's name, as the game's start-up hands them over.
         RIR::List<RIR::String> lWords;
         for (int i = 1; i < argc; ++i)
             lWords.append(argv[i]);
         pApp->setArguments(lWords);
-        nExit = pApp->run();
+        return pApp;
+    };
+    run.report = [&options](GameApp* pApp)
+    {
+        const DemoApp* pDemo = static_cast<DemoApp*>(pApp);
         if (options.bWidgets && options.nFrames > 0)
-            std::printf("engine-demo: widgets %s\n", pApp->describeWidgets().c_str());
-
-        D3D7VideoDriver* pVideo = pApp->getDemoVideo();
+            std::printf("engine-demo: widgets %s\n", pDemo->describeWidgets().c_str());
+        D3D7VideoDriver* pVideo = pDemo->getDemoVideo();
         RenderDisplay* pDisplay = pVideo ? pVideo->getDisplay() : nullptr;
-        std::printf("engine-demo: %d frames on the %s display, %dx%d %s\n", pApp->getDemoFrames(),
+        std::printf("engine-demo: %d frames on the %s display, %dx%d %s\n", pDemo->getDemoFrames(),
                     pDisplay ? pDisplay->getName() : "no", pVideo ? pVideo->getPhysicalWidth() : 0,
                     pVideo ? pVideo->getPhysicalHeight() : 0,
                     pVideo && pVideo->isFullscreen() ? "full screen" : "window");
-        if (!options.sScreenshot.empty())
+    };
+    if (!options.sScreenshot.empty())
+        run.screenshot = [&options](GameApp* pApp)
         {
-            FrameCapture capture;
-            if (!pVideo || !pVideo->takeFrameCapture(&capture))
-            {
-                std::fprintf(stderr, "engine-demo: the %s display keeps no pixels: no screenshot\n",
-                             pDisplay ? pDisplay->getName() : "missing");
-                nExit = 3;
-            }
-            else if (!writeScreenshot(capture, options.sScreenshot))
-            {
-                std::fprintf(stderr, "engine-demo: cannot write %s\n", options.sScreenshot.c_str());
-                nExit = 3;
-            }
-        }
-        delete pApp;
-        pApp = nullptr;
-    }
-    catch (const RIR::Exception& e)
-    {
-        std::fprintf(stderr, "engine-demo: %s : %s\n", e.getClassName(), e.getMessage());
-        logPrintf("M: %s : %s\n", e.getClassName(), e.getMessage());
-        delete pApp;
-        nExit = 1;
-    }
-    std::fflush(stdout);
-    closeLog();
-    return nExit;
+            D3D7VideoDriver* pVideo = static_cast<DemoApp*>(pApp)->getDemoVideo();
+            RenderDisplay* pDisplay = pVideo ? pVideo->getDisplay() : nullptr;
+            const std::string sDisplay =
+                std::string("the ") + (pDisplay ? pDisplay->getName() : "missing") + " display";
+            return demokit::saveScreenshot("engine-demo", pVideo, options.sScreenshot, sDisplay,
+                                           demokit::SHOT_BMP_BY_NAME);
+        };
+    return demokit::runDemo(run);
 }

@@ -19,23 +19,9 @@
 #              and picking a radio button; the widgets' values and the screenshot are checked;
 #              skipped (77) without Xvfb
 set -u
-CASE=$1
-DEMO=$2
-PYTHON=$3
-CHECK=$4
-WORK=$5/$CASE
+# shellcheck source=../demokit/shot_lib.sh
+source "$(dirname "$0")/../demokit/shot_lib.sh"
 MOVIE=${6:-}
-mkdir -p "$WORK"
-rm -f "$WORK"/shot.png "$WORK"/out.txt
-export SDL_AUDIODRIVER=dummy
-# The system libraries' own leaks (X11, the GL driver) are not ours.
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/../.." && pwd)/scripts/lsan.supp}
-
-fail() {
-  echo "FAILED: $*"
-  [ -f "$WORK/out.txt" ] && cat "$WORK/out.txt"
-  exit 1
-}
 
 # Runs the demo with the arguments; its standard output goes to out.txt; fails on a non-zero
 # status or another report line than the one expected.
@@ -46,36 +32,6 @@ run_demo() {
   local status=$?
   [ $status -eq 0 ] || fail "engine-demo $* exited with $status"
   grep -qxF "$expected" "$WORK/out.txt" || fail "expected the line: $expected"
-}
-
-# An X server of its own (Xvfb) with a screen of the size given; DISPLAY names it. Skips (77)
-# without Xvfb.
-start_xvfb() {
-  command -v Xvfb > /dev/null || { echo "skipped: Xvfb is not installed"; exit 77; }
-  # -displayfd picks a free display and tells its number once the server answers.
-  exec 3> "$WORK/display.txt"
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset > "$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  exec 3>&-
-  trap 'kill $XVFB_PID 2> /dev/null; wait $XVFB_PID 2> /dev/null' EXIT
-  for _ in $(seq 100); do
-    [ -s "$WORK/display.txt" ] && break
-    kill -0 $XVFB_PID 2> /dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    sleep 0.1
-  done
-  [ -s "$WORK/display.txt" ] || fail "Xvfb did not answer"
-  export DISPLAY=:$(head -n 1 "$WORK/display.txt")
-}
-
-# The X display of the test command; without one the test is skipped, or fails when a display
-# is required (DBD_REQUIRE_GL).
-need_display() {
-  X_DISPLAY=${DISPLAY:-${DBD_GL_DISPLAY:-}}
-  if [ -z "$X_DISPLAY" ]; then
-    [ -n "${DBD_REQUIRE_GL:-}" ] && fail "no X display (DISPLAY and DBD_GL_DISPLAY unset)"
-    echo "skipped: no X display (DISPLAY and DBD_GL_DISPLAY unset)"
-    exit 77
-  fi
 }
 
 case "$CASE" in
@@ -91,20 +47,8 @@ window)
   "$PYTHON" "$CHECK" window "$WORK/shot.png" || fail "the screenshot"
   ;;
 letterbox)
-  command -v Xvfb > /dev/null || { echo "skipped: Xvfb is not installed"; exit 77; }
-  # -displayfd picks a free display and tells its number once the server answers.
-  exec 3> "$WORK/display.txt"
-  Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp -noreset > "$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  exec 3>&-
-  trap 'kill $XVFB_PID 2> /dev/null; wait $XVFB_PID 2> /dev/null' EXIT
-  for _ in $(seq 100); do
-    [ -s "$WORK/display.txt" ] && break
-    kill -0 $XVFB_PID 2> /dev/null || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    sleep 0.1
-  done
-  [ -s "$WORK/display.txt" ] || fail "Xvfb did not answer"
-  DISPLAY=:$(head -n 1 "$WORK/display.txt") SDL_VIDEODRIVER=x11 LIBGL_ALWAYS_SOFTWARE=1 \
+  start_xvfb 1280x720x24
+  SDL_VIDEODRIVER=x11 LIBGL_ALWAYS_SOFTWARE=1 \
     run_demo "engine-demo: 60 frames on the OpenGL display, 1280x720 full screen" \
     --fullscreen --frames 60 --screenshot "$WORK/shot.png"
   "$PYTHON" "$CHECK" letterbox "$WORK/shot.png" || fail "the screenshot"

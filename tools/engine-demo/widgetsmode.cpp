@@ -89,7 +89,7 @@ Point centreOf(Sprite& sprite)
 } // namespace
 
 WidgetsMode::WidgetsMode(int nFrames, D3D7VideoDriver* pVideo)
-    : m_nFrameLimit(nFrames), m_nFrames(0), m_pVideo(pVideo), m_bCapture(false), m_nChoice(0)
+    : FramedMode(nFrames, pVideo), m_nChoice(0)
 {
     setFlags(MF_ACTIVE | MF_VISIBLE | MF_CLEAR_SCREEN);
 }
@@ -166,7 +166,7 @@ void WidgetsMode::onStart()
     pNote->setWidth(PANEL_W - 2 * (CAPTION_X - PANEL_X), true);
     m_pStatus = addLabel("Click a field and type; drag a slider.", CAPTION_X, 490, "Dolly::Stats");
 
-    if (m_nFrameLimit > 0)
+    if (getFrameLimit() > 0)
         addScript();
 }
 
@@ -330,22 +330,9 @@ void WidgetsMode::addScript()
 
 void WidgetsMode::update(float /*fDt*/)
 {
-    ++m_nFrames;
+    countFrame();
     for (const Step& step : m_script)
-        if (step.nFrame == m_nFrames)
+        if (step.nFrame == getFrames())
             step.action();
-    if (m_nFrameLimit > 0 && m_nFrames >= m_nFrameLimit)
-    {
-        if (m_bCapture)
-            m_pVideo->requestFrameCapture();
-        getApp()->quit(0);
-    }
-}
-
-bool WidgetsMode::keyDown(int nKey, int /*nModifiers*/)
-{
-    if (nKey != SDLK_ESCAPE)
-        return false;
-    getApp()->quit(0);
-    return true;
+    endAtFrameLimit();
 }

@@ -9,7 +9,7 @@
 #ifndef ENGINE_DEMO_WIDGETSMODE_H
 #define ENGINE_DEMO_WIDGETSMODE_H
 
-#include "app/gamemode.h"
+#include "framedmode.h"
 #include "ui/editbox.h"
 #include "ui/hslider.h"
 #include "ui/label.h"
@@ -22,7 +22,7 @@
 
 class D3D7VideoDriver;
 
-class WidgetsMode : public GameMode
+class WidgetsMode : public demokit::FramedMode
 {
 public:
     // nFrames 0: no limit, no script. Otherwise the screen ends after that many frames and plays
@@ -30,15 +30,11 @@ public:
     WidgetsMode(int nFrames, D3D7VideoDriver* pVideo);
     ~WidgetsMode() override;
 
-    void requestScreenshot() { m_bCapture = true; }
-    int getFrames() const { return m_nFrames; }
     // "name=... code=... choice=... sound=... music=...": what the widgets hold.
     std::string describe() const;
 
     void onStart() override;
     void update(float fDt) override;
-    // Escape ends the demo.
-    bool keyDown(int nKey, int nModifiers) override;
     void onCallback(int nId, int nParam) override;
 
 private:
@@ -53,10 +49,6 @@ private:
     void addScript();
     void showVolume(int nId);
 
-    int m_nFrameLimit;
-    int m_nFrames;
-    D3D7VideoDriver* m_pVideo; // not owned
-    bool m_bCapture;
     RIR::SmartPtr<EditBox> m_pName;
     RIR::SmartPtr<EditBox> m_pCode;
     RadioGroup m_choices;

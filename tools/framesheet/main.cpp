@@ -11,28 +11,21 @@
 // frames drawn as single pictures (Theme::renderFrame) go to "frames.png". Prints
 // "framesheet: <n> framed tables, <m> frame pictures"; a failure prints its class and message and
 // exits 1.
+#include "imagepng.h"
+#include "sheetapp.h"
+
 #include "app/gameapp.h"
 #include "app/gamemode.h"
-#include "app/log.h"
-#include "app/pngwriter.h"
-#include "gfx/fontfactorytable.h"
 #include "gfx/sprite.h"
-#include "platform/sdl/sdlimagefactory.h"
-#include "platform/sdl/sdlttffactory.h"
-#include "testkit/fakeplatform.h"
 #include "ui/table.h"
 #include "ui/theme.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -40,32 +33,6 @@ namespace
 
 const int GAP = 24;
 const Color BACKDROP(62, 38, 22, 255);
-
-bool writeFile(const std::string& sPath, const std::vector<uint8_t>& abBytes)
-{
-    std::ofstream out(sPath, std::ios::binary);
-    out.write((const char*)abBytes.data(), (std::streamsize)abBytes.size());
-    return (bool)out;
-}
-
-void writePng(const std::string& sPath, Image* pImage)
-{
-    const int nW = pImage->getWidth();
-    const int nH = pImage->getHeight();
-    std::vector<uint8_t> abPixels((size_t)nW * nH * 4);
-    for (int y = 0; y < nH; ++y)
-        for (int x = 0; x < nW; ++x)
-        {
-            const Color c = pImage->getPixelAt(x, y);
-            uint8_t* p = &abPixels[((size_t)y * nW + x) * 4];
-            p[0] = (uint8_t)c.r;
-            p[1] = (uint8_t)c.g;
-            p[2] = (uint8_t)c.b;
-            p[3] = (uint8_t)c.a;
-        }
-    if (!writeFile(sPath, encodePng(nW, nH, 4, abPixels.data())))
-        RIR_THROW(FileAccessException, sPath.c_str());
-}
 
 // The text in the theme font, wrapped to the width, as a picture just large enough.
 RIR::SmartPtr<Image> textPicture(GameApp* pApp, Theme* pTheme, const char* pszFont,
@@ -154,25 +121,12 @@ void drawMode(GameMode* pMode, Image* pSheet)
 
 int run(const std::string& sGame, const std::string& sOut)
 {
-    mkdir(sOut.c_str(), 0777);
-    openLog((sOut + "/framesheet.log").c_str());
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) < 0)
-        RIR_THROW(FatalErrorException, SDL_GetError());
+    demokit::beginSheetRun(sOut, "framesheet");
     int nTables = 0;
     int nFrames = 0;
     {
-        FakePlatform* pPlatform = new FakePlatform();
-        pPlatform->adoptImageFactory(new SDLImageFactory());
-        GameApp app;
-        app.setPlatform(pPlatform);
-        app.init(800, 600, 0, RIR::SmartPtr<Image>());
-        for (const char* pszPack : {"lang_en.dat", "misc.dat", "sound.dat"})
-            app.addResourceFile((sGame + "/" + pszPack).c_str(), false);
-        app.loadStrings("messages.txt");
-        RIR::SmartPtr<SDLTTFFactory> pFonts = new SDLTTFFactory();
-        FontFactoryTable::registerFactory("TrueType", pFonts.get());
-        app.loadTheme("dolly.theme");
+        demokit::SheetApp sheet(sGame);
+        GameApp& app = sheet.app();
         RIR::SmartPtr<Theme> pTheme = app.getTheme();
 
         const Panel panels[] = {
@@ -226,7 +180,7 @@ int run(const std::string& sGame, const std::string& sOut)
         RIR::SmartPtr<Image> pSheet = app.createImage(nSheetW, nSheetH, true);
         pSheet->fill(BACKDROP);
         drawMode(&mode, pSheet.get());
-        writePng(sOut + "/panels.png", pSheet.get());
+        demokit::writeImagePng(sOut + "/panels.png", pSheet.get());
 
         // The frames as single pictures, a row per style.
         const char* const styles[] = {"", "Plain", "System::DefaultFrame"};
@@ -266,7 +220,7 @@ int run(const std::string& sGame, const std::string& sOut)
             }
             y += nH + GAP;
         }
-        writePng(sOut + "/frames.png", pFrames.get());
+        demokit::writeImagePng(sOut + "/frames.png", pFrames.get());
 
         for (auto& pTable : tables)
         {
@@ -275,12 +229,8 @@ int run(const std::string& sGame, const std::string& sOut)
         }
         rows.clear();
         pTheme.release();
-        app.setTheme(RIR::SmartPtr<Theme>(new Theme()));
-        FontFactoryTable::unregisterFactory("TrueType");
-        pFonts->clearCache();
     }
-    closeLog();
-    SDL_Quit();
+    demokit::endSheetRun();
     std::printf("framesheet: %d framed tables, %d frame pictures\n", nTables, nFrames);
     return 0;
 }

@@ -24,15 +24,14 @@
 #include "demoworld.h"
 #include "scenedemo.h"
 
+#include "screenshot.h"
+#include "sdlplatformsetup.h"
+
 #include "app/gameapp.h"
-#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
+#include "app/iplatform.h"
 #include "app/log.h"
-#include "app/pngwriter.h"
 #include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
-#include "platform/sdl/sdlplatform.h"
 #include "testkit/memimagefactory.h"
 
 #include "rir2/exception.h"
@@ -268,13 +267,7 @@ public:
     void onInit() override
     {
         setDefaultSettings();
-        SDLPlatform* pPlatform = new SDLPlatform();
-        m_pVideo = new D3D7VideoDriver();
-        m_pVideo->setHost(new GameAppVideoHost(this));
-        pPlatform->setVideoDriver(m_pVideo);
-        pPlatform->setAudioDriver(new SDLAudioDriver());
-        pPlatform->setEventTarget(new GameAppEventTarget(this));
-        setPlatform(pPlatform);
+        m_pVideo = demokit::installSdlPlatform(this);
         init(800, 600, 0, RIR::SmartPtr<Image>());
         if (m_options.nScene >= 0)
             addGamePacks(*this, m_options.sGameDir);
@@ -299,31 +292,10 @@ int runWindow(const Options& options)
     int nExit = pApp->run();
     if (nExit == 0)
         nExit = pApp->getExit();
-    if (!options.sScreenshot.empty())
-    {
-        FrameCapture capture;
-        if (!pApp->getVideo() || !pApp->getVideo()->takeFrameCapture(&capture))
-        {
-            std::fprintf(stderr, "saloon-demo: the display keeps no pixels: no screenshot\n");
-            nExit = 3;
-        }
-        else
-        {
-            std::vector<uint8_t> abRGB;
-            for (uint32_t nPixel : capture.lPixels)
-            {
-                abRGB.push_back((uint8_t)(nPixel >> 16));
-                abRGB.push_back((uint8_t)(nPixel >> 8));
-                abRGB.push_back((uint8_t)nPixel);
-            }
-            std::vector<uint8_t> abPng = encodePng(capture.nWidth, capture.nHeight, 3, abRGB.data());
-            FILE* pFile = std::fopen(options.sScreenshot.c_str(), "wb");
-            if (!pFile || std::fwrite(abPng.data(), 1, abPng.size(), pFile) != abPng.size())
-                nExit = 3;
-            if (pFile)
-                std::fclose(pFile);
-        }
-    }
+    if (!options.sScreenshot.empty() &&
+        !demokit::saveScreenshot("saloon-demo", pApp->getVideo(), options.sScreenshot,
+                                 "the display", demokit::SHOT_PNG))
+        nExit = 3;
     delete pApp;
     return nExit;
 }

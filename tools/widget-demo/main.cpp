@@ -26,19 +26,20 @@
 // At the end it prints "widget-demo: N frames, screens <the screens shown, in order>".
 // Exit status: 0 done, 1 a failure of the engine (its message on standard error), 2 wrong
 // arguments, 3 the screenshot could not be made or written.
+#include "demooptions.h"
+#include "demorun.h"
+#include "programfolder.h"
+#include "screenshot.h"
+#include "sdlplatformsetup.h"
+
 #include "app/gameapp.h"
-#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
 #include "app/log.h"
-#include "app/pngwriter.h"
 #include "app/videoflags.h"
 #include "gfx/fontfactorytable.h"
 #include "gfx/imagefactory.h"
 #include "platform/d3d7/d3d7videodriver.h"
 #include "platform/flash/flashlogoplayer.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
-#include "platform/sdl/sdlplatform.h"
 #include "platform/sdl/sdlttffactory.h"
 #include "ui/creditsmode.h"
 #include "ui/dlgyesno.h"
@@ -51,7 +52,6 @@
 
 #include <SDL.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -91,15 +91,11 @@ enum StageId
 // The packs the screens need, as the game opens them.
 const char* const GAME_PACKS[] = {"lang_en", "misc", "sound", "scenes"};
 
-struct DemoOptions
+struct DemoOptions : demokit::DemoCommonOptions
 {
-    int nFrames = 0;
-    std::string sScreenshot;
-    bool bFullscreen = false;
+    DemoOptions() { sLog = "widget-demo.log"; }
     bool bAuto = false;
     int nFirstScene = SCENE_SPLASH;
-    std::string sGameDir;
-    std::string sLog = "widget-demo.log";
     std::string sMovieLogo;
 };
 
@@ -109,55 +105,29 @@ const char* const USAGE = "usage: widget-demo [--scene splash|options|yesno|cred
 
 bool parseOptions(int argc, char** argv, DemoOptions* pOptions)
 {
-    for (int i = 1; i < argc; ++i)
+    const auto readOwn = [pOptions](const std::string& sArg, const char* pszValue)
     {
-        const std::string sArg = argv[i];
-        const bool bHasValue = i + 1 < argc;
-        if (sArg == "--frames" && bHasValue)
+        if (sArg == "--auto")
         {
-            char* pszEnd = nullptr;
-            const long nFrames = std::strtol(argv[++i], &pszEnd, 10);
-            if (*pszEnd || nFrames <= 0 || nFrames > 1000000)
-                return false;
-            pOptions->nFrames = (int)nFrames;
-        }
-        else if (sArg == "--scene" && bHasValue)
-        {
-            const std::string sName = argv[++i];
-            pOptions->nFirstScene = -1;
-            for (int s = 0; s < SCENE_DONE; ++s)
-                if (sName == SCENE_NAMES[s])
-                    pOptions->nFirstScene = s;
-            if (pOptions->nFirstScene < 0)
-                return false;
-        }
-        else if (sArg == "--screenshot" && bHasValue)
-            pOptions->sScreenshot = argv[++i];
-        else if (sArg == "--game-dir" && bHasValue)
-            pOptions->sGameDir = argv[++i];
-        else if (sArg == "--movie-logo" && bHasValue)
-            pOptions->sMovieLogo = argv[++i];
-        else if (sArg == "--log" && bHasValue)
-            pOptions->sLog = argv[++i];
-        else if (sArg == "--auto")
             pOptions->bAuto = true;
-        else if (sArg == "--fullscreen")
-            pOptions->bFullscreen = true;
-        else
-            return false;
-    }
-    return pOptions->sScreenshot.empty() || pOptions->nFrames > 0;
-}
-
-std::string programFolder()
-{
-    std::vector<char> acPath(PATH_MAX + 1, '\0');
-    const ssize_t nLength = readlink("/proc/self/exe", acPath.data(), PATH_MAX);
-    if (nLength <= 0)
-        return "./";
-    const std::string sPath(acPath.data(), (size_t)nLength);
-    const size_t nSlash = sPath.rfind('/');
-    return nSlash == std::string::npos ? "./" : sPath.substr(0, nSlash + 1);
+            return 1;
+        }
+        if (!pszValue)
+            return 0;
+        if (sArg == "--movie-logo")
+        {
+            pOptions->sMovieLogo = pszValue;
+            return 2;
+        }
+        if (sArg != "--scene")
+            return 0;
+        pOptions->nFirstScene = -1;
+        for (int s = 0; s < SCENE_DONE; ++s)
+            if (pszValue == std::string(SCENE_NAMES[s]))
+                pOptions->nFirstScene = s;
+        return pOptions->nFirstScene >= 0 ? 2 : 0;
+    };
+    return demokit::parseDemoArguments(argc, argv, pOptions, readOwn);
 }
 
 // Dark saloon planks: the stage the dialogs stand on, and the credits' background when the
@@ -505,13 +475,7 @@ public:
                 addResourceFile(sPack.c_str(), false);
         }
 
-        SDLPlatform* pPlatform = new SDLPlatform();
-        m_pVideo = new D3D7VideoDriver();
-        m_pVideo->setHost(new GameAppVideoHost(this));
-        pPlatform->setVideoDriver(m_pVideo);
-        pPlatform->setAudioDriver(new SDLAudioDriver());
-        pPlatform->setEventTarget(new GameAppEventTarget(this));
-        setPlatform(pPlatform);
+        m_pVideo = demokit::installSdlPlatform(this);
         init(SCREEN_WIDTH, SCREEN_HEIGHT, m_options.bFullscreen ? VF_FULLSCREEN : 0,
              RIR::SmartPtr<Image>());
         setCaption("DiziDor widget demo");
@@ -549,76 +513,30 @@ private:
     FlashLogoPlayer m_flash;
 };
 
-bool writeScreenshot(const FrameCapture& capture, const std::string& sPath)
-{
-    std::vector<uint8_t> abRGB;
-    abRGB.reserve(capture.lPixels.size() * 3);
-    for (uint32_t nPixel : capture.lPixels)
-    {
-        abRGB.push_back((uint8_t)(nPixel >> 16));
-        abRGB.push_back((uint8_t)(nPixel >> 8));
-        abRGB.push_back((uint8_t)nPixel);
-    }
-    std::vector<uint8_t> abPng = encodePng(capture.nWidth, capture.nHeight, 3, abRGB.data());
-    FILE* pFile = std::fopen(sPath.c_str(), "wb");
-    if (!pFile)
-        return false;
-    bool bOK = std::fwrite(abPng.data(), 1, abPng.size(), pFile) == abPng.size();
-    bOK = std::fclose(pFile) == 0 && bOK;
-    return bOK;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     DemoOptions options;
     if (!parseOptions(argc, argv, &options))
-    {
-        std::fputs(USAGE, stderr);
-        return 2;
-    }
-    if (options.sGameDir.empty())
-        options.sGameDir = programFolder() + "../../game/";
-    else if (options.sGameDir.back() != '/')
-        options.sGameDir += '/';
+        return demokit::wrongArguments(USAGE);
+    options.sGameDir = demokit::gameFolder(options.sGameDir);
 
-    openLog(options.sLog.c_str());
-    disableSaving();
-    int nExit = 1;
-    DemoApp* pApp = nullptr;
-    try
+    demokit::DemoRun run;
+    run.pszProgram = "widget-demo";
+    run.sLog = options.sLog;
+    run.create = [&options]() { return new DemoApp(options); };
+    run.report = [](GameApp* pApp)
     {
-        pApp = new DemoApp(options);
-        nExit = pApp->run();
-        D3D7VideoDriver* pVideo = pApp->getDemoVideo();
-        std::printf("widget-demo: %d frames, screens %s\n", pApp->getDemoFrames(),
-                    pApp->getShown().c_str());
-        if (!options.sScreenshot.empty())
+        const DemoApp* pDemo = static_cast<DemoApp*>(pApp);
+        std::printf("widget-demo: %d frames, screens %s\n", pDemo->getDemoFrames(),
+                    pDemo->getShown().c_str());
+    };
+    if (!options.sScreenshot.empty())
+        run.screenshot = [&options](GameApp* pApp)
         {
-            FrameCapture capture;
-            if (!pVideo || !pVideo->takeFrameCapture(&capture))
-            {
-                std::fprintf(stderr, "widget-demo: the display keeps no pixels: no screenshot\n");
-                nExit = 3;
-            }
-            else if (!writeScreenshot(capture, options.sScreenshot))
-            {
-                std::fprintf(stderr, "widget-demo: cannot write %s\n", options.sScreenshot.c_str());
-                nExit = 3;
-            }
-        }
-        delete pApp;
-        pApp = nullptr;
-    }
-    catch (const RIR::Exception& e)
-    {
-        std::fprintf(stderr, "widget-demo: %s : %s\n", e.getClassName(), e.getMessage());
-        logPrintf("M: %s : %s\n", e.getClassName(), e.getMessage());
-        delete pApp;
-        nExit = 1;
-    }
-    std::fflush(stdout);
-    closeLog();
-    return nExit;
+            return demokit::saveScreenshot("widget-demo", static_cast<DemoApp*>(pApp)->getDemoVideo(),
+                                           options.sScreenshot, "the display", demokit::SHOT_PNG);
+        };
+    return demokit::runDemo(run);
 }

@@ -7,29 +7,11 @@
 # command (DISPLAY, else DBD_GL_DISPLAY); without one the test is skipped (77) unless
 # DBD_REQUIRE_GL is set.
 set -u
-SCREEN=$1
-DEMO=$2
-PYTHON=$3
-CHECK=$4
-WORK=$5/$SCREEN
-mkdir -p "$WORK"
-rm -f "$WORK"/shot.png "$WORK"/out.txt
-export SDL_AUDIODRIVER=dummy
-# The system libraries' own leaks (X11, the GL driver) are not ours.
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/../.." && pwd)/scripts/lsan.supp}
+# shellcheck source=../demokit/shot_lib.sh
+source "$(dirname "$0")/../demokit/shot_lib.sh"
+SCREEN=$CASE
 
-fail() {
-  echo "FAILED: $*"
-  [ -f "$WORK/out.txt" ] && cat "$WORK/out.txt"
-  exit 1
-}
-
-X_DISPLAY=${DISPLAY:-${DBD_GL_DISPLAY:-}}
-if [ -z "$X_DISPLAY" ]; then
-  [ -n "${DBD_REQUIRE_GL:-}" ] && fail "no X display (DISPLAY and DBD_GL_DISPLAY unset)"
-  echo "skipped: no X display (DISPLAY and DBD_GL_DISPLAY unset)"
-  exit 77
-fi
+need_display
 
 # Frames until the screen shows what the check looks for: the splash logo at full strength
 # (after its half-second fade), the dialogs at once, the credits well under way.
