@@ -8,15 +8,13 @@
 // Invariant: a file that loads gives a floor at least 12 pixels high on the screen whose every
 // pixel maps to a square, a floor picture of 800 x (600 - floor start), and links that run both
 // ways and never into a blocked square.
+#include "fuzzapp.h"
 #include "fuzzcheck.h"
 
 #include "world/iplaymode.h"
 #include "world/scene.h"
 
 #include "app/gameapp.h"
-#include "app/log.h"
-#include "testkit/fakeplatform.h"
-#include "testkit/memimagefactory.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -72,32 +70,16 @@ GameApp& app()
     static GameApp* s_pApp = nullptr;
     if (!s_pApp)
     {
-        openLog("/dev/null");
-        GameApp::setConfigPath("/dev/null");
-        s_pApp = new GameApp();
-        FakePlatform* pPlatform = new FakePlatform();
-        pPlatform->adoptImageFactory(new MemImageFactory());
-        s_pApp->setPlatform(pPlatform);
-        s_pApp->init(800, 600, 0, RIR::SmartPtr<Image>());
-        const struct
-        {
-            const char* pszName;
-            int nWidth;
-            int nHeight;
-        } pictures[] = {{"piso_1", 40, 20},   {"piso_2_a", 30, 16}, {"piso_2_b", 30, 16},
-                        {"pared_1", 64, 48},  {"pared_1t", 50, 8},  {"pared_1b", 40, 20},
-                        {"puerta_1", 90, 60}, {"ventana", 40, 30},  {"fuera", 800, 200},
-                        {"mesa", 60, 30},     {"mesa_back", 60, 10}, {"mesa_shadow", 70, 12},
-                        {"silla", 20, 30},    {"silla_back", 20, 20}, {"silla_shadow", 20, 6},
-                        {"barra", 72, 40},    {"grifo", 72, 50},    {"caja", 30, 20},
-                        {"cartel", 40, 50},   {"door_0", 30, 40},   {"door_1", 20, 40}};
-        for (const auto& picture : pictures)
-        {
-            RIR::SmartPtr<Image> pImage =
-                s_pApp->createImage(picture.nWidth, picture.nHeight, true);
-            pImage->fill(Color(200, 100, 50, 160));
-            s_pApp->addImage(picture.pszName, pImage, true);
-        }
+        const FuzzPicture pictures[] = {
+            {"piso_1", 40, 20},   {"piso_2_a", 30, 16},   {"piso_2_b", 30, 16},
+            {"pared_1", 64, 48},  {"pared_1t", 50, 8},    {"pared_1b", 40, 20},
+            {"puerta_1", 90, 60}, {"ventana", 40, 30},    {"fuera", 800, 200},
+            {"mesa", 60, 30},     {"mesa_back", 60, 10},  {"mesa_shadow", 70, 12},
+            {"silla", 20, 30},    {"silla_back", 20, 20}, {"silla_shadow", 20, 6},
+            {"barra", 72, 40},    {"grifo", 72, 50},      {"caja", 30, 20},
+            {"cartel", 40, 50},   {"door_0", 30, 40},     {"door_1", 20, 40}};
+        s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
+                               Color(200, 100, 50, 160));
         RIR::MemoryResourceProvider* pAnims = new RIR::MemoryResourceProvider();
         const char* pszDoor = "load door_0\nload door_1\nseq open\nadd door_0\nadd door_1\n"
                               "seq close\nadd door_1\nadd door_0\n";

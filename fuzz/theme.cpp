@@ -7,12 +7,10 @@
 // Invariant: a theme that loads knows every frame style a plain "framestyle NAME" line names, and
 // composes a picture for every state of every button style.
 #include "ui/theme.h"
+#include "fuzzapp.h"
 #include "fuzzcheck.h"
 
 #include "app/gameapp.h"
-#include "app/log.h"
-#include "testkit/fakeplatform.h"
-#include "testkit/memimagefactory.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -66,26 +64,10 @@ GameApp& app()
     static GameApp* s_pApp = nullptr;
     if (!s_pApp)
     {
-        openLog("/dev/null");
-        GameApp::setConfigPath("/dev/null");
-        s_pApp = new GameApp();
-        FakePlatform* pPlatform = new FakePlatform();
-        pPlatform->adoptImageFactory(new MemImageFactory());
-        s_pApp->setPlatform(pPlatform);
-        s_pApp->init(800, 600, 0, RIR::SmartPtr<Image>());
-        const struct
-        {
-            const char* pszName;
-            int nWidth;
-            int nHeight;
-        } pictures[] = {{"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
-        for (const auto& picture : pictures)
-        {
-            RIR::SmartPtr<Image> pImage =
-                s_pApp->createImage(picture.nWidth, picture.nHeight, true);
-            pImage->fill(Color(200, 100, 50, 255));
-            s_pApp->addImage(picture.pszName, pImage, true);
-        }
+        const FuzzPicture pictures[] = {
+            {"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
+        s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
+                               Color(200, 100, 50, 255));
     }
     return *s_pApp;
 }

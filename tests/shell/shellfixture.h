@@ -4,6 +4,7 @@
 #ifndef DBD_TESTS_SHELL_SHELLFIXTURE_H
 #define DBD_TESTS_SHELL_SHELLFIXTURE_H
 
+#include "shell/kit/settingspairs.h"
 #include "shell/playerio.h"
 
 #include "app/gameapp.h"
@@ -72,16 +73,7 @@ protected:
     // The settings file on disk ({} when it was never written).
     std::map<std::string, std::string> savedFile() const
     {
-        std::map<std::string, std::string> pairs;
-        const std::string sPath = m_folder.at("dbdconfig.dat");
-        if (!SettingsFile::isPresent(sPath.c_str()))
-            return pairs;
-        SettingsFile::Table table;
-        SettingsFile::read(sPath.c_str(), table);
-        const RIR::List<RIR::String> lKeys = table.keys();
-        for (int i = 0; i < lKeys.getLength(); ++i)
-            pairs[lKeys.get(i).c_str()] = table.get(lKeys.get(i)).c_str();
-        return pairs;
+        return readSettingsPairs(m_folder.at("dbdconfig.dat"));
     }
 
     // The lines of the log that start with "W: ".

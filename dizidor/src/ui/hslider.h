@@ -4,7 +4,6 @@
 #define DIZIDOR_UI_HSLIDER_H
 
 #include "ui/sliderbase.h"
-#include "ui/sliderimages.h"
 
 class HSlider : public SliderBase
 {
@@ -14,18 +13,6 @@ public:
     HSlider(RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull, RIR::SmartPtr<Image> pThumb,
             int nId, int nMin, int nMax, int nValue);
     ~HSlider() override;
-
-    // The layout: the body picture for the style and value, then the thumb.
-    void refresh() override;
-
-protected:
-    // The base's parts, then the theme's track, or the full picture's width.
-    void buildParts() override;
-    int trackPosFromPoint(const Point& point) override;
-    void placeThumb() override;
-
-private:
-    HSlider(const SliderImages& images, int nId, int nMin, int nMax, int nValue);
 };
 
 #endif

@@ -7,20 +7,32 @@
 
 #include "rir2/calltrace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
-SliderBase::SliderBase(RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull,
+SliderBase::SliderBase(SliderAxis eAxis, RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull,
                        RIR::SmartPtr<Image> pThumb, int nId, int nMin, int nMax, int nValue)
-    : Control(0, 0, 0, true), m_nStyle(SS_EMPTYFULL), m_pFull(pFull), m_pEmpty(pEmpty),
-      m_pThumbImage(pThumb), m_nMin(nMin), m_nMax(nMax), m_nValue(nValue), m_nTrackStart(0),
-      m_nTrackEnd(0), m_fScaleMin(1.0f), m_fScaleMax(1.0f), m_bDragging(false)
+    : Control(0, 0, 0, true), m_eAxis(eAxis), m_nStyle(SS_EMPTYFULL), m_pFull(pFull),
+      m_pEmpty(pEmpty), m_pThumbImage(pThumb), m_nMin(nMin), m_nMax(nMax), m_nValue(nValue),
+      m_nTrackStart(0), m_nTrackEnd(0), m_fScaleMin(1.0f), m_fScaleMax(1.0f), m_bDragging(false)
 {
     RIR_TRACE("SliderBase::SliderBase");
     set(nullptr, nId, 0);
     // An empty range has one value.
     if (!hasRange())
         m_nValue = m_nMin;
+}
+
+SliderBase::SliderBase(SliderAxis eAxis, int nId, int nMin, int nMax, int nValue)
+    : SliderBase(eAxis, SliderImages::fromTheme(), nId, nMin, nMax, nValue)
+{
+}
+
+SliderBase::SliderBase(SliderAxis eAxis, const SliderImages& images, int nId, int nMin, int nMax,
+                       int nValue)
+    : SliderBase(eAxis, images.pEmpty, images.pFull, images.pThumb, nId, nMin, nMax, nValue)
+{
 }
 
 SliderBase::~SliderBase()
@@ -59,6 +71,96 @@ void SliderBase::buildParts()
         m_pFront = pApp->getImage(pTheme->getSliderFrontImage().c_str());
     }
     setStyle(nStyle);
+    int nStart = -1;
+    int nEnd = -1;
+    if (!pTheme || !pTheme->getSliderTrack(&nStart, &nEnd) || nStart == -1)
+    {
+        RIR_TRACE_LINE();
+        nStart = 0;
+        nEnd = lengthAlong(m_pFull);
+    }
+    m_nTrackStart = nStart;
+    m_nTrackEnd = nEnd;
+    refresh();
+}
+
+void SliderBase::refresh()
+{
+    RIR_TRACE("SliderBase::refresh");
+    GameApp* pApp = GameApp::getInstance();
+    if (!m_pEmpty || !m_pFull || !pApp)
+        return;
+    const bool bHorizontal = m_eAxis == SA_HORIZONTAL;
+    if (m_nStyle == SS_FRONTBACK)
+    {
+        RIR_TRACE_LINE();
+        setImage(m_pFull);
+        const int nLength = lengthAlong(m_pFront);
+        if (nLength > 0)
+        {
+            const int nAt =
+                std::max(0, std::min(truncate((double)nLength * getFraction()), nLength - 1));
+            setColor(bHorizontal ? m_pFront->getPixelAt(nAt, 0) : m_pFront->getPixelAt(0, nAt));
+        }
+    }
+    else
+    {
+        RIR_TRACE_LINE();
+        // Half a thumb of room at each end of the track.
+        const int nThumb = lengthAlong(m_pThumbImage);
+        const int nOffsetX = bHorizontal ? nThumb / 2 : 0;
+        const int nOffsetY = bHorizontal ? 0 : nThumb / 2;
+        RIR::SmartPtr<Image> pBody =
+            pApp->createImage(m_pEmpty->getWidth() + (bHorizontal ? nThumb : 0),
+                              m_pEmpty->getHeight() + (bHorizontal ? 0 : nThumb), true);
+        pBody->copyImage(m_pEmpty.get(), nOffsetX, nOffsetY);
+        const int nFill = std::min(getFill(), lengthAlong(m_pFull));
+        if (nFill > 0)
+        {
+            RIR_TRACE_LINE();
+            const Rect filled = bHorizontal ? Rect(0, 0, nFill, m_pFull->getHeight())
+                                            : Rect(0, 0, m_pFull->getWidth(), nFill);
+            pBody->copyRect(m_pFull.get(), filled, nOffsetX, nOffsetY);
+        }
+        setImage(pBody);
+    }
+    if (m_pThumb)
+        placeThumb();
+}
+
+int SliderBase::trackPosFromPoint(const Point& point)
+{
+    const int nThumb = lengthAlong(m_pThumbImage);
+    if (m_eAxis == SA_HORIZONTAL)
+        return truncate((double)point.x - getX() - nThumb / 2);
+    return truncate((double)point.y - getY() - nThumb / 2);
+}
+
+void SliderBase::placeThumb()
+{
+    RIR_TRACE("SliderBase::placeThumb");
+    const int nThumb = lengthAlong(m_pThumbImage);
+    const int nAcross = lengthAcross(getImage()) / 2;
+    const int nAlong = truncate((double)(m_nTrackEnd - m_nTrackStart) * getFraction());
+    if (m_eAxis == SA_HORIZONTAL)
+        m_pThumb->setPos(getX() + m_nTrackStart + nAlong + nThumb / 2, getY() + nAcross);
+    else
+        m_pThumb->setPos(getX() + nAcross, getY() + m_nTrackStart + nAlong + nThumb / 2);
+    adjustThumb();
+}
+
+int SliderBase::lengthAlong(const RIR::SmartPtr<Image>& pImage) const
+{
+    if (!pImage)
+        return 0;
+    return m_eAxis == SA_HORIZONTAL ? pImage->getWidth() : pImage->getHeight();
+}
+
+int SliderBase::lengthAcross(const RIR::SmartPtr<Image>& pImage) const
+{
+    if (!pImage)
+        return 0;
+    return m_eAxis == SA_HORIZONTAL ? pImage->getHeight() : pImage->getWidth();
 }
 
 void SliderBase::setValue(int nValue)

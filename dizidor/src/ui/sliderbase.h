@@ -1,13 +1,15 @@
-// SliderBase: the value slider's state, pictures and dragging; HSlider and VSlider give it its
-// direction.
+// SliderBase: the value slider's state, pictures, layout and dragging along either axis; HSlider
+// and VSlider give it its direction.
 //
 // A slider sets an integer between a minimum and a maximum. Its body is a picture of its own;
 // its knob, the thumb (ui/sliderthumb.h), is a separate control placed by its centre over the
-// track, which runs from track start to track end pixels along the body. Two looks come from the
-// theme: SS_EMPTYFULL (the empty picture, with the full picture revealed up to the value) and
-// SS_FRONTBACK (the full picture tinted with the colour a strip picture has at the value's
-// place). The thumb is scaled between the theme's two scales as the value goes from minimum to
-// maximum.
+// track, which runs from track start to track end pixels along the body (left to right on the
+// horizontal axis, top to bottom on the vertical one); across, the thumb sits on the body's
+// middle. Without a track from the theme, the track runs from 0 to the full picture's length
+// along the axis. Two looks come from the theme: SS_EMPTYFULL (the empty picture, with room for
+// half a thumb at each end and the full picture revealed up to the value) and SS_FRONTBACK (the
+// full picture tinted with the colour a strip picture has at the value's place). The thumb is
+// scaled between the theme's two scales as the value goes from minimum to maximum.
 //
 // Dragging: a press anywhere on the slider or its thumb starts it; a press on the thumb keeps the
 // grip (the value follows the pointer's motion, the thumb does not jump), a press on the body
@@ -34,8 +36,16 @@
 #include "gfx/image.h"
 #include "gfx/point.h"
 #include "ui/control.h"
+#include "ui/sliderimages.h"
 
 class SliderThumb;
+
+// The direction the track runs along.
+enum SliderAxis
+{
+    SA_HORIZONTAL,
+    SA_VERTICAL
+};
 
 class SliderBase : public Control
 {
@@ -56,6 +66,7 @@ public:
     // SS_EMPTYFULL or SS_FRONTBACK; lays out.
     void setStyle(int nStyle);
     bool isDragging() const { return m_bDragging; }
+    SliderAxis getAxis() const { return m_eAxis; }
     RIR::SmartPtr<SliderThumb> getThumb() const;
 
     // Starts a drag (any button): see the file comment. Handled.
@@ -74,18 +85,24 @@ public:
     // The value of the point (screen coordinates), clamped to the range; see the file comment.
     virtual void setValueFromPoint(const Point& point);
 
+    // The layout: the body picture for the style and value, then the thumb.
+    void refresh() override;
+
 protected:
     // At (0, 0), z 0, enabled; no target, the id, parameter 0; not dragging. The subclass then
     // runs buildParts.
-    SliderBase(RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull, RIR::SmartPtr<Image> pThumb,
-               int nId, int nMin, int nMax, int nValue);
+    SliderBase(SliderAxis eAxis, RIR::SmartPtr<Image> pEmpty, RIR::SmartPtr<Image> pFull,
+               RIR::SmartPtr<Image> pThumb, int nId, int nMin, int nMax, int nValue);
+    // The same with the pictures of the current theme (ui/sliderimages.h).
+    SliderBase(SliderAxis eAxis, int nId, int nMin, int nMax, int nValue);
 
-    // Thumb, scales, style and front picture from the theme; then lays out.
+    // Thumb, scales, style and front picture from the theme, then the theme's track, or the full
+    // picture's length along the axis; then lays out.
     virtual void buildParts();
     // The pointer's place along the track, relative to the body's edge, without half the thumb.
-    virtual int trackPosFromPoint(const Point& point) = 0;
+    virtual int trackPosFromPoint(const Point& point);
     // Puts the thumb over the value.
-    virtual void placeThumb() = 0;
+    virtual void placeThumb();
 
     // Where the value lies in the range, 0 at the minimum, 1 at the maximum; 0 on an empty range.
     float getFraction() const;
@@ -97,7 +114,12 @@ protected:
     int getFill() const;
     // Saturating truncation toward zero.
     static int truncate(double fValue);
+    // The picture's size along the axis, 0 for none.
+    int lengthAlong(const RIR::SmartPtr<Image>& pImage) const;
+    // The picture's size across the axis, 0 for none.
+    int lengthAcross(const RIR::SmartPtr<Image>& pImage) const;
 
+    SliderAxis m_eAxis;
     int m_nStyle;
     RIR::SmartPtr<Image> m_pFront;
     RIR::SmartPtr<Image> m_pFull;
@@ -113,6 +135,10 @@ protected:
     float m_fScaleMax;
     bool m_bDragging;
     Point m_dragOffset;
+
+private:
+    SliderBase(SliderAxis eAxis, const SliderImages& images, int nId, int nMin, int nMax,
+               int nValue);
 };
 
 #endif

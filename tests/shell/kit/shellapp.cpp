@@ -1,4 +1,5 @@
 #include "shell/kit/shellapp.h"
+#include "shell/kit/settingspairs.h"
 
 #include "app/log.h"
 #include "app/settingsfile.h"
@@ -163,16 +164,7 @@ void ShellAppFixture::stop()
 
 std::map<std::string, std::string> ShellAppFixture::savedSettings() const
 {
-    std::map<std::string, std::string> pairs;
-    const std::string sPath = m_folder.at("dbdconfig.dat");
-    if (!SettingsFile::isPresent(sPath.c_str()))
-        return pairs;
-    SettingsFile::Table table;
-    SettingsFile::read(sPath.c_str(), table);
-    const RIR::List<RIR::String> lKeys = table.keys();
-    for (int i = 0; i < lKeys.getLength(); ++i)
-        pairs[lKeys.get(i).c_str()] = table.get(lKeys.get(i)).c_str();
-    return pairs;
+    return readSettingsPairs(m_folder.at("dbdconfig.dat"));
 }
 
 void ShellAppFixture::writeSettings(const std::map<std::string, std::string>& pairs) const
