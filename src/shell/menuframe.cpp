@@ -38,7 +38,6 @@ struct MainButtonPlace
 const MainButtonPlace MAIN_BUTTONS[] = {{"btn_storymode_", MC_STORY, 400, 100},
                                        {"btn_campaign_", MC_CAMPAIGN, 415, 180},
                                        {"btn_timed_", MC_TIMED, 390, 258}};
-const int MAIN_BUTTON_COUNT = 3;
 
 const int DESCRIPTION_X = 270;
 const int DESCRIPTION_Y = 530;
