@@ -1,10 +1,12 @@
 // DBDApp: start-up, exit, the default settings, the results slot and the switches.
 #include "shell/dbdapp.h"
 
+#include "level/diffmanager.h"
 #include "level/gameresults.h"
 #include "level/pausablelevel.h"
 #include "shell/exitconfirmmode.h"
 #include "shell/intromode.h"
+#include "shell/levelfactory.h"
 #include "shell/menuframe.h"
 
 #include "app/gamemode.h"
@@ -78,7 +80,8 @@ DBDApp::DBDApp(PlatformMaker pfnMakePlatform, const FirstModes& modes)
       m_firstModes(modes),
       m_bIntroDone(false),
       m_bExtraResourcesLoaded(false),
-      m_pGameResults(nullptr)
+      m_pGameResults(nullptr),
+      m_pLevelFactory(nullptr)
 {
 }
 
@@ -275,6 +278,17 @@ GameResults* DBDApp::takeLastResults()
     GameResults* pResults = m_pGameResults;
     m_pGameResults = nullptr;
     return pResults;
+}
+
+GameMode* DBDApp::createLevel(DifficultyManager* pDifficulty, int nScoreTotal)
+{
+    RIR_TRACE("DBDApp::createLevel");
+    if (m_pLevelFactory == nullptr)
+    {
+        delete pDifficulty;
+        RIR_ASSERT(m_pLevelFactory != NULL);
+    }
+    return m_pLevelFactory->createLevel(pDifficulty, nScoreTotal);
 }
 
 GameResults* DBDApp::getLastResults()

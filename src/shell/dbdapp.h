@@ -21,7 +21,10 @@
 
 #include "app/gameapp.h"
 
+class DifficultyManager;
+class GameMode;
 class IPlatform;
+class LevelFactory;
 struct GameResults;
 class SplashScreen;
 
@@ -82,6 +85,17 @@ public:
     GameResults* getLastResults();
     bool hasLastResults() const { return m_pGameResults != nullptr; }
 
+    // ---- starting a saloon day -----------------------------------------------------------------
+
+    // Installs the factory of saloon days (not owned; null removes it). The game's main installs
+    // the play mode's; tests install a scripted one.
+    void setLevelFactory(LevelFactory* pFactory) { m_pLevelFactory = pFactory; }
+    LevelFactory* getLevelFactory() const { return m_pLevelFactory; }
+    // A new mode for the day pDifficulty describes (it owns pDifficulty), to be pushed by the
+    // caller. AssertFailException "Assertion failed : m_pLevelFactory != NULL" without a factory
+    // (pDifficulty is deleted then).
+    GameMode* createLevel(DifficultyManager* pDifficulty, int nScoreTotal);
+
     // ---- switches ------------------------------------------------------------------------------
 
     // "LowResourcesMode" is exactly "TRUE".
@@ -107,6 +121,7 @@ private:
     bool m_bIntroDone;
     bool m_bExtraResourcesLoaded;
     GameResults* m_pGameResults; // owned while pending
+    LevelFactory* m_pLevelFactory; // not owned
 };
 
 #endif

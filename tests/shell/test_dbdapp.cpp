@@ -1,7 +1,9 @@
 // DBDApp: the default settings, the full-screen guard across starts, video and audio choices,
 // the start-up log lines and the results slot.
+#include "shell/kit/fakelevel.h"
 #include "shell/kit/shellapp.h"
 
+#include "level/diffmanager.h"
 #include "level/gameresults.h"
 
 #include "app/gamemode.h"
@@ -230,6 +232,45 @@ TEST_F(DBDAppTest, ResultsSlotHoldsOneRecordAndAssertsOtherwise)
 
     // A record still pending when the application goes is freed with it (ASan checks).
     pApp->setLastResults(new GameResults());
+}
+
+TEST_F(DBDAppTest, LevelsComeFromTheInstalledFactoryAndPostTheirResults)
+{
+    ShellApp* pApp = m_fx.start(noModes());
+    // Without a factory the day's rules are freed and the failure is an assertion (ASan checks
+    // that nothing leaks).
+    try
+    {
+        pApp->createLevel(new DifficultyManager(GT_TIMED, 180, 1, 5), 0);
+        ADD_FAILURE() << "no exception";
+    }
+    catch (const RIR::Exception& e)
+    {
+        EXPECT_STREQ("Assertion failed : m_pLevelFactory != NULL", e.getMessage());
+    }
+
+    FakeLevelFactory levels;
+    pApp->setLevelFactory(&levels);
+    GameResults won;
+    won.nGameType = GT_STORY;
+    won.nCash = 900;
+    won.bWon = true;
+    levels.queueResult(won);
+    pApp->pushMode(pApp->createLevel(new DifficultyManager(GT_STORY, 600, 2, 7), 1234));
+    ASSERT_EQ(1u, levels.started().size());
+    EXPECT_EQ(GT_STORY, levels.started()[0].nGameType);
+    EXPECT_EQ(600, levels.started()[0].nLevelLength);
+    EXPECT_EQ(2, levels.started()[0].nDifficulty);
+    EXPECT_EQ(7, levels.started()[0].nLevel);
+    EXPECT_EQ(1234, levels.started()[0].nScoreTotal);
+    pApp->updateModes(0.1f);
+    pApp->updateModes(0.1f);
+    ASSERT_TRUE(pApp->hasLastResults());
+    GameResults* pResult = pApp->takeLastResults();
+    EXPECT_EQ(900, pResult->nCash);
+    EXPECT_TRUE(pResult->bWon);
+    delete pResult;
+    EXPECT_EQ(0, pApp->getModeCount());
 }
 
 TEST_F(DBDAppTest, LowResourcesSwitchWritesTrueOrFalse)
