@@ -51,10 +51,10 @@ CampaignDlg::~CampaignDlg()
 void CampaignDlg::onStart()
 {
     RIR_TRACE("CampaignDlg::onStart");
-    GameApp* pApp = getApp();
-    addSprite(new Sprite("ui_tabla", 263, 20, 0));
+    addSprite(new Sprite(MenuFrame::getPanelImage(), 263, 20, 0));
 
     RIR::SmartPtr<Table> pTable = new Table(this);
+    m_pTable = pTable;
     pTable->newRow();
     pTable->newCell(2);
     RIR::SmartPtr<Sprite> pTitle = addSprite(new Sprite("text_c_campaign", 0, 0, 1));
@@ -66,7 +66,8 @@ void CampaignDlg::onStart()
     pTable->newRow();
     pTable->newCell(1);
     RIR::SmartPtr<Table> pSlots = new Table(this);
-    pSlots->setVSpacing(-6);
+    pSlots->setVSpacing(0);
+    pSlots->setFlags(0);
     const int nLast = getStoredIndex("CampaignLast", CAMPAIGN_SLOTS, 0);
     for (int i = 0; i < CAMPAIGN_SLOTS; ++i)
     {
@@ -82,6 +83,8 @@ void CampaignDlg::onStart()
     pTable->newCell(1);
     RIR::SmartPtr<Table> pButtons = new Table(this);
     pButtons->setVSpacing(10);
+    // The buttons keep their own size however large the cell is.
+    pButtons->setFlags(0);
     m_pLoadButton = new Button("load", ID_LOAD);
     RIR::SmartPtr<Button> pNew = new Button("new", ID_NEW);
     m_pDeleteButton = new Button("delete", ID_DELETE);
@@ -106,7 +109,6 @@ void CampaignDlg::onStart()
     pTable->setSize(485, 520);
     pTable->setZOrder(1);
     pTable->setPos(285, 40);
-    (void)pApp;
 }
 
 void CampaignDlg::onActivate()
@@ -155,6 +157,9 @@ void CampaignDlg::refreshSlots()
     RIR_TRACE("CampaignDlg::refreshSlots");
     for (int i = 0; i < m_lSlotButtons.getLength(); ++i)
         m_lSlotButtons.get(i)->setText(getSlotCaption(i).c_str());
+    // The captions' widths changed.
+    if (m_pTable)
+        m_pTable->relayout();
     updateSlotButtons();
 }
 

@@ -19,6 +19,7 @@
 
 class Button;
 class RadioButton;
+class Table;
 struct CampaignState;
 
 // The caption of a stored campaign in the slot list: the leader, the turn and both star totals
@@ -63,6 +64,7 @@ private:
     RIR::List<RIR::SmartPtr<RadioButton>> m_lSlotButtons;
     RIR::SmartPtr<Button> m_pDeleteButton;
     RIR::SmartPtr<Button> m_pLoadButton;
+    RIR::SmartPtr<Table> m_pTable;
 };
 
 #endif

@@ -83,6 +83,19 @@ const MenuScreens& MenuFrame::getScreens()
     return screens();
 }
 
+RIR::SmartPtr<Image> MenuFrame::getPanelImage()
+{
+    RIR_TRACE("MenuFrame::getPanelImage");
+    RIR::SmartPtr<Image> pPanel = GameApp::getInstance()->getImage("ui_tabla");
+    Color key;
+    {
+        ImageLock lock(pPanel.get());
+        key = pPanel->getPixel(0, 0);
+    }
+    pPanel->setColorKey(key);
+    return pPanel;
+}
+
 RIR::SmartPtr<Font> MenuFrame::whiteFont(int nLineSpacing)
 {
     RIR_TRACE("MenuFrame::whiteFont");
@@ -97,14 +110,7 @@ void MenuFrame::onStart()
     RIR_TRACE("MenuFrame::onStart");
     GameApp* pApp = getApp();
 
-    // The shared panel of the menu's screens: its own top-left pixel is its see-through colour.
-    RIR::SmartPtr<Image> pPanel = pApp->getImage("ui_tabla");
-    Color key;
-    {
-        ImageLock lock(pPanel.get());
-        key = pPanel->getPixel(0, 0);
-    }
-    pPanel->setColorKey(key);
+    getPanelImage();
 
     addSprite(new Sprite(pApp->getImage("logo"), 20, 10, 3));
     addSprite(new Sprite(pApp->getImage("menuleft"), 0, 0, 0));

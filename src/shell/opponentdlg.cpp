@@ -52,7 +52,7 @@ void OpponentDlg::onStart()
     pTitle->setFont(pUIFont);
     pTable->newRow();
     pTable->newCell(1);
-    addNamedImage("shortsep", 0x24);
+    addImage(pApp->getTheme()->getShortSeparator(), 0x24);
 
     pTable->newRow();
     pTable->newCell(1);

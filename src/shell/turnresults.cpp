@@ -31,7 +31,7 @@ void TurnResults::onStart()
     RIR::SmartPtr<Label> pTitle = addLabel(::getText("CampaignTurnResults").c_str(), 0x24);
     pTitle->setFont(pApp->getTheme()->getFont("Dolly::UI"));
     newCenteredRow();
-    addNamedImage("shortsep", 0x24);
+    addImage(pApp->getTheme()->getShortSeparator(), 0x24);
 
     newCenteredRow();
     RIR::SmartPtr<Label> pText = addLabel(m_sText.c_str(), 0x24);
@@ -42,7 +42,7 @@ void TurnResults::onStart()
     pText->setFont(pFont);
 
     newCenteredRow();
-    addNamedImage("shortsep", 0x24);
+    addImage(pApp->getTheme()->getShortSeparator(), 0x24);
     newCenteredRow();
     RIR::SmartPtr<Button> pOk = new Button("ok", ID_OK);
     addControl(pOk);

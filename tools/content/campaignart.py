@@ -1,14 +1,14 @@
 """The pictures of the campaign: the map of the territory with its 20 towns, the towns' saloon
-overlays for both sides (which are also the towns' hit masks), the star plaques, the map's wooden
-frame, the order board below the map and the five rival owners' portraits.
+overlays for both sides (which are also the towns' hit masks), the star plaques, the order board
+below the map and the five rival owners' portraits.
 
     campaignart
 
 The map screen is 800 x 600: the parchment tile ("map_0_tile") repeated across the top, the
 towns' overlays over it, the map's drawing ("map_1", transparent wherever the parchment and the
-overlays should show) above them, the frame ("borde_v", "borde_h", "borde_e", the lower-left
-corner) and the board ("menu_campaign") along the bottom. The star plaque of a held town
-("map_star_<n>") is centred on the town's marker.
+overlays should show) above them, the saloon day's frame pieces around it ("borde_v",
+"borde_h", "borde_e", drawn by hudart) and the board ("menu_campaign") along the bottom. The
+star plaque of a held town ("map_star_<n>") is centred on the town's marker.
 
 Each overlay "map_p_<n>" (the player's, blue) and "map_c_<n>" (the rival's, red) is a full-width
 picture that is opaque only over its town's land: the town's cell of the map (the points nearer to
@@ -35,7 +35,7 @@ SCREEN_W = 800
 MENU_H = 116
 MAP_H = 600 - MENU_H
 TILE_W = 200
-BORDER = 12
+BORDER = 8                 # the frame's width (hudart's borders)
 CELL_REACH = 64            # how far a town's land reaches from its marker
 TOWN_COUNT = 20
 
@@ -450,45 +450,6 @@ def draw_star_plaque(n):
     return s
 
 
-def draw_border(vertical):
-    """A length of the map's wooden frame: dark grain with a brass bead on the inside."""
-    w, h = (BORDER, 48) if vertical else (48, BORDER)
-    s, ctx = art.surface(w, h)
-    art.wood_grain(ctx, 0, 0, w, h, WOOD_DARK, 4704, along_x=not vertical, period=48)
-    ctx.set_source_rgba(*(OUTLINE + (0.85,)))
-    if vertical:
-        ctx.rectangle(0, 0, 1.5, h)
-        ctx.rectangle(w - 1.5, 0, 1.5, h)
-    else:
-        ctx.rectangle(0, 0, w, 1.5)
-        ctx.rectangle(0, h - 1.5, w, 1.5)
-    ctx.fill()
-    ctx.set_source_rgba(*(BRASS_LIGHT + (0.5,)))
-    if vertical:
-        ctx.rectangle(3, 0, 1, h)
-    else:
-        ctx.rectangle(0, 3, w, 1)
-    ctx.fill()
-    return s
-
-
-def draw_corner():
-    """The lower-left corner of the frame: a brass bracket over the joint of the two lengths."""
-    size = 26
-    s, ctx = art.surface(size, size)
-    ctx.move_to(0, 0)
-    ctx.line_to(BORDER + 4, 0)
-    ctx.line_to(BORDER + 4, size - BORDER - 4)
-    ctx.line_to(size, size - BORDER - 4)
-    ctx.line_to(size, size)
-    ctx.line_to(0, size)
-    ctx.close_path()
-    art.fill_stroke(ctx, shellart.brass_gradient(0, size), line=1.5, outline=OUTLINE)
-    for x, y in ((5, 8), (5, size - 5), (size - 7, size - 5)):
-        art.rivet(ctx, x, y, 2.2)
-    return s
-
-
 def draw_board():
     """The order board under the map: a wooden plank with the two sides' tallies (money under
     "$", stars under the star) on the left, the orders note pinned in the middle and the brass
@@ -511,14 +472,14 @@ def draw_board():
         shellart.plain_text(ctx, who, 36, y + 12, 14, CREAM, bold=True, centre=False)
     shellart.plain_text(ctx, "Money", 160, 28, 13, BRASS_LIGHT, bold=True)
     ctx.new_path()
-    art.star_path(ctx, 257, 21, 8, 3.5)
+    art.star_path(ctx, 282, 21, 8, 3.5)
     art.fill_stroke(ctx, shellart.brass_gradient(13, 29), line=1.0, outline=OUTLINE)
     # The orders note.
     shellart.parchment(ctx, 364, 10, 222, MENU_H - 18, 4706, stains=3)
     for x in (372, 578):
         art.rivet(ctx, x, 16, 2.5)
     # The plate behind the buttons.
-    art.rounded_rect(ctx, 594, 14, 196, 48, 8)
+    art.rounded_rect(ctx, 592, 6, 200, 44, 8)
     art.fill_stroke(ctx, mix(WOOD_DARK, OUTLINE, 0.3), line=1.5, outline=OUTLINE)
     return s
 
@@ -574,9 +535,6 @@ def generate(out_dir, src_dir, args):
     check_masks(masks)
     for n in range(1, 6):
         art.save(draw_star_plaque(n), out_dir, "map_star_%d" % n)
-    art.save(draw_border(True), out_dir, "borde_v")
-    art.save(draw_border(False), out_dir, "borde_h")
-    art.save(draw_corner(), out_dir, "borde_e")
     art.save(draw_board(), out_dir, "menu_campaign")
     for name, surf in opponent_portraits().items():
         art.save(surf, out_dir, name)

@@ -25,7 +25,6 @@ LOGO_W, LOGO_H = 372, 196         # the margin of 12 pixels all round holds the 
 LOGO_MARGIN = 12
 SIGN_W, SIGN_H = 372, 76
 TABLA_W, TABLA_H = 520, 570
-COLOUR_KEY = (1.0, 0.0, 1.0)      # the panel's corners; the menu keys them out by pixel (0, 0)
 TITLE_FACE = "DejaVu Serif Condensed"
 
 
@@ -693,12 +692,10 @@ def icon_watch(ctx, x, y):
 
 def draw_ui_tabla():
     """The panel the slot screens lay their lists on: a parchment sheet in a wooden frame. Outside
-    the frame's cut corners lies the colour key, drawn without anti-aliasing so that no blended
-    pixel keeps a tint of it."""
+    the frame's cut corners the picture is transparent, so its top-left pixel (the colour the
+    menu keys out) is transparent black and no blended pixel keeps a tint of another colour."""
     w, h = TABLA_W, TABLA_H
     s, ctx = art.surface(w, h)
-    ctx.set_source_rgb(*COLOUR_KEY)
-    ctx.paint()
     cut = 14
     outer = [(cut, 0), (w - cut, 0), (w, cut), (w, h - cut), (w - cut, h), (cut, h), (0, h - cut),
              (0, cut)]
