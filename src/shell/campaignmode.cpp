@@ -29,6 +29,8 @@ const int SCREEN_WIDTH = 800;
 const int SCREEN_HEIGHT = 600;
 const Color WHITE(255, 255, 255, 255);
 const Color BLACK(0, 0, 0, 255);
+// The tallies stand on the board's dark wood.
+const Color TALLY(255, 244, 214, 255);
 
 } // namespace
 
@@ -70,9 +72,11 @@ void CampaignMode::onStart()
     {
         m_pMoneyLabel[nSide] = new Label("$0", 110, ROWS[nSide], 6, 100, false);
         m_pMoneyLabel[nSide]->setAlignment(2);
+        m_pMoneyLabel[nSide]->setTextColor(TALLY);
         addSprite(m_pMoneyLabel[nSide]);
         m_pStarsLabel[nSide] = new Label("0", 257, ROWS[nSide], 6, 50, false);
         m_pStarsLabel[nSide]->setAlignment(0x24);
+        m_pStarsLabel[nSide]->setTextColor(TALLY);
         addSprite(m_pStarsLabel[nSide]);
     }
 

@@ -474,8 +474,10 @@ def draw_board():
     ctx.new_path()
     art.star_path(ctx, 282, 21, 8, 3.5)
     art.fill_stroke(ctx, shellart.brass_gradient(13, 29), line=1.0, outline=OUTLINE)
-    # The orders note.
-    shellart.parchment(ctx, 364, 10, 222, MENU_H - 18, 4706, stains=3)
+    # The orders note: a tanned hide of middle tone, on which both the black order and the
+    # white notices read.
+    shellart.parchment(ctx, 364, 10, 222, MENU_H - 18, 4706, colour=mix(WOOD_LIGHT, WOOD, 0.2),
+                       stains=3)
     for x in (372, 578):
         art.rivet(ctx, x, 16, 2.5)
     # The plate behind the buttons.
