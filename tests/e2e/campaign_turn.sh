@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# End to end: the real game on SDL's dummy drivers with a fresh home folder plays
+# campaign_turn.txt: a new campaign from the menu, one battle day and the turn's news. Checks the
+# screens it passed, that nothing was missing, and the campaign stored in slot 0 after the turn.
+#     campaign_turn.sh DBD_EXECUTABLE SCRIPT SETTINGSDUMP
+set -euo pipefail
+DBD="$1"
+SCRIPT="$2"
+DUMP="$3"
+HOME_DIR="$(mktemp -d)"
+trap 'rm -rf "$HOME_DIR"' EXIT
+DATA="$HOME_DIR/.local/share/Quillmoor/DustbowlDolly"
+
+fail() { echo "FAIL: $*"; echo "----- log -----"; cat "$DATA/dbd.log" 2>/dev/null || true; exit 1; }
+
+set +e
+env -u XDG_DATA_HOME HOME="$HOME_DIR" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  DBD_FIXED_STEP=16 DBD_INPUT_SCRIPT="$SCRIPT" DBD_OPENURL_LOG=1 \
+  timeout 600 "$DBD"
+RC=$?
+set -e
+[ "$RC" -eq 0 ] || fail "dbd ended with $RC"
+LOG="$DATA/dbd.log"
+[ -f "$LOG" ] || fail "no log"
+
+# The screens, in the order the script met them: the battle day is the play mode, whose
+# statistics close before the turn's news.
+modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
+want="SplashScreen MenuFrame DlgYesNo OpponentDlg DlgMessage CampaignMode PlayMode PlayMode TurnResults "
+[ "$modes" = "$want" ] || fail "screens: got [$modes], want [$want]"
+! grep -q 'Missing resource\|EXCEPTION\|not found' "$LOG" || fail "something was missing"
+
+# The campaign after one turn: stored in slot 0 of the current player at turn 2 against rival 0,
+# the explanation seen once.
+CFG="$DATA/dbdconfig.dat"
+[ -f "$CFG" ] || fail "no settings file"
+settings="$("$DUMP" "$CFG")" || fail "the settings file cannot be read"
+uid="$(sed -n 's/^PlayerUID=//p' <<<"$settings")"
+[ -n "$uid" ] || fail "no player"
+value="$(sed -n "s/^CampaignData_0_${uid}=//p" <<<"$settings")"
+[ "$(wc -w <<<"$value")" -eq 82 ] || fail "slot 0 holds [$value]"
+[ "$(cut -d' ' -f1-2 <<<"$value")" = "2 0" ] || fail "slot 0 is not at turn 2 against rival 0: [$value]"
+grep -qxF "FirstTimeCampaign=FALSE" <<<"$settings" || fail "the explanation was not noted"
+echo "campaign turn: passed"
