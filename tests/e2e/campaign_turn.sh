@@ -7,21 +7,8 @@ set -euo pipefail
 DBD="$1"
 SCRIPT="$2"
 DUMP="$3"
-HOME_DIR="$(mktemp -d)"
-trap 'rm -rf "$HOME_DIR"' EXIT
-DATA="$HOME_DIR/.local/share/Quillmoor/DustbowlDolly"
-
-fail() { echo "FAIL: $*"; echo "----- log -----"; cat "$DATA/dbd.log" 2>/dev/null || true; exit 1; }
-
-set +e
-env -u XDG_DATA_HOME HOME="$HOME_DIR" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  DBD_FIXED_STEP=16 DBD_INPUT_SCRIPT="$SCRIPT" DBD_OPENURL_LOG=1 \
-  timeout 600 "$DBD"
-RC=$?
-set -e
-[ "$RC" -eq 0 ] || fail "dbd ended with $RC"
-LOG="$DATA/dbd.log"
-[ -f "$LOG" ] || fail "no log"
+source "$(dirname "$0")/e2e_lib.sh"
+run_dbd "$DBD" "$SCRIPT" 600
 
 # The screens, in the order the script met them: the battle day is the play mode, whose
 # statistics close before the turn's news.

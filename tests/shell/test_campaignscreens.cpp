@@ -134,21 +134,10 @@ protected:
         m_fx.addFile(sName + ".png", std::string(abPng.begin(), abPng.end()));
     }
 
+    // The application without first modes; the screens under test are pushed on it.
     ShellApp* start()
     {
-        FirstModes modes;
-        modes.pfnMenu = nullptr;
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        try
-        {
-            m_pApp = m_fx.start(modes);
-        }
-        catch (const RIR::Exception& e)
-        {
-            ADD_FAILURE() << e.getMessage();
-            throw;
-        }
+        m_pApp = m_fx.start(FirstModes{nullptr, nullptr, nullptr});
         m_pApp->setSetting("PlayerUID", "U1");
         m_pApp->setLevelFactory(&m_levels);
         return m_pApp;
