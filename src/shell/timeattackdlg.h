@@ -20,13 +20,13 @@
 #include "shell/dbdmode.h"
 
 #include "gfx/color.h"
+#include "ui/radiobutton.h"
 #include "rir2/list.h"
 #include "rir2/refcount.h"
 
 class EditNameDlg;
 class Font;
 class MenuFrame;
-class RadioButton;
 class Table;
 
 class TimeAttackDlg : public DBDMode
@@ -65,6 +65,8 @@ public:
     static int gameSeconds(int nTime);
 
     EditNameDlg* getEditNameDlg() const { return m_pEditNameDlg; }
+    RadioButton* getDifficultyRadio(int nDifficulty) const { return m_lDiffRadio.get(nDifficulty).get(); }
+    RadioButton* getSceneRadio(int nScene) const { return m_lSceneRadio.get(nScene).get(); }
     RIR::String getSnapshotName() const { return m_sSnapshot; }
 
 private:
