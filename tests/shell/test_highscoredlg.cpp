@@ -121,17 +121,13 @@ class HighScoreExchangeScreenTest : public HighScoreScreenTest
 protected:
     HighScoreExchangeScreenTest() { m_pApp->setSetting("HighscoreLastUpdate", "86400"); }
 
-    // Starts the exchange from the screen: the waiting dialog on top.
+    // Starts the exchange from the screen and runs a frame: the waiting dialog on top.
     DownloadDlg* startExchange(HighScoreDlg* pDlg)
     {
         pDlg->onCallback(HighScoreDlg::ID_EXCHANGE, 0);
         m_pApp->updateModes(0.02f);
         DownloadDlg* pWait = dynamic_cast<DownloadDlg*>(m_pApp->getTopMode());
         EXPECT_NE(nullptr, pWait);
-        if (pWait)
-        {
-            EXPECT_EQ("Connecting", text(pWait->getStatusText()));
-        }
         return pWait;
     }
 
