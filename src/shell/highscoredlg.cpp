@@ -6,6 +6,7 @@
 #include "shell/highscorereply.h"
 #include "shell/highscoreservice.h"
 #include "shell/menuframe.h"
+#include "shell/panelimage.h"
 
 #include "app/gameapp.h"
 #include "gfx/font.h"
@@ -89,7 +90,7 @@ void HighScoreDlg::onStart()
 {
     RIR_TRACE("HighScoreDlg::onStart");
     GameApp* pApp = getApp();
-    addSprite(new Sprite("ui_tabla", 263, 20, 0));
+    addSprite(new Sprite(getPanelImage(pApp), 263, 20, 0));
     m_pFont = pApp->getTheme()->getFont("Dolly::UI")->clone();
 
     m_pTable = new Table(this);

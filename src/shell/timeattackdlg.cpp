@@ -6,6 +6,7 @@
 #include "shell/highscoredlg.h"
 #include "shell/highscoreio.h"
 #include "shell/menuframe.h"
+#include "shell/panelimage.h"
 #include "shell/playerio.h"
 
 #include "level/diffmanager.h"
@@ -90,7 +91,7 @@ void TimeAttackDlg::onStart()
     RIR_TRACE("TimeAttackDlg::onStart");
     GameApp* pApp = getApp();
     m_pFont = pApp->getTheme()->getFont("Dolly::UI")->clone();
-    addSprite(new Sprite("ui_tabla", 263, 20, 0));
+    addSprite(new Sprite(getPanelImage(pApp), 263, 20, 0));
 
     RIR::SmartPtr<Table> pTable = new Table(this);
     pTable->newRow();
