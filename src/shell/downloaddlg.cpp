@@ -4,6 +4,7 @@
 #include "shell/dbdapp.h"
 
 #include "app/gameapp.h"
+#include "gfx/alignflags.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/table.h"
@@ -53,6 +54,7 @@ void DownloadDlg::onStart()
     pTable->newCell(1);
     m_pStatusLabel = addLabel(getText("Connecting").c_str(), 0x24);
     m_pStatusLabel->setWidth(STATUS_WIDTH, false);
+    m_pStatusLabel->setAlignment(ALIGN_HCENTER | ALIGN_VCENTER);
     pTable->newRow();
     pTable->newCell(1);
     addNamedImage("separator", 0x24);

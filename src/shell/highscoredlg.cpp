@@ -115,6 +115,9 @@ void HighScoreDlg::onStart()
         addSprite(pHead);
         pColumns->add(pHead, 0x24);
     }
+    // The rows in plain dark letters: a shadow blurs small figures on the parchment.
+    RIR::SmartPtr<Font> pRowFont = m_pFont->clone();
+    pRowFont->setShadow(false);
     for (int r = 0; r < SHOWN_RANKS; ++r)
     {
         pColumns->newRow();
@@ -125,12 +128,12 @@ void HighScoreDlg::onStart()
             pColumns->newCell(1);
             // Name and score share the cell, one on each side.
             m_pNameLabel[c][r] = new Label("", 0, 0, 1, COLUMN_WIDTH, true);
-            m_pNameLabel[c][r]->setFont(m_pFont);
+            m_pNameLabel[c][r]->setFont(pRowFont);
             m_pNameLabel[c][r]->setAlignment(0x21);
             addSprite(m_pNameLabel[c][r]);
             pColumns->add(m_pNameLabel[c][r], 0x21);
             m_pScoreLabel[c][r] = new Label("", 0, 0, 1, COLUMN_WIDTH, true);
-            m_pScoreLabel[c][r]->setFont(m_pFont);
+            m_pScoreLabel[c][r]->setFont(pRowFont);
             m_pScoreLabel[c][r]->setAlignment(0x22);
             addSprite(m_pScoreLabel[c][r]);
             pColumns->add(m_pScoreLabel[c][r], 0x22);
