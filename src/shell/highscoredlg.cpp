@@ -7,12 +7,12 @@
 #include "shell/highscoreservice.h"
 #include "shell/menuframe.h"
 #include "shell/panelimage.h"
+#include "shell/screenwidgets.h"
 
 #include "app/gameapp.h"
 #include "gfx/font.h"
 #include "gfx/image.h"
 #include "gfx/sprite.h"
-#include "ui/button.h"
 #include "ui/dlgyesno.h"
 #include "ui/label.h"
 #include "ui/radiobutton.h"
@@ -25,7 +25,6 @@
 #include "rir2/list_impl.h"
 
 #include <cstdlib>
-#include <utility>
 
 namespace
 {
@@ -35,10 +34,6 @@ const int SEPARATOR_Y_TABS = 115;
 const int SEPARATOR_Y_RESULT = 155;
 const Color RED(255, 0, 0, 255);
 const Color BLACK(0, 0, 0, 255);
-const Color DIFFICULTY_COLORS[HS_DIFFICULTIES] = {Color(0, 96, 0, 255), Color(255, 192, 48, 255),
-                                                  Color(192, 0, 0, 255)};
-const char* const DIFFICULTY_KEYS[HS_DIFFICULTIES] = {"DiffEasy", "DiffMedium", "DiffHard"};
-const char* const TIME_KEYS[HS_TIMES] = {"TimeAttack3Min", "TimeAttack10Min"};
 } // namespace
 
 RIR::String formatHighScoreDate(int32_t nTimestamp)
@@ -71,19 +66,6 @@ HighScoreDlg::HighScoreDlg(bool bShowTabs, int nTime, int nDifficulty, int nHigh
 
 HighScoreDlg::~HighScoreDlg()
 {
-}
-
-RIR::SmartPtr<RadioButton> HighScoreDlg::addRadio(RIR::SmartPtr<Table> pRow, const char* pszKey,
-                                                  int nId, const Color& color, bool bChecked)
-{
-    RIR::SmartPtr<RadioButton> pRadio = new RadioButton(this, pszKey, nId);
-    RIR::SmartPtr<Font> pFont = m_pFont->clone();
-    pFont->setColor(color);
-    pRadio->setFont(pFont);
-    pRadio->setChecked(bChecked);
-    pRow->newCell(1);
-    pRow->add(pRadio, 0x24);
-    return pRadio;
 }
 
 void HighScoreDlg::onStart()
@@ -167,14 +149,10 @@ void HighScoreDlg::onStart()
     const int nTime = m_bShowTabs ? getStoredIndex("HighscoreTime", HS_TIMES, 0) : m_nTime;
     RIR::SmartPtr<Table> pDiffRow = new Table(this);
     pDiffRow->newRow();
-    for (int d = 0; d < HS_DIFFICULTIES; ++d)
-        m_lDiffRadio.append(
-            addRadio(pDiffRow, DIFFICULTY_KEYS[d], ID_EASY + d, DIFFICULTY_COLORS[d], d == nDifficulty));
+    addDifficultyRadios(this, pDiffRow, m_pFont, ID_EASY, nDifficulty, 0x24, m_lDiffRadio);
     RIR::SmartPtr<Table> pTimeRow = new Table(this);
     pTimeRow->newRow();
-    for (int t = 0; t < HS_TIMES; ++t)
-        m_lTimeRadio.append(
-            addRadio(pTimeRow, TIME_KEYS[t], ID_3MIN + t, BLACK, (t == 0) == (nTime == 0)));
+    addTimeRadios(this, pTimeRow, m_pFont, ID_3MIN, nTime, 0x24, m_lTimeRadio);
     if (m_bShowTabs)
     {
         m_pTable->newRow();
@@ -193,21 +171,8 @@ void HighScoreDlg::onStart()
     m_pTable->newRow();
     m_pTable->newCell(1);
     m_pTable->add(addSprite(new Sprite("separator", 0, 0, 1)), 0x24);
-    RIR::SmartPtr<Table> pButtons = new Table(this);
-    pButtons->newRow();
     // The exchange with the online service needs a control of its own: "online".
-    for (const auto& button : {std::make_pair("online", (int)ID_EXCHANGE),
-                               std::make_pair("clear", (int)ID_CLEAR),
-                               std::make_pair("back", (int)ID_BACK)})
-    {
-        RIR::SmartPtr<Button> pButton = new Button(button.first, button.second);
-        addControl(pButton);
-        pButtons->newCell(1);
-        pButtons->add(pButton, 0x24);
-    }
-    m_pTable->newRow();
-    m_pTable->newCell(1);
-    m_pTable->add(pButtons, 0x24);
+    addButtonRow(this, m_pTable, {{"online", ID_EXCHANGE}, {"clear", ID_CLEAR}, {"back", ID_BACK}});
 
     m_pTable->setPos(285, 40);
     m_pTable->setSize(485, 520);
@@ -227,18 +192,14 @@ void HighScoreDlg::onActivate()
 
 int HighScoreDlg::getShownTime() const
 {
-    for (int i = 0; i < m_lTimeRadio.getLength(); ++i)
-        if (m_lTimeRadio.get(i)->isChecked())
-            return m_lTimeRadio.get(i)->getCallbackId() != ID_3MIN ? 1 : 0;
-    return 0;
+    const int nId = checkedRadioId(m_lTimeRadio);
+    return nId != -1 && nId != ID_3MIN ? 1 : 0;
 }
 
 int HighScoreDlg::getShownDifficulty() const
 {
-    for (int i = 0; i < m_lDiffRadio.getLength(); ++i)
-        if (m_lDiffRadio.get(i)->isChecked())
-            return m_lDiffRadio.get(i)->getCallbackId() - ID_EASY;
-    return 1;
+    const int nId = checkedRadioId(m_lDiffRadio);
+    return nId == -1 ? 1 : nId - ID_EASY;
 }
 
 void HighScoreDlg::refresh()
@@ -289,12 +250,6 @@ RIR::String HighScoreDlg::getLastUpdateText() const
     return m_pLastUpdateLabel->getText();
 }
 
-void HighScoreDlg::check(RIR::List<RIR::SmartPtr<RadioButton>>& lRadio, int nId)
-{
-    for (int i = 0; i < lRadio.getLength(); ++i)
-        lRadio.get(i)->setChecked(lRadio.get(i)->getCallbackId() == nId);
-}
-
 void HighScoreDlg::onCallback(int nId, int nParam)
 {
     RIR_TRACE("HighScoreDlg::onCallback");
@@ -305,13 +260,13 @@ void HighScoreDlg::onCallback(int nId, int nParam)
     case ID_EASY:
     case ID_EASY + 1:
     case ID_EASY + 2:
-        check(m_lDiffRadio, nId);
+        checkRadio(m_lDiffRadio, nId);
         setStoredValue("HighscoreDifficulty", RIR::String::format("%d", nId - ID_EASY).c_str());
         refresh();
         break;
     case ID_3MIN:
     case ID_10MIN:
-        check(m_lTimeRadio, nId);
+        checkRadio(m_lTimeRadio, nId);
         setStoredValue("HighscoreTime", RIR::String::format("%d", nId - ID_3MIN).c_str());
         refresh();
         break;

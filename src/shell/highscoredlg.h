@@ -20,7 +20,6 @@
 
 #include "shell/dbdmode.h"
 
-#include "gfx/color.h"
 #include "rir2/list.h"
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
@@ -82,10 +81,6 @@ public:
     DownloadDlg* getDownloadDlg() const { return m_pDLMode; }
 
 private:
-    RIR::SmartPtr<RadioButton> addRadio(RIR::SmartPtr<Table> pRow, const char* pszKey, int nId,
-                                        const Color& color, bool bChecked);
-    void check(RIR::List<RIR::SmartPtr<RadioButton>>& lRadio, int nId);
-
     bool m_bShowTabs;
     int m_nTime;
     int m_nDifficulty;

@@ -5,6 +5,7 @@
 #include "shell/menuframe.h"
 #include "shell/playerio.h"
 #include "shell/savegameio.h"
+#include "shell/screenwidgets.h"
 
 #include "app/gameapp.h"
 #include "gfx/font.h"
@@ -72,22 +73,13 @@ void PlayerDlg::onStart()
     pTable->newCell(1);
     addNamedImage("separator", 0x24);
 
-    RIR::SmartPtr<Table> pButtons = new Table(this);
-    pButtons->newRow();
-    m_pSelectButton = new Button("select", ID_SELECT);
-    m_pNewButton = new Button("new", ID_NEW);
-    m_pDeleteButton = new Button("delete", ID_DELETE);
-    m_pRenameButton = new Button("rename", ID_RENAME);
-    for (const RIR::SmartPtr<Button>& pButton :
-         {m_pSelectButton, m_pNewButton, m_pDeleteButton, m_pRenameButton})
-    {
-        addControl(pButton);
-        pButtons->newCell(1);
-        pButtons->add(pButton, 0x24);
-    }
-    pTable->newRow();
-    pTable->newCell(1);
-    pTable->add(pButtons, 0x24);
+    const RIR::List<RIR::SmartPtr<Button>> lButtons = addButtonRow(
+        this, pTable,
+        {{"select", ID_SELECT}, {"new", ID_NEW}, {"delete", ID_DELETE}, {"rename", ID_RENAME}});
+    m_pSelectButton = lButtons.get(0);
+    m_pNewButton = lButtons.get(1);
+    m_pDeleteButton = lButtons.get(2);
+    m_pRenameButton = lButtons.get(3);
 
     updateButtons();
     refreshNames();
@@ -96,10 +88,8 @@ void PlayerDlg::onStart()
 
 int PlayerDlg::getSelectedSlot() const
 {
-    for (int i = 0; i < m_lPlayerRadio.getLength(); ++i)
-        if (m_lPlayerRadio.get(i)->isChecked())
-            return m_lPlayerRadio.get(i)->getCallbackId() - ID_FIRST_SLOT;
-    return -1;
+    const int nId = checkedRadioId(m_lPlayerRadio);
+    return nId == -1 ? -1 : nId - ID_FIRST_SLOT;
 }
 
 RIR::String PlayerDlg::getSlotText(int nSlot) const
@@ -243,8 +233,7 @@ void PlayerDlg::onCallback(int nId, int nParam)
     default:
         if (nId >= ID_FIRST_SLOT && nId < ID_FIRST_SLOT + SHOW_PLAYERS)
         {
-            for (int i = 0; i < m_lPlayerRadio.getLength(); ++i)
-                m_lPlayerRadio.get(i)->setChecked(m_lPlayerRadio.get(i)->getCallbackId() == nId);
+            checkRadio(m_lPlayerRadio, nId);
             updateButtons();
         }
         break;

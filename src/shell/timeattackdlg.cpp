@@ -8,6 +8,7 @@
 #include "shell/menuframe.h"
 #include "shell/panelimage.h"
 #include "shell/playerio.h"
+#include "shell/screenwidgets.h"
 
 #include "level/diffmanager.h"
 #include "level/gameresults.h"
@@ -16,7 +17,6 @@
 #include "app/log.h"
 #include "gfx/font.h"
 #include "gfx/sprite.h"
-#include "ui/button.h"
 #include "ui/radiobutton.h"
 #include "ui/table.h"
 #include "ui/theme.h"
@@ -25,15 +25,10 @@
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
-#include <utility>
 
 namespace
 {
 const Color BLACK(0, 0, 0, 255);
-const Color DIFFICULTY_COLORS[HS_DIFFICULTIES] = {Color(0, 96, 0, 255), Color(255, 192, 48, 255),
-                                                  Color(192, 0, 0, 255)};
-const char* const DIFFICULTY_KEYS[HS_DIFFICULTIES] = {"DiffEasy", "DiffMedium", "DiffHard"};
-const char* const TIME_KEYS[HS_TIMES] = {"TimeAttack3Min", "TimeAttack10Min"};
 
 // The settings, each kept in its range: a damaged settings file must not pick a missing
 // picture or a table outside the high scores.
@@ -73,19 +68,6 @@ int TimeAttackDlg::gameSeconds(int nTime)
     return nTime != 0 ? 600 : 180;
 }
 
-RIR::SmartPtr<RadioButton> TimeAttackDlg::addRadio(RIR::SmartPtr<Table> pRow, const char* pszText,
-                                                   int nId, const Color& color, bool bChecked)
-{
-    RIR::SmartPtr<RadioButton> pRadio = new RadioButton(this, pszText, nId);
-    RIR::SmartPtr<Font> pFont = m_pFont->clone();
-    pFont->setColor(color);
-    pRadio->setFont(pFont);
-    pRadio->setChecked(bChecked);
-    pRow->newCell(1);
-    pRow->add(pRadio, 0x21);
-    return pRadio;
-}
-
 void TimeAttackDlg::onStart()
 {
     RIR_TRACE("TimeAttackDlg::onStart");
@@ -104,9 +86,7 @@ void TimeAttackDlg::onStart()
     const int nDifficulty = storedDifficulty();
     RIR::SmartPtr<Table> pDiffRow = new Table(this);
     pDiffRow->newRow();
-    for (int d = 0; d < HS_DIFFICULTIES; ++d)
-        m_lDiffRadio.append(addRadio(pDiffRow, DIFFICULTY_KEYS[d], ID_EASY + d,
-                                     DIFFICULTY_COLORS[d], d == nDifficulty));
+    addDifficultyRadios(this, pDiffRow, m_pFont, ID_EASY, nDifficulty, 0x21, m_lDiffRadio);
     pTable->newRow();
     pTable->newCell(1);
     pTable->add(pDiffRow, 0x24);
@@ -117,8 +97,7 @@ void TimeAttackDlg::onStart()
     const int nTime = storedTime();
     RIR::SmartPtr<Table> pTimeRow = new Table(this);
     pTimeRow->newRow();
-    for (int t = 0; t < HS_TIMES; ++t)
-        m_lTimeRadio.append(addRadio(pTimeRow, TIME_KEYS[t], ID_3MIN + t, BLACK, t == nTime));
+    addTimeRadios(this, pTimeRow, m_pFont, ID_3MIN, nTime, 0x21, m_lTimeRadio);
     pTable->newRow();
     pTable->newCell(1);
     pTable->add(pTimeRow, 0x24);
@@ -136,7 +115,8 @@ void TimeAttackDlg::onStart()
         if (i % 3 == 0)
             pScenes->newRow();
         const RIR::String sName = getText(RIR::String::format("ChapterShort%d", i).c_str());
-        m_lSceneRadio.append(addRadio(pScenes, sName.c_str(), ID_FIRST_SCENE + i, BLACK, i == nScene));
+        addChoiceRadio(this, pScenes, m_pFont, sName.c_str(), ID_FIRST_SCENE + i, BLACK,
+                       i == nScene, 0x21, m_lSceneRadio);
     }
     pSceneRow->add(pScenes, 0x21 | 0x20);
     pSceneRow->newCell(1);
@@ -150,20 +130,8 @@ void TimeAttackDlg::onStart()
     pTable->newRow();
     pTable->newCell(1);
     pTable->add(addSprite(new Sprite("separator", 0, 0, 1)), 0x24);
-    RIR::SmartPtr<Table> pButtons = new Table(this);
-    pButtons->newRow();
-    for (const auto& button : {std::make_pair("highscores", (int)ID_HIGHSCORES),
-                               std::make_pair("play", (int)ID_PLAY),
-                               std::make_pair("back", (int)ID_BACK)})
-    {
-        RIR::SmartPtr<Button> pButton = new Button(button.first, button.second);
-        addControl(pButton);
-        pButtons->newCell(1);
-        pButtons->add(pButton, 0x24);
-    }
-    pTable->newRow();
-    pTable->newCell(1);
-    pTable->add(pButtons, 0x24);
+    addButtonRow(this, pTable,
+                 {{"highscores", ID_HIGHSCORES}, {"play", ID_PLAY}, {"back", ID_BACK}});
 
     pTable->setPos(275, 40);
     pTable->setSize(475, 520);
@@ -246,12 +214,6 @@ void TimeAttackDlg::recordResult()
     delete pGR;
 }
 
-void TimeAttackDlg::check(RIR::List<RIR::SmartPtr<RadioButton>>& lRadio, int nId)
-{
-    for (int i = 0; i < lRadio.getLength(); ++i)
-        lRadio.get(i)->setChecked(lRadio.get(i)->getCallbackId() == nId);
-}
-
 void TimeAttackDlg::onCallback(int nId, int nParam)
 {
     RIR_TRACE("TimeAttackDlg::onCallback");
@@ -259,19 +221,19 @@ void TimeAttackDlg::onCallback(int nId, int nParam)
     DBDApp* pApp = getDBDApp();
     if (nId >= ID_EASY && nId < ID_EASY + HS_DIFFICULTIES)
     {
-        check(m_lDiffRadio, nId);
+        checkRadio(m_lDiffRadio, nId);
         setStoredValue("TimedDifficulty", RIR::String::format("%d", nId - ID_EASY).c_str());
         return;
     }
     if (nId == ID_3MIN || nId == ID_10MIN)
     {
-        check(m_lTimeRadio, nId);
+        checkRadio(m_lTimeRadio, nId);
         setStoredValue("TimedTime", RIR::String::format("%d", nId - ID_3MIN).c_str());
         return;
     }
     if (nId >= ID_FIRST_SCENE && nId < ID_FIRST_SCENE + SCENES)
     {
-        check(m_lSceneRadio, nId);
+        checkRadio(m_lSceneRadio, nId);
         setStoredValue("TimedScene", RIR::String::format("%d", nId - ID_FIRST_SCENE).c_str());
         m_sSnapshot = RIR::String::format("snap_ch%d", nId - ID_FIRST_SCENE + 1);
         m_pSnapshot->setImage(pApp->getImage(m_sSnapshot.c_str()));

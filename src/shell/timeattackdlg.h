@@ -70,9 +70,6 @@ public:
     RIR::String getSnapshotName() const { return m_sSnapshot; }
 
 private:
-    RIR::SmartPtr<RadioButton> addRadio(RIR::SmartPtr<Table> pRow, const char* pszText, int nId,
-                                        const Color& color, bool bChecked);
-    void check(RIR::List<RIR::SmartPtr<RadioButton>>& lRadio, int nId);
     void takeResult();
     int findCurrentPlayer() const;
 

@@ -4,9 +4,11 @@
 // index past the list. The online exchange from the screen over real HTTP to a loopback server:
 // a valid reply replaces the online column and the date line, an invalid one changes nothing, a
 // silent server is cancelled from the dialog without a hang, a refused connection shows the error.
+#include "shell/kit/highscorereplytext.h"
 #include "shell/kit/loopbackhttpserver.h"
 #include "shell/kit/screencontent.h"
 #include "shell/kit/shellapp.h"
+#include "shell/kit/texttable.h"
 
 #include "shell/downloaddlg.h"
 #include "shell/highscoredlg.h"
@@ -15,39 +17,17 @@
 #include "ui/dlgyesno.h"
 
 #include "rir2/date.h"
-#include "rir2/memprovider.h"
-#include "rir2/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
 
 namespace
 {
-
-// A valid reply of the online half: entry "On<t><d><r>", score 900 - r, key "K<t><d><r>" (the
-// key "ME" at time 0, medium, rank 2).
-std::string validReply()
-{
-    std::string s = "DustbowlDollyHighScores\n";
-    for (int t = 0; t < 2; ++t)
-        for (int d = 0; d < 3; ++d)
-        {
-            for (int r = 0; r < 10; ++r)
-            {
-                const std::string sId = std::to_string(t) + std::to_string(d) + std::to_string(r);
-                const std::string sKey = t == 0 && d == 1 && r == 2 ? "ME" : "K" + sId;
-                s += "On" + sId + "_!#!_" + std::to_string(900 - r) + "_!#!_" + sKey + "\n";
-            }
-            s += "---\n";
-        }
-    return s + "===\n";
-}
 
 class HighScoreScreenTest : public ::testing::Test
 {
@@ -59,7 +39,7 @@ protected:
         addScreenContent(m_fx);
         m_pApp = m_fx.start(FirstModes{});
         m_pApp->setSetting("PlayerName", "Dolly");
-        m_pApp->setSetting("PlayerUID", "ME");
+        m_pApp->setSetting("PlayerUID", "K012");
         HighScoreTable table;
         for (int r = 0; r < 10; ++r)
         {
@@ -73,7 +53,7 @@ protected:
         table.sKey[highScoreIndex(HS_ONLINE, 1, 2, 0)] = "OTHER";
         table.sName[highScoreIndex(HS_ONLINE, 1, 2, 1)] = "Me";
         table.nScore[highScoreIndex(HS_ONLINE, 1, 2, 1)] = 70;
-        table.sKey[highScoreIndex(HS_ONLINE, 1, 2, 1)] = "ME";
+        table.sKey[highScoreIndex(HS_ONLINE, 1, 2, 1)] = "K012";
         saveHighScores(table);
     }
 
@@ -98,18 +78,6 @@ protected:
 
     std::string text(const RIR::String& s) const { return s.c_str(); }
 
-    // Loads a text table over the application's texts.
-    void loadTexts(const std::string& sTable)
-    {
-        const std::string sName = "more" + std::to_string(++m_nTables) + ".txt";
-        RIR::MemoryResourceProvider* pProvider = new RIR::MemoryResourceProvider();
-        uint8_t* pData = new uint8_t[sTable.size() + 1];
-        std::memcpy(pData, sTable.data(), sTable.size());
-        pProvider->add(sName.c_str(), new RIR::Resource((int)sTable.size(), pData, true));
-        m_pApp->addProvider(pProvider, false);
-        m_pApp->loadStrings(sName.c_str());
-    }
-    int m_nTables = 0;
     std::string setting(const char* pszKey) const { return m_pApp->getSetting(pszKey).c_str(); }
 
     ShellAppFixture m_fx;
@@ -240,7 +208,7 @@ TEST_F(HighScoreScreenTest, LastUpdateLineNamesTheMonthAndNeverIndexesPastTheLis
     };
     for (const Case& c : aCases)
     {
-        loadTexts(std::string("HighScoreMonths ") + c.pszMonths + "\nHighScoreDateFmt " +
+        loadTextTable(m_pApp, std::string("HighScoreMonths ") + c.pszMonths + "\nHighScoreDateFmt " +
                   c.pszFormat + "\n");
         EXPECT_EQ(c.pszWant, text(formatHighScoreDate(c.nDate))) << c.pszMonths;
     }
@@ -254,7 +222,7 @@ TEST_F(HighScoreScreenTest, LastUpdateLineNamesTheMonthAndNeverIndexesPastTheLis
 
 TEST_F(HighScoreExchangeScreenTest, ValidReplyReplacesTheOnlineColumnAndTheDateLine)
 {
-    m_server.setReply(200, validReply());
+    m_server.setReply(200, validHighScoreReply());
     m_pApp->setSetting("HighscoreURL", m_server.url("/dbd_highscore.php").c_str());
     HighScoreDlg* pDlg = openScreen(true);
     pDlg->onCallback(HighScoreDlg::ID_EASY + 1, 0);
@@ -280,7 +248,7 @@ TEST_F(HighScoreExchangeScreenTest, ValidReplyReplacesTheOnlineColumnAndTheDateL
 
 TEST_F(HighScoreExchangeScreenTest, InvalidReplyChangesNothing)
 {
-    std::string sReply = validReply();
+    std::string sReply = validHighScoreReply();
     sReply.replace(sReply.find("On005"), 5, "Bob_Jr");
     m_server.setReply(200, sReply);
     m_pApp->setSetting("HighscoreURL", m_server.url("/dbd_highscore.php").c_str());
