@@ -7,24 +7,12 @@ set -euo pipefail
 DBD="$1"
 SCRIPT="$2"
 DUMP="$3"
-HOME_DIR="$(mktemp -d)"
-trap 'rm -rf "$HOME_DIR"' EXIT
-DATA="$HOME_DIR/.local/share/Quillmoor/DustbowlDolly"
+source "$(dirname "$0")/e2e_lib.sh"
 
-fail() { echo "FAIL: $*"; echo "----- log -----"; cat "$DATA/dbd.log" 2>/dev/null || true; exit 1; }
-
-set +e
-env -u XDG_DATA_HOME HOME="$HOME_DIR" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  DBD_FIXED_STEP=16 DBD_INPUT_SCRIPT="$SCRIPT" DBD_OPENURL_LOG=1 \
-  timeout 600 "$DBD"
-RC=$?
-set -e
-[ "$RC" -eq 0 ] || fail "dbd ended with $RC"
-LOG="$DATA/dbd.log"
-[ -f "$LOG" ] || fail "no log"
+run_dbd "$DBD" "$SCRIPT" 600
 
 # The screens in the order met: the name entry stays through Escape, then the result shows.
-modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
+modes="$(top_modes)"
 for want in "MenuFrame DlgYesNo TimeAttackDlg" "EditNameDlg EditNameDlg HighScoreDlg TimeAttackDlg MenuFrame"; do
   grep -qF "$want" <<<"$modes" || fail "screens: got [$modes], want [... $want ...]"
 done
