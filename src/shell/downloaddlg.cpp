@@ -77,9 +77,12 @@ void DownloadDlg::onStart()
 void DownloadDlg::update(float fDt)
 {
     RIR_TRACE("DownloadDlg::update");
+    RIR::setTraceParams("1");
     DBDDialog::update(fDt);
     if (m_pTransfer && !m_bEnded)
         m_pTransfer->update();
+    if (!m_bDone)
+        RIR::appendTraceParams("2");
     if (m_sPendingStatus.length() > 0)
     {
         if (m_pStatusLabel)

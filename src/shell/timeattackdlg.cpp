@@ -217,6 +217,7 @@ void TimeAttackDlg::recordResult()
 void TimeAttackDlg::onCallback(int nId, int nParam)
 {
     RIR_TRACE("TimeAttackDlg::onCallback");
+    RIR::setTraceParams(RIR::String::format("Cmd %d", nId).c_str());
     (void)nParam;
     DBDApp* pApp = getDBDApp();
     if (nId >= ID_EASY && nId < ID_EASY + HS_DIFFICULTIES)

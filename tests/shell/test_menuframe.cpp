@@ -3,15 +3,20 @@
 // default player and the welcome line.
 #include "shell/kit/shellapp.h"
 
+#include "shell/gamescreens.h"
 #include "shell/menuframe.h"
+#include "shell/playerdlg.h"
+#include "shell/timeattackdlg.h"
 
 #include "ui/button.h"
+#include "ui/dlgyesno.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +47,12 @@ protected:
         {
             m_fx.addPicture(std::string("bg_") + pszState, 60, 20, 0x402010FF);
             sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
+        }
+        // The dialogs' frame, for the questions.
+        for (const char* pszPart : {"ul", "ur", "ll", "lr", "top", "bottom", "left", "right", "back"})
+        {
+            m_fx.addPicture(std::string("fr_") + pszPart, 8, 8, 0x603010FF);
+            sTheme += std::string("frame ") + pszPart + " fr_" + pszPart + "\n";
         }
         m_fx.addFile("dolly.theme", sTheme);
         m_fx.addText("WelcomePlayer", "Howdy, %s!");
@@ -156,4 +167,24 @@ TEST_F(MenuTest, ExitAsksOnceEvenWhenTheWindowIsClosedMeanwhile)
     m_pApp->dispatchQuitRequest();
     EXPECT_EQ(2, ShellApp::getQuitQuestions());
     ShellApp::countQuitQuestions(false);
+}
+
+TEST_F(MenuTest, GameOpenersMakeTheProfileAndTimedScreensAndTheQuestion)
+{
+    const MenuScreens screens = gameMenuScreens();
+    ASSERT_NE(nullptr, screens.pfnPlayerDlg);
+    ASSERT_NE(nullptr, screens.pfnTimeAttackDlg);
+    ASSERT_NE(nullptr, screens.pfnYesNo);
+    MenuFrame::setScreens(screens);
+    MenuFrame* pMenu = startMenu();
+    // With them installed, the timed-game button is available.
+    EXPECT_TRUE(pMenu->getMainButtons().get(2)->isEnabled());
+
+    const std::unique_ptr<GameMode> pPlayers(screens.pfnPlayerDlg(pMenu));
+    EXPECT_NE(nullptr, dynamic_cast<PlayerDlg*>(pPlayers.get()));
+    const std::unique_ptr<GameMode> pTimed(screens.pfnTimeAttackDlg(pMenu));
+    EXPECT_NE(nullptr, dynamic_cast<TimeAttackDlg*>(pTimed.get()));
+    const std::unique_ptr<GameMode> pAsk(
+        screens.pfnYesNo(pMenu, "PlayStoryWarning", MC_TIMED_CONFIRMED, -1));
+    EXPECT_NE(nullptr, dynamic_cast<DlgYesNo*>(pAsk.get()));
 }
