@@ -1,6 +1,7 @@
 // The main menu: the input lock after each activation, the commands and their openers, the
 // warning before a timed game, the quit command through the application's quit path, the
 // default player and the welcome line.
+#include "shell/kit/screencontent.h"
 #include "shell/kit/shellapp.h"
 
 #include "shell/gamescreens.h"
@@ -41,20 +42,8 @@ protected:
                                     "btn_campaign_highlight", "btn_timed_normal",
                                     "btn_timed_highlight"})
             m_fx.addPicture(pszName, 60, 40, 0x80604080);
-        // A theme with the plain button style the menu's buttons use.
-        std::string sTheme;
-        for (const char* pszState : {"normal", "pushed", "highlight", "disabled"})
-        {
-            m_fx.addPicture(std::string("bg_") + pszState, 60, 20, 0x402010FF);
-            sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
-        }
-        // The dialogs' frame, for the questions.
-        for (const char* pszPart : {"ul", "ur", "ll", "lr", "top", "bottom", "left", "right", "back"})
-        {
-            m_fx.addPicture(std::string("fr_") + pszPart, 8, 8, 0x603010FF);
-            sTheme += std::string("frame ") + pszPart + " fr_" + pszPart + "\n";
-        }
-        m_fx.addFile("dolly.theme", sTheme);
+        // Plain buttons for the menu and a frame for its questions.
+        addPlainTheme(m_fx);
         m_fx.addText("WelcomePlayer", "Howdy, %s!");
         m_fx.addText("DefaultPlayerName", "Stranger");
         m_fx.addText("QueryExit_0", "Leave?");

@@ -5,14 +5,8 @@
 
 #include <string>
 
-void addScreenContent(ShellAppFixture& fx)
+void addPlainTheme(ShellAppFixture& fx)
 {
-    for (const char* pszName : {"ui_tabla", "text_c_timeattack", "text_c_highscores", "separator",
-                                "shortsep"})
-        fx.addPicture(pszName, 120, 20, 0x806040FF);
-    fx.addPicture("separator_v", 6, 200, 0x806040FF);
-    for (int i = 1; i <= 9; ++i)
-        fx.addPicture("snap_ch" + std::to_string(i), 100, 70, 0x304050FF);
     std::string sTheme;
     for (const char* pszState : {"normal", "pushed", "highlight", "disabled"})
     {
@@ -25,6 +19,17 @@ void addScreenContent(ShellAppFixture& fx)
         sTheme += std::string("frame ") + pszPart + " fr_" + pszPart + "\n";
     }
     fx.addFile("dolly.theme", sTheme);
+}
+
+void addScreenContent(ShellAppFixture& fx)
+{
+    for (const char* pszName : {"ui_tabla", "text_c_timeattack", "text_c_highscores", "separator",
+                                "shortsep"})
+        fx.addPicture(pszName, 120, 20, 0x806040FF);
+    fx.addPicture("separator_v", 6, 200, 0x806040FF);
+    for (int i = 1; i <= 9; ++i)
+        fx.addPicture("snap_ch" + std::to_string(i), 100, 70, 0x304050FF);
+    addPlainTheme(fx);
     const char* const aTexts[][2] = {{"PlayerDlgTitle", "Players"},
                                      {"PlayerDlgUpperText", "Pick one"},
                                      {"UnusedPlayer", "(free)"},

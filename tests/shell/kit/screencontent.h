@@ -12,6 +12,9 @@
 
 class RadioButton;
 
+// The theme "dolly.theme": plain button pictures for the four states and a plain dialog frame.
+void addPlainTheme(ShellAppFixture& fx);
+// The pictures and texts of the screens, and addPlainTheme.
 void addScreenContent(ShellAppFixture& fx);
 
 // Clicks the middle of the radio button's text through the application's mouse input, as a
