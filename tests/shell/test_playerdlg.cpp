@@ -12,6 +12,8 @@
 #include "shell/savegameio.h"
 
 #include "app/icallbacktarget.h"
+#include "testkit/fakeplatform.h"
+#include "testkit/recordinglog.h"
 #include "ui/button.h"
 #include "ui/dlgyesno.h"
 
@@ -317,4 +319,25 @@ TEST_F(PlayerScreenTest, CancelAndEscapeEndWithoutReportingUnlessCancelIsRemoved
     m_pApp->dispatchKeyDown(KEY_RETURN, 0);
     EXPECT_EQ((std::vector<int>{7}), target.lIds);
     EXPECT_EQ("N", std::string(pFixed->getName().c_str()));
+}
+
+TEST_F(PlayerScreenTest, EveryChangeOfTheNameAndTheOpeningPlayATypewriterKey)
+{
+    m_fx.stop();
+    for (const char* pszName : {"typemachine01.ogg", "typemachine02.ogg", "typemachine03.ogg"})
+        m_fx.addFile(pszName, "OggS");
+    m_pApp = m_fx.start(FirstModes{});
+    const RIR::SmartPtr<RecordingLog> pLog = ShellApp::lastPlatform()->getLog();
+    auto typeKeys = [&]() { return pLog->filter("audio.playSample(typemachine0").getLength(); };
+    CommandLog target;
+    m_pApp->pushMode(new EditNameDlg("", &target, 1));
+    m_pApp->updateModes(0.02f);
+    EXPECT_EQ(1, typeKeys());
+    m_pApp->dispatchChar('a');
+    EXPECT_EQ(2, typeKeys());
+    m_pApp->dispatchKeyDown(8, 0);
+    m_pApp->dispatchKeyDown(8, 0); // nothing left to delete: still a key
+    EXPECT_EQ(4, typeKeys());
+    m_pApp->dispatchChar('_'); // refused: no change, no key
+    EXPECT_EQ(4, typeKeys());
 }
