@@ -7,6 +7,7 @@
 #include "shell/campaignstate.h"
 #include "shell/menuframe.h"
 #include "shell/opponentdlg.h"
+#include "shell/panelimage.h"
 #include "shell/textformat.h"
 
 #include "app/gameapp.h"
@@ -51,7 +52,7 @@ CampaignDlg::~CampaignDlg()
 void CampaignDlg::onStart()
 {
     RIR_TRACE("CampaignDlg::onStart");
-    addSprite(new Sprite(MenuFrame::getPanelImage(), 263, 20, 0));
+    addSprite(new Sprite(getPanelImage(getApp()), 263, 20, 0));
 
     RIR::SmartPtr<Table> pTable = new Table(this);
     m_pTable = pTable;

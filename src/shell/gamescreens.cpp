@@ -3,11 +3,10 @@
 #include "shell/appstore.h"
 #include "shell/campaigndlg.h"
 #include "shell/opponentdlg.h"
+#include "shell/playerdlg.h"
+#include "shell/timeattackdlg.h"
 
-#include "ui/button.h"
 #include "ui/dlgyesno.h"
-#include "ui/label.h"
-#include "ui/table.h"
 
 namespace
 {
@@ -27,6 +26,16 @@ GameMode* makeCampaignDlg()
     return new CampaignDlg();
 }
 
+GameMode* makePlayerDlg(MenuFrame* pMenu)
+{
+    return new PlayerDlg(pMenu);
+}
+
+GameMode* makeTimeAttackDlg(MenuFrame* pMenu)
+{
+    return new TimeAttackDlg(pMenu);
+}
+
 } // namespace
 
 MenuScreens gameMenuScreens()
@@ -35,5 +44,7 @@ MenuScreens gameMenuScreens()
     screens.pfnYesNo = &makeYesNo;
     screens.pfnOpponentDlg = &makeOpponentDlg;
     screens.pfnCampaignDlg = &makeCampaignDlg;
+    screens.pfnPlayerDlg = &makePlayerDlg;
+    screens.pfnTimeAttackDlg = &makeTimeAttackDlg;
     return screens;
 }

@@ -7,7 +7,8 @@
 
 #include "shell/menuframe.h"
 
-// The game's openers: the yes/no question (DlgYesNo), the campaign's slot list and opponent page.
+// The game's openers: the yes/no question (DlgYesNo), the profile screen, the timed-game screen,
+// the campaign's slot list and opponent page.
 MenuScreens gameMenuScreens();
 
 #endif

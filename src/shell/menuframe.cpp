@@ -6,13 +6,13 @@
 #include "shell/dbdapp.h"
 #include "shell/dbdgameoptions.h"
 #include "shell/dollycreditsmode.h"
+#include "shell/panelimage.h"
 #include "shell/playerio.h"
 #include "shell/savegameio.h"
 #include "shell/textformat.h"
 
 #include "app/sysinfo.h"
 #include "gfx/font.h"
-#include "gfx/imagelock.h"
 #include "ui/button.h"
 #include "ui/custombutton.h"
 #include "ui/label.h"
@@ -83,19 +83,6 @@ const MenuScreens& MenuFrame::getScreens()
     return screens();
 }
 
-RIR::SmartPtr<Image> MenuFrame::getPanelImage()
-{
-    RIR_TRACE("MenuFrame::getPanelImage");
-    RIR::SmartPtr<Image> pPanel = GameApp::getInstance()->getImage("ui_tabla");
-    Color key;
-    {
-        ImageLock lock(pPanel.get());
-        key = pPanel->getPixel(0, 0);
-    }
-    pPanel->setColorKey(key);
-    return pPanel;
-}
-
 RIR::SmartPtr<Font> MenuFrame::whiteFont(int nLineSpacing)
 {
     RIR_TRACE("MenuFrame::whiteFont");
@@ -110,7 +97,8 @@ void MenuFrame::onStart()
     RIR_TRACE("MenuFrame::onStart");
     GameApp* pApp = getApp();
 
-    getPanelImage();
+    // The shared panel of the menu's screens, keyed once for all of them.
+    getPanelImage(pApp);
 
     addSprite(new Sprite(pApp->getImage("logo"), 20, 10, 3));
     addSprite(new Sprite(pApp->getImage("menuleft"), 0, 0, 0));

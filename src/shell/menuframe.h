@@ -70,9 +70,6 @@ public:
     ~MenuFrame() override;
 
     static MenuFrame* instance();
-    // The shared panel of the menu's screens ("ui_tabla") with its see-through colour set: the
-    // colour of its own top-left pixel.
-    static RIR::SmartPtr<Image> getPanelImage();
     // The openers every new menu uses; set by the screens' owners at start-up.
     static void setScreens(const MenuScreens& screens);
     static const MenuScreens& getScreens();

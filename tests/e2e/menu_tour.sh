@@ -7,10 +7,11 @@ DBD="$1"
 SCRIPT="$2"
 DUMP="$3"
 source "$(dirname "$0")/e2e_lib.sh"
+
 run_dbd "$DBD" "$SCRIPT" 240 DBD_LIST_RESOURCES=TRUE
 
 # The screens, in the order the script met them.
-modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
+modes="$(top_modes)"
 want="SplashScreen IntroMode MenuFrame DBDGameOptions MenuFrame DollyCreditsMode MenuFrame ExitConfirmMode ExitConfirmMode "
 [ "$modes" = "$want" ] || fail "screens: got [$modes], want [$want]"
 
