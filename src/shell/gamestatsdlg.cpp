@@ -20,6 +20,8 @@ namespace
 
 // The width the result label reserves before its text is known.
 const char* const RESULT_PLACEHOLDER = "XXXXXXXXXXXX";
+// Pixels between the last separator and the buttons.
+const int BUTTON_GAP = 8;
 
 // A value times a share of it, truncated.
 int share(int nValue, float fShare)
@@ -129,7 +131,18 @@ void GameStatsDlg::onStart()
         }
     }
 
+    // The buttons keep their own widths; a gap keeps them off the separator above, which the
+    // tight rows would let them cover.
     RIR::SmartPtr<Table> pButtons = new Table(this);
+    pButtons->setFlags(0);
+    RIR::SmartPtr<Image> pGap = createImage(1, BUTTON_GAP, true);
+    pGap->fill(Color(0, 0, 0, 0));
+    RIR::SmartPtr<Sprite> pGapSprite = new Sprite(pGap, 0, 0, 0);
+    addSprite(pGapSprite);
+    pButtons->newRow();
+    pButtons->newCell(1);
+    pButtons->add(pGapSprite.get(), 0x24);
+    pButtons->newRow();
     if (m_bWon)
         addButton(pButtons, "continue", ID_CONTINUE);
     else

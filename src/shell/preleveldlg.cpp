@@ -76,7 +76,9 @@ void PreLevelDlg::onStart()
     pTable->newCell(1);
     addNamedImage("separator", 0x24);
 
+    // The buttons keep their own widths.
     RIR::SmartPtr<Table> pButtons = new Table(this);
+    pButtons->setFlags(0);
     RIR::SmartPtr<Button> pContinue = new Button("continue", ID_CONTINUE);
     addControl(pContinue);
     pButtons->newCell(1);
