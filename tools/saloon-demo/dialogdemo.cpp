@@ -1,6 +1,8 @@
 // The level's dialogs over the running saloon (dialogdemo.h).
 #include "dialogdemo.h"
 
+#include "framedmode.h"
+
 #include "shell/gamestatsdlg.h"
 #include "shell/levelstats.h"
 #include "shell/loadingdlg.h"
@@ -14,8 +16,6 @@
 #include "platform/d3d7/d3d7videodriver.h"
 
 #include "rir2/exception.h"
-
-#include <SDL.h>
 
 #include <memory>
 
@@ -49,13 +49,14 @@ private:
     int m_anStats[STAT_COUNT];
 };
 
-// Above the dialog: lets it update and take the input, ends the demo after its while, and
-// keeps the day the statistics read.
-class ShotTimer : public GameMode
+// Above the dialog: lets it update and take the input, ends the demo after its while (Escape
+// at any time), and keeps the day the statistics read.
+class ShotTimer : public demokit::FramedMode
 {
 public:
     ShotTimer(float fSeconds, D3D7VideoDriver* pVideo, bool bScreenshot, DemoDay* pDay)
-        : m_fLeft(fSeconds), m_pVideo(pVideo), m_bScreenshot(bScreenshot), m_pDay(pDay)
+        : demokit::FramedMode(0, pVideo), m_fLeft(fSeconds), m_pVideo(pVideo),
+          m_bScreenshot(bScreenshot), m_pDay(pDay)
     {
         setFlags(MF_ACTIVE | MF_VISIBLE | MF_SEE_THROUGH | MF_UPDATE_THROUGH | MF_INPUT_THROUGH);
     }
@@ -69,14 +70,6 @@ public:
             m_pVideo->requestFrameCapture();
             getApp()->quit(0);
         }
-    }
-
-    bool keyDown(int nKey, int /*nModifiers*/) override
-    {
-        if (nKey != SDLK_ESCAPE)
-            return false;
-        getApp()->quit(0);
-        return true;
     }
 
 private:
