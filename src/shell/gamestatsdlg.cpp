@@ -61,16 +61,17 @@ void GameStatsDlg::onStart()
     m_pStatsFont = getFont("Dolly::Stats");
     m_pCashSample = pApp->getSample("cajaregistradora1");
 
-    const DifficultyManager& rules = m_pSource->getDifficultyManager();
+    RIR_ASSERT(m_pSource->getDifficultyManager() != NULL);
+    const DifficultyManager& rules = *m_pSource->getDifficultyManager();
     m_bStory = rules.getGameType() == GT_STORY;
     m_bTutorial = rules.isTutorial();
     m_nCash = m_pSource->getCash();
     m_nGoal = m_bStory ? rules.getCashGoal() : 0;
     m_nTotal = m_bStory ? m_pSource->getScoreTotal() : 0;
-    // Ten points for every whole second left, as the day's results count it.
-    const float fRemaining = m_pSource->getRemainingTime();
-    m_nBonus = m_bStory && fRemaining > 0.0f ? (int)fRemaining * 10 : 0;
-    const bool bBonusRow = m_bStory && fRemaining > 0.0f;
+    // Ten for every whole second left, as the day's results count it.
+    const int nRemaining = m_pSource->getRemainingTime();
+    const bool bBonusRow = m_bStory && nRemaining > 0;
+    m_nBonus = bBonusRow ? nRemaining * 10 : 0;
     m_bWon = !m_bStory || m_nCash >= m_nGoal;
 
     RIR::SmartPtr<Table> pTable = getTable();

@@ -41,10 +41,11 @@ public:
     virtual int getCash() = 0;
     // The story's running total before this day (0 outside the story).
     virtual int getScoreTotal() = 0;
-    // Seconds left on the clock when the day ended (0 when it ran out).
-    virtual float getRemainingTime() = 0;
-    // The rules of the day: game type, level, cash goal, tutorial.
-    virtual const DifficultyManager& getDifficultyManager() = 0;
+    // Whole seconds left on the clock when the day ended (0 or less when it ran out).
+    virtual int getRemainingTime() = 0;
+    // The rules of the day: game type, level, cash goal, tutorial. (The play mode's override
+    // also serves the world's IPlayMode::getDifficultyManager, whose ParamHolder it is.)
+    virtual DifficultyManager* getDifficultyManager() = 0;
 };
 
 #endif

@@ -79,7 +79,7 @@ struct DayCase
     int nGameType;
     int nLevel;
     int nCashOverGoal; // the day's cash: the goal plus this (the goal is 0 outside the story)
-    float fRemaining;
+    int nRemaining;
     std::vector<int> phases;
     bool bGoalRow, bBonusRow, bTotalRow, bResultLabel;
     bool bWon;
@@ -93,21 +93,21 @@ struct DayCase
 TEST_F(GameStatsDlgTest, EachKindOfDayRunsItsPhasesAndEndsOnItsFiguresAndButtons)
 {
     const std::vector<DayCase> cases = {
-        {"timed", GT_TIMED, 5, 750, 30.0f, {D::PHASE_REVEAL, D::PHASE_CASH},
+        {"timed", GT_TIMED, 5, 750, 30, {D::PHASE_REVEAL, D::PHASE_CASH},
          false, false, false, false, true, "", {"continue 0"}, 0},
-        {"campaign", GT_CAMPAIGN, 11, 320, 0.0f, {D::PHASE_REVEAL, D::PHASE_CASH},
+        {"campaign", GT_CAMPAIGN, 11, 320, 0, {D::PHASE_REVEAL, D::PHASE_CASH},
          false, false, false, false, true, "", {"continue 0"}, 0},
-        {"story won early", GT_STORY, 3, 100, 12.7f,
+        {"story won early", GT_STORY, 3, 100, 12,
          {D::PHASE_REVEAL, D::PHASE_CASH, D::PHASE_RESULT, D::PHASE_PAUSE, D::PHASE_BONUS,
           D::PHASE_PAUSE, D::PHASE_TOTAL},
          true, true, true, true, true, "Goal reached!", {"continue 0"}, 1},
-        {"story won on time", GT_STORY, 3, 0, 0.0f,
+        {"story won on time", GT_STORY, 3, 0, 0,
          {D::PHASE_REVEAL, D::PHASE_CASH, D::PHASE_RESULT, D::PHASE_PAUSE, D::PHASE_TOTAL},
          true, false, true, true, true, "Goal reached!", {"continue 0"}, 1},
-        {"story lost", GT_STORY, 3, -1, 20.0f,
+        {"story lost", GT_STORY, 3, -1, 20,
          {D::PHASE_REVEAL, D::PHASE_CASH, D::PHASE_RESULT},
          true, true, true, true, false, "Short of the goal", {"tryagain 1", "saveexit 0"}, 0},
-        {"tutorial", GT_STORY, 0, 40, 0.0f,
+        {"tutorial", GT_STORY, 0, 40, 0,
          {D::PHASE_REVEAL, D::PHASE_CASH, D::PHASE_RESULT, D::PHASE_PAUSE, D::PHASE_TOTAL},
          false, false, true, false, true, "", {"continue 0"}, 1},
     };
@@ -118,7 +118,7 @@ TEST_F(GameStatsDlgTest, EachKindOfDayRunsItsPhasesAndEndsOnItsFiguresAndButtons
         day.setStats({14, 9, 2});
         day.m_nCash = day.getGoal() + c.nCashOverGoal;
         day.m_nScoreTotal = c.nGameType == GT_STORY ? 2500 : 0;
-        day.m_fRemaining = c.fRemaining;
+        day.m_nRemaining = c.nRemaining;
         const int nExitoBefore = played("exito04");
         open(&day);
 
@@ -141,7 +141,7 @@ TEST_F(GameStatsDlgTest, EachKindOfDayRunsItsPhasesAndEndsOnItsFiguresAndButtons
 
         // What the digits show at the end: a won story day has moved cash and bonus into the
         // total; any other day leaves the cash standing.
-        const int nBonus = (int)c.fRemaining * 10;
+        const int nBonus = c.nRemaining * 10;
         const bool bMoved = c.nGameType == GT_STORY && c.bWon;
         EXPECT_EQ(bMoved ? 0 : day.m_nCash, m_pDialog->getCashDigits()->getValue());
         if (m_pDialog->getBonusDigits())
@@ -169,7 +169,7 @@ TEST_F(GameStatsDlgTest, TheBonusCountsUpBeforeTheTotalTakesBonusAndCash)
     FakeStatsSource day(GT_STORY, 3);
     day.m_nCash = day.getGoal() + 60;
     day.m_nScoreTotal = 1000;
-    day.m_fRemaining = 30.0f;
+    day.m_nRemaining = 30;
     open(&day);
     // Reveal (two rows: one frame each, then the frame that finds none pending), then the cash.
     for (int n = 0; n < 4; ++n)

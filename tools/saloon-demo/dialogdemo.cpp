@@ -26,9 +26,9 @@ namespace
 class DemoDay : public LevelStatsSource
 {
 public:
-    DemoDay(int nGameType, int nLevel, int nCashOverGoal, float fRemaining, int nScoreTotal,
+    DemoDay(int nGameType, int nLevel, int nCashOverGoal, int nRemaining, int nScoreTotal,
             const int (&anStats)[STAT_COUNT])
-        : m_rules(nGameType, 180, 1, nLevel), m_fRemaining(fRemaining), m_nScoreTotal(nScoreTotal)
+        : m_rules(nGameType, 180, 1, nLevel), m_nRemaining(nRemaining), m_nScoreTotal(nScoreTotal)
     {
         m_nCash = m_rules.getCashGoal() + nCashOverGoal;
         for (int n = 0; n < STAT_COUNT; ++n)
@@ -38,12 +38,12 @@ public:
     int getStat(int nIndex) override { return m_anStats[nIndex]; }
     int getCash() override { return m_nCash; }
     int getScoreTotal() override { return m_nScoreTotal; }
-    float getRemainingTime() override { return m_fRemaining; }
-    const DifficultyManager& getDifficultyManager() override { return m_rules; }
+    int getRemainingTime() override { return m_nRemaining; }
+    DifficultyManager* getDifficultyManager() override { return &m_rules; }
 
 private:
     DifficultyManager m_rules;
-    float m_fRemaining;
+    int m_nRemaining;
     int m_nScoreTotal;
     int m_nCash;
     int m_anStats[STAT_COUNT];
@@ -113,13 +113,13 @@ void pushDemoDialog(GameApp* pApp, const std::string& sName, D3D7VideoDriver* pV
     else if (sName.compare(0, 6, "stats-") == 0)
     {
         if (sName == "stats-timed")
-            pDay = new DemoDay(GT_TIMED, 10, 1480, 0.0f, 0, BUSY_DAY);
+            pDay = new DemoDay(GT_TIMED, 10, 1480, 0, 0, BUSY_DAY);
         else if (sName == "stats-won")
-            pDay = new DemoDay(GT_STORY, 12, 135, 23.6f, 5840, BUSY_DAY);
+            pDay = new DemoDay(GT_STORY, 12, 135, 23, 5840, BUSY_DAY);
         else if (sName == "stats-lost")
-            pDay = new DemoDay(GT_STORY, 3, -85, 0.0f, 1320, QUIET_DAY);
+            pDay = new DemoDay(GT_STORY, 3, -85, 0, 1320, QUIET_DAY);
         else
-            pDay = new DemoDay(GT_STORY, 0, 45, 0.0f, 0, TUTORIAL_DAY);
+            pDay = new DemoDay(GT_STORY, 0, 45, 0, 0, TUTORIAL_DAY);
         pApp->pushMode(new GameStatsDlg(pDay));
         fSeconds = 10.0f;
     }

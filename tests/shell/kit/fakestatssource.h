@@ -27,12 +27,12 @@ public:
     int getStat(int nIndex) override;
     int getCash() override { return m_nCash; }
     int getScoreTotal() override { return m_nScoreTotal; }
-    float getRemainingTime() override { return m_fRemaining; }
-    const DifficultyManager& getDifficultyManager() override { return m_rules; }
+    int getRemainingTime() override { return m_nRemaining; }
+    DifficultyManager* getDifficultyManager() override { return &m_rules; }
 
     int m_nCash = 0;
     int m_nScoreTotal = 0;
-    float m_fRemaining = 0.0f;
+    int m_nRemaining = 0;
 
 private:
     DifficultyManager m_rules;
