@@ -19,6 +19,11 @@
 //
 // --customers K (with --scene) lets up to K generated customers in to sit at the tables, ask,
 // drink, pay and leave; with --heroine a scripted player clicks to serve them (democustomers.h).
+//
+// --dialog NAME (with --window and --scene) shows one of the level's dialogs over the saloon at
+// the end of the run, with made-up figures (dialogdemo.h); the screenshot is taken once the
+// dialog has had its while.
+#include "dialogdemo.h"
 #include "democustomers.h"
 #include "demoheroine.h"
 #include "demoworld.h"
@@ -63,6 +68,7 @@ struct Options
     int nCustomers = 0;
     std::string sGameDir = DBD_DEMO_GAME_DIR;
     std::vector<DemoClick> lClicks;
+    std::string sDialog;
 };
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -98,6 +104,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->nTables = (int)n;
         else if (sArg == "--customers" && bValue && parseInt(argv[++i], 1, 10, &n))
             pOptions->nCustomers = (int)n;
+        else if (sArg == "--dialog" && bValue && isDemoDialog(argv[i + 1]))
+            pOptions->sDialog = argv[++i];
         else if (sArg == "--heroine")
             pOptions->bHeroine = true;
         else if (sArg == "--game-dir" && bValue)
@@ -117,6 +125,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
     if (pOptions->bHeroine && !pOptions->bWindow)
         return false;
     if (pOptions->nCustomers > 0 && pOptions->nScene < 0)
+        return false;
+    if (!pOptions->sDialog.empty() && (!pOptions->bWindow || pOptions->nScene < 0))
         return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
@@ -222,6 +232,17 @@ public:
                     m_pHeroine->click(click);
             m_pHeroine->update(fStep);
         }
+        if (!m_options.sDialog.empty())
+        {
+            // The dialog ends the run (and takes the screenshot) itself.
+            if (!m_bDialogShown && m_fElapsed >= (float)m_options.nSeconds)
+            {
+                m_bDialogShown = true;
+                pushDemoDialog(getApp(), m_options.sDialog, m_pVideo,
+                               !m_options.sScreenshot.empty());
+            }
+            return;
+        }
         if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
         {
             if (!m_options.sScreenshot.empty())
@@ -257,6 +278,7 @@ private:
     std::unique_ptr<DemoCustomers> m_pCustomers;
     float m_fElapsed;
     int m_nExit;
+    bool m_bDialogShown = false;
 };
 
 class SaloonApp : public GameApp
@@ -271,6 +293,8 @@ public:
         init(800, 600, 0, RIR::SmartPtr<Image>());
         if (m_options.nScene >= 0)
             addGamePacks(*this, m_options.sGameDir);
+        if (!m_options.sDialog.empty())
+            prepareDemoDialogs(this);
         setCaption("Saloon demo");
         m_pMode = new SaloonMode(m_options, m_pVideo);
         pushMode(m_pMode);
@@ -309,7 +333,7 @@ int main(int argc, char** argv)
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
                    "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
-                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K] [--customers K]]\n",
+                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K] [--customers K] [--dialog NAME]]\n",
                    stderr);
         return 2;
     }
