@@ -93,7 +93,10 @@ bool Thief::expel()
 
 bool Thief::isLeaving()
 {
-    return Character::isLeaving() || m_nState == ST_LEAVE_ROOM || isStateQueued(ST_LEAVE_ROOM);
+    // Giving up the theft (105) leads out as well: a second click before his next update must
+    // not pay the reward again.
+    return Character::isLeaving() || m_nState == ST_LEAVE_ROOM || isStateQueued(ST_LEAVE_ROOM) ||
+           m_nState == ST_GIVE_UP || isStateQueued(ST_GIVE_UP);
 }
 
 bool Thief::getAnimNames(RIR::String& sPrefix, RIR::String& sSuffix)
