@@ -81,6 +81,10 @@ void Cow::updateState(float fDt)
     case ST_COME_IN:
         if (getBool(CP_DO_SIT))
         {
+            // The doors swing open on her: she sits in plain sight, where she can be clicked.
+            const int nDoor = m_pScene->getDoorState();
+            if (nDoor == Scene::DOOR_CLOSED || nDoor == Scene::DOOR_CLOSING)
+                m_pScene->setDoorOpen(true);
             clearQueuedStates();
             playAnimOnce("sitdown_", "");
             queueState(ST_SAT_DOWN);

@@ -1,6 +1,7 @@
 // Cow: the guest that sits down in the saloon doorway.
 //
-// A cow walks up to the door square and, with "CP_DO_SIT", sits down there; while she sits she
+// A cow walks up to the door square and, with "CP_DO_SIT", opens the doors and sits down there
+// (in sight, to be clicked); while she sits she
 // keeps the entrance corridor reserved (mode 1), so nobody else comes in. From the moment she
 // sits, clicks reach her: each click is a shot and counts "CP_EXPELL_COUNT" down (every click
 // counts, even once she is leaving); at 0 she pays the level's "LP_COW_REWARD" (once) and gets
