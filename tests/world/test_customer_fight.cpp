@@ -11,6 +11,7 @@
 #include "world/kit/scenefilekit.h"
 #include "world/kit/syntheticcustomer.h"
 #include "world/kit/syntheticdolly.h"
+#include "tabletest.h"
 #include "worldtest.h"
 
 #include "app/gamemode.h"
@@ -23,42 +24,22 @@ namespace
 
 const float DT = 1.0f / 30.0f;
 
-class FightTest : public ::testing::Test
+class FightTest : public TableTest
 {
 protected:
     FightTest()
     {
-        HeadSitOffsets::parse(syntheticHeadSitOffsetsText());
-        m_kit.addStandardPictures();
-        m_kit.addText("test.scene", SceneFileKit::minimalSceneText());
-        m_play.setPlayScreen(&m_screen);
         m_play.setMaxFights(1);
         m_play.addInsult("  Your Horse Is Ashamed Of You!  ");
-        m_level.setFloat(LP_STOPFIGHT_REWARD_0, 50.0f);
-        m_level.setFloat(LP_STOPFIGHT_REWARD_1, 75.0f);
-        m_level.setFloat(LP_STOPFIGHT_REWARD_2, 100.0f);
-        m_play.setDifficultyManager(&m_level);
         build();
     }
-    ~FightTest() override
-    {
-        clear();
-        m_screen.removeObjects(m_screen.getSprites());
-    }
+    ~FightTest() override { clear(); }
 
     // One table, the heroine at (9, 11), and two customers seated face to face: the starter
     // (who fights after his first sip) and his opponent, who asked once and now waits long.
     void build()
     {
-        m_pScene = new Scene;
-        m_pScene->load("test.scene");
-        m_pScene->placeTables(4, 5, true);
-        m_pDolly = new SyntheticDolly;
-        m_pDolly->startLevel(0);
-        int nX = 0;
-        int nY = 0;
-        m_pScene->squareToPixel(9, 11, &nX, &nY, 0x24);
-        m_pDolly->placeAt(nX, nY);
+        buildTable();
         m_pStarter = customer(1);
         m_pStarter->setFloat(CP_START_FIGHT_PROB, 1.0f);
         m_pStarter->setFloat(CP_TIME_ASK_0, 100.0f);
@@ -85,9 +66,7 @@ protected:
         m_play.clearWatchedCustomers();
         m_lRemoved.clear();
         m_sSpeakers.clear();
-        m_pDolly->unmarkSquares();
-        m_pDolly.release();
-        m_pScene.release();
+        dropTable();
     }
     void reset()
     {
@@ -167,12 +146,6 @@ protected:
         return m_play.getLog()->filter(pszPrefix).getLength();
     }
 
-    SceneFileKit m_kit;
-    RecordingPlayMode m_play;
-    GameMode m_screen;
-    ParamHolder m_level;
-    RIR::SmartPtr<Scene> m_pScene;
-    RIR::SmartPtr<SyntheticDolly> m_pDolly;
     RIR::SmartPtr<SyntheticCustomer> m_pStarter;
     RIR::SmartPtr<SyntheticCustomer> m_pOpp;
     RIR::List<Customer*> m_lRemoved;
