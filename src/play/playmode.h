@@ -379,8 +379,6 @@ private:
     int m_nLastClickX;
     int m_nLastClickY;
     RIR::SmartPtr<Sprite> m_pCurrentMarker;
-    // Fade pictures made from a base picture, by name ("<name>_alpha<level>").
-    RIR::Hash<RIR::String, RIR::SmartPtr<Image>> m_hFadeImages;
 };
 
 #endif
