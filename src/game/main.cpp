@@ -12,6 +12,7 @@
 // DBD_MAX_FRAMES (end after that many frames). A bad value ends at once with exit code 2.
 #include "game/gameplatform.h"
 
+#include "play/playmodefactory.h"
 #include "shell/dbdapp.h"
 #include "shell/gamemain.h"
 #include "shell/singleinstance.h"
@@ -34,6 +35,8 @@ const char* const DEFAULT_WINDOW_CLASS = "Quillmoor::dbd";
 const size_t WINDOW_CLASS_MAX = 259;
 
 GamePlatform::Options g_options;
+// Makes the saloon days the menu's screens start.
+PlayModeFactory g_levels;
 
 IPlatform* makeSDLPlatform(GameApp* pApp, int nAudioFrequency)
 {
@@ -50,7 +53,9 @@ IPlatform* makeSDLPlatform(GameApp* pApp, int nAudioFrequency)
 
 GameApp* makeGameApp()
 {
-    return new DBDApp(&makeSDLPlatform);
+    DBDApp* pApp = new DBDApp(&makeSDLPlatform);
+    pApp->setLevelFactory(&g_levels);
+    return pApp;
 }
 
 // The window class: the word after the first "--wndclass", cut to WINDOW_CLASS_MAX bytes; the

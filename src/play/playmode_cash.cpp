@@ -235,13 +235,8 @@ void PlayMode::showHandMug(int nHand, Mug* pMug)
 
 RIR::SmartPtr<Mug> PlayMode::createMug()
 {
-    RIR_TRACE("PlayMode::createMug");
-    RIR::SmartPtr<AnimSprite> pSprite =
-        new AnimSprite(getApp()->getAnimationByName("mug.anim"), 0, 0, 0);
-    addSprite(pSprite);
-    RIR::SmartPtr<Mug> pMug = new Mug(0, 3, this, pSprite);
-    pMug->setContents(pMug->getCapacity());
-    return pMug;
+    // A full mug of "mug.anim" on this play screen.
+    return IPlayMode::createMug();
 }
 
 void PlayMode::scareCustomers(Customer* pScarer)
