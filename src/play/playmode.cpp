@@ -44,7 +44,7 @@ const char* gameTypeShortName(int nGameType)
 
 } // namespace
 
-PlayMode::PlayMode(DifficultyManager* pDifficulty)
+PlayMode::PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed)
     : DBDMode(1), m_fSpawnTimer(0.0f), m_pDifficultyManager(pDifficulty), m_nCash(0),
       m_bSheriffDue(false), m_fSheriffTimer(0.0f), m_pWantedLook(nullptr), m_pThiefGuard(nullptr),
       m_pLoadingDlg(nullptr), m_bLoaded(false), m_nLoadStep(0), m_fClockTimer(0.0f),
@@ -82,6 +82,8 @@ PlayMode::PlayMode(DifficultyManager* pDifficulty)
     }
     s_pPlayMode = this;
     IPlayMode::setPlayMode(this);
+    if (nSeed != 0)
+        m_Random.seed(nSeed);
 
     m_fAmbientTimer = (float)m_Random.rangeReal(3.0, 15.0);
     m_bTutorial = pDifficulty->isTutorial();

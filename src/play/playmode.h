@@ -87,7 +87,8 @@ public:
 
     // Takes ownership of pDifficulty. Reads "EndLevelTime" (missing: 0), registers as the world's
     // play mode, draws the first ambient time and the first appearances of the rarer classes.
-    explicit PlayMode(DifficultyManager* pDifficulty);
+    // nSeed seeds the level's generator; 0 seeds it from the clock.
+    explicit PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed = 0);
     ~PlayMode() override;
 
     // The running play mode; "Assertion failed : s_pPlayMode != NULL" without one.
