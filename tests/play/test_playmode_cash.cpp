@@ -53,8 +53,9 @@ TEST_F(PlayCashTest, BagFillsInTenthsOfTheGoal)
         std::vector<Case> lCases; // rising cash
     };
     const Day aDays[] = {
-        {GT_STORY, 1500, {{0, 0}, {149, 0}, {150, 1}, {299, 1}, {300, 2}, {1349, 8}, {1350, 9},
-                          {9000, 9}}},
+        {GT_STORY,
+         1500,
+         {{0, 0}, {149, 0}, {150, 1}, {299, 1}, {300, 2}, {1349, 8}, {1350, 9}, {9000, 9}}},
         {GT_TIMED, 5000, {{0, 0}, {499, 0}, {500, 1}, {4499, 8}, {4500, 9}, {20000, 9}}},
     };
     for (const Day& day : aDays)
@@ -90,7 +91,8 @@ TEST_F(PlayCashTest, FadeTextFadesThroughItsAlphaPicturesAndEndsAtItsDuration)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 5);
-    RIR::SmartPtr<FadeText> pText = pDay->addFadeText("text_pay_bucks", 300, 400, 2000, 50.0f, 1.0f);
+    RIR::SmartPtr<FadeText> pText =
+        pDay->addFadeText("text_pay_bucks", 300, 400, 2000, 50.0f, 1.0f);
     ASSERT_EQ(1, pDay->getFadeTexts().getLength());
     m_kit.frame(0.01f);
     EXPECT_EQ(m_kit.app()->getImage("text_pay_bucks_alpha225").get(),

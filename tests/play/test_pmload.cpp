@@ -78,8 +78,8 @@ TEST_F(PlayLoadTest, BorderPictureWithoutSizeIsRefused)
     for (const char* pszBorder : {"borde_v", "borde_h"})
     {
         PlayKit kit;
-        kit.app()->addImage(pszBorder, kit.app()->getImage(pszBorder)->createSubImage(0, 0, 0, 0, false),
-                            true);
+        kit.app()->addImage(
+            pszBorder, kit.app()->getImage(pszBorder)->createSubImage(0, 0, 0, 0, false), true);
         ASSERT_EQ(0, kit.app()->getImage(pszBorder)->getWidth());
         PlayMode* pDay = kit.pushDay(GT_TIMED, 180, 1, 5);
         EXPECT_EQ(std::string("Border image ") + pszBorder + " has no size\n", loadError(pDay));
