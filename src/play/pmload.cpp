@@ -5,6 +5,7 @@
 
 #include "level/diffmanager.h"
 #include "shell/dbdapp.h"
+#include "shell/loadingdlg.h"
 
 #include "app/gameapp.h"
 #include "ui/theme.h"
@@ -472,6 +473,10 @@ void PlayMode::finishLoading()
 {
     RIR_TRACE("PlayMode::finishLoading");
     GameApp* pApp = getApp();
+    // The dialog ends itself on its next update.
+    if (m_pLoadingDlg != nullptr)
+        m_pLoadingDlg->done();
+    m_pLoadingDlg = nullptr;
     m_bLoaded = true;
     pApp->setFPS(getDBDApp()->isLowResourcesMode() ? 30 : 100);
     pApp->showCursor(true);

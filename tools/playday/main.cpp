@@ -15,8 +15,9 @@
 //     results: type 0, aborted 0, cash 120, time bonus 0, won 0, try again 0
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
-// MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly; it
-// ends as soon as the results are out. In a window the day runs in real time and the program
+// MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
+// a story day's pre-level page is continued at once, and the run ends as soon as the results are
+// out. In a window the day runs in real time and the program
 // ends when the statistics dialog is closed. --seed seeds every random generator of the day
 // (0, the default, seeds from the clock).
 //
@@ -27,6 +28,7 @@
 #include "play/playmode.h"
 #include "shell/dbdapp.h"
 #include "shell/dbdmode.h"
+#include "shell/preleveldlg.h"
 #include "world/worldrandom.h"
 
 #include "programfolder.h"
@@ -161,6 +163,10 @@ void watchFrame()
     if (pApp == nullptr)
         return;
     PlayMode* pDay = runningDay();
+    // Headless, the player continues at once from a story day's pre-level page.
+    PreLevelDlg* pPage = dynamic_cast<PreLevelDlg*>(pApp->getTopMode());
+    if (g_options.bHeadless && pPage != nullptr && pPage->isActive())
+        pPage->onCallback(PreLevelDlg::ID_CONTINUE, 0);
     if (pDay != nullptr && !pDay->isLoaded())
     {
         ++g_watch.nLoadFrames;
