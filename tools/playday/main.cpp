@@ -33,12 +33,8 @@
 
 #include "programfolder.h"
 
-#include "app/gameappeventtarget.h"
 #include "app/log.h"
 #include "level/gameresults.h"
-#include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 
 #include "rir2/exception.h"
 
@@ -154,8 +150,8 @@ void printResults(const GameResults& results)
     std::fflush(stdout);
 }
 
-// Called once per frame before the modes update: counts the loader's frames, reports closing
-// and prints the results once they are out.
+// Called once per frame (after the events, before the modes update): counts the loader's frames,
+// reports closing and prints the results once they are out.
 void watchFrame()
 {
     ++g_watch.nFrames;
@@ -206,35 +202,13 @@ void watchFrame()
     }
 }
 
-// The game's platform with the frame watch.
-class PlaydayPlatform : public GamePlatform
-{
-public:
-    PlaydayPlatform(const Options& options, D3D7VideoDriver* pVideo) : GamePlatform(options, pVideo)
-    {
-    }
-
-    void pumpEvents() override
-    {
-        GamePlatform::pumpEvents();
-        watchFrame();
-    }
-};
-
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
     GamePlatform::Options options;
     if (g_options.bHeadless)
         options.nFixedStepMs = g_options.nStepMs;
-    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
-    pVideo->setHost(new GameAppVideoHost(pApp));
-    PlaydayPlatform* pPlatform = new PlaydayPlatform(options, pVideo);
-    pPlatform->setVideoDriver(pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    options.pfnFrameHook = &watchFrame;
+    return makeGamePlatform(pApp, nAudioFrequency, options);
 }
 
 // The bottom mode: starts the day at its first frame; in a window it ends the program when it is
