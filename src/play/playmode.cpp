@@ -53,7 +53,7 @@ const char* gameTypeShortName(int nGameType)
 
 PlayMode::PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed)
     : DBDMode(1), m_fSpawnTimer(0.0f), m_pDifficultyManager(pDifficulty), m_nCash(0),
-      m_bSheriffDue(false), m_fSheriffTimer(0.0f), m_pWantedLook(nullptr), m_pThiefGuard(nullptr),
+      m_bSheriffDue(false), m_fSheriffTimer(0.0f), m_pWantedLook(nullptr),
       m_pLoadingDlg(nullptr), m_bLoaded(false), m_nLoadStep(0), m_fClockTimer(0.0f),
       m_nClockIndex(-1), m_fHurryBlinkTimer(0.0f), m_fElapsed(0.0f), m_bTutorial(false),
       m_nTutorialStep(0), m_nTutorialExpected(-1), m_nTutorialRestriction(0), m_bInputLocked(false),
@@ -283,6 +283,8 @@ void PlayMode::update(float fDt)
     updateFadeTexts(fDt);
     updateClock(fDt);
     m_pScene->update(fDt);
+    if (!m_pThiefGuard.isNull())
+        m_pThiefGuard->update(fDt);
     updateTelekinesisCharge(fDt);
     m_pDolly->setHeldArrows(m_abArrowHeld[0], m_abArrowHeld[1], m_abArrowHeld[2], m_abArrowHeld[3]);
     m_pDolly->update(fDt);

@@ -66,7 +66,7 @@
 
 class DifficultyManager;
 class LoadingDlg;
-class ThiefGuard;
+#include "world/thiefguard.h"
 
 // One queued click: where it was, and the numbered marker shown there.
 struct ActionQueueItem
@@ -246,7 +246,7 @@ public:
 
     // --- The world's questions (IPlayMode) ---------------------------------------------------
     GameMode* getPlayScreen() override { return this; }
-    ThiefGuard* getThiefGuard() override { return m_pThiefGuard; }
+    ThiefGuard* getThiefGuard() override { return m_pThiefGuard.get(); }
     ParamHolder* getDifficultyManager() override;
     int getMaxFights() override;
     float getGuardAwakeTime() override;
@@ -320,7 +320,7 @@ private:
     RIR::List<RIR::SmartPtr<Character>> m_lCharacters;
     RIR::List<RIR::SmartPtr<Character>> m_lRemovedCharacters;
     WantedLook* m_pWantedLook;                      // owned; the poster's look, null before one
-    ThiefGuard* m_pThiefGuard;                      // the level's guard (a reference), or null
+    RIR::SmartPtr<ThiefGuard> m_pThiefGuard;        // the level's guard, or null
     RIR::List<int> m_lStoppedFights;
     LoadingDlg* m_pLoadingDlg;                      // owned by the application once pushed
     bool m_bLoaded;

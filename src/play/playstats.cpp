@@ -18,13 +18,13 @@ int PlayStats::getScoreTotal()
     return m_day.getScoreTotal();
 }
 
-float PlayStats::getRemainingTime()
+int PlayStats::getRemainingTime()
 {
     const int nLeft = m_day.getRemainingTime();
-    return nLeft > 0 ? (float)nLeft : 0.0f;
+    return nLeft > 0 ? nLeft : 0;
 }
 
-const DifficultyManager& PlayStats::getDifficultyManager()
+DifficultyManager* PlayStats::getDifficultyManager()
 {
-    return *m_day.getRules();
+    return m_day.getRules();
 }

@@ -21,8 +21,8 @@ public:
     int getCash() override;
     int getScoreTotal() override;
     // The whole seconds left on the clock, 0 once it ran out.
-    float getRemainingTime() override;
-    const DifficultyManager& getDifficultyManager() override;
+    int getRemainingTime() override;
+    DifficultyManager* getDifficultyManager() override;
 
 private:
     PlayMode& m_day;

@@ -3,6 +3,8 @@
 // are built; steps 12 (one sample per frame) and 14 (one clothes variant per frame) repeat.
 #include "play/playmode.h"
 
+#include "world/thiefguard.h"
+
 #include "level/diffmanager.h"
 #include "shell/dbdapp.h"
 #include "shell/loadingdlg.h"
@@ -140,8 +142,8 @@ bool PlayMode::loadStep()
             registerSoundGroups();
         break;
     case 13:
-        // The thief guard of the level (getThiefGuardName) is made by the guard's own code once
-        // the world has it; until then a level plays without its guard.
+        if (m_pDifficultyManager->getThiefGuardName().length() > 0)
+            m_pThiefGuard = new ThiefGuard(m_pDifficultyManager->getThiefGuardName().c_str());
         break;
     case 14:
         bRepeat = makeNextClothesVariant();
