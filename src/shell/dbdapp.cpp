@@ -5,6 +5,7 @@
 #include "level/gameresults.h"
 #include "level/pausablelevel.h"
 #include "shell/exitconfirmmode.h"
+#include "shell/gamescreens.h"
 #include "shell/intromode.h"
 #include "shell/levelfactory.h"
 #include "shell/menuframe.h"
@@ -73,6 +74,7 @@ FirstModes DBDApp::gameModes()
 
 DBDApp::DBDApp(PlatformMaker pfnMakePlatform) : DBDApp(pfnMakePlatform, gameModes())
 {
+    MenuFrame::setScreens(gameMenuScreens());
 }
 
 DBDApp::DBDApp(PlatformMaker pfnMakePlatform, const FirstModes& modes)
