@@ -434,6 +434,7 @@ def generate(out_dir, src_dir, args):
     art.save(draw_separator(*p["separator_long"]), out_dir, "separator_long")
     art.save(draw_separator(*p["separator_short"]), out_dir, "separator_short")
     art.save(draw_separator(*p["separator"]), out_dir, "separator")
+    art.save(draw_separator(*p["shortsep"]), out_dir, "shortsep")
     sw, sh = p["slider_size"]
     art.save(draw_slider(sw, sh, False), out_dir, "slider_empty")
     art.save(draw_slider(sw, sh, True), out_dir, "slider_full")
