@@ -10,10 +10,12 @@
 #include "shell/textformat.h"
 
 #include "app/gameapp.h"
+#include "gfx/font.h"
 #include "gfx/sprite.h"
 #include "ui/button.h"
 #include "ui/dlgyesno.h"
 #include "ui/table.h"
+#include "ui/theme.h"
 
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
@@ -24,6 +26,17 @@ namespace
 
 // Days per chapter.
 const int CHAPTER_DAYS = 5;
+// The width of "load", "new" and "delete", and the gap between the two buttons at the foot.
+const int SLOT_BUTTON_WIDTH = 110;
+const int FOOT_SPACING = 20;
+// The screen's table, the gap between the slot list and the buttons, and the list's width: the
+// list takes the rest of the row, whatever its captions, so that the buttons never grow.
+const int TABLE_X = 285;
+const int TABLE_Y = 40;
+const int TABLE_WIDTH = 485;
+const int TABLE_HEIGHT = 520;
+const int COLUMN_SPACING = 10;
+const int SLOT_LIST_WIDTH = TABLE_WIDTH - SLOT_BUTTON_WIDTH - COLUMN_SPACING;
 
 // The texts of a slot's difficulty and day length. Any time flag but 0 means long days.
 RIR::String difficultyText(int nDifficulty)
@@ -70,36 +83,45 @@ void StoryModeDlg::onStart()
     addSprite(new Sprite("ui_tabla", 263, 20, 0));
 
     RIR::SmartPtr<Table> pTable = new Table(this);
+    pTable->setHSpacing(COLUMN_SPACING);
     pTable->newRow();
     pTable->newCell(2);
+    pTable->setCellFlags(CF_FIXED_WIDTH);
     pTable->add(addSprite(new Sprite("text_c_storymode", 0, 0, 1)), 0x24);
     pTable->newRow();
     pTable->newCell(2);
+    pTable->setCellFlags(CF_FIXED_WIDTH);
     pTable->add(addSprite(new Sprite("separator", 0, 0, 1)), 0x24);
 
     // The slot list and, beside it, the buttons that act on the selected slot.
     pTable->newRow();
     pTable->newCell(1);
-    RIR::SmartPtr<Table> pSlots = new Table(this);
-    pSlots->setVSpacing(-6);
+    m_pSlotTable = new Table(this);
+    m_pSlotTable->setVSpacing(-6);
+    m_pSlotTable->setSize(SLOT_LIST_WIDTH, 0);
     const int nSelected = getStoredIndex("StorySavegame", SAVE_SLOTS, 0);
+    // A narrow face, so that the longest caption fits beside the buttons.
+    RIR::SmartPtr<Font> pSlotFont = getApp()->getTheme()->getFont("Dolly::SlotList");
     for (int i = 0; i < SAVE_SLOTS; ++i)
     {
         RIR::SmartPtr<RadioButton> pSlot = new RadioButton(this, "", ID_FIRST_SLOT + i);
+        pSlot->setFont(pSlotFont);
         pSlot->setChecked(i == nSelected);
-        pSlots->newRow();
-        pSlots->newCell(1);
-        pSlots->add(pSlot, 0x21);
+        m_pSlotTable->newRow();
+        m_pSlotTable->newCell(1);
+        m_pSlotTable->add(pSlot, 0x21);
         m_lSlotRadios.append(pSlot);
     }
-    pTable->add(pSlots, 0x21);
+    pTable->add(m_pSlotTable, 0x21);
 
+    // The buttons keep one width (a cell sizes what it holds, so the column must never grow).
     pTable->newCell(1);
+    pTable->setCellFlags(CF_FIXED_WIDTH);
     RIR::SmartPtr<Table> pButtons = new Table(this);
     pButtons->setVSpacing(10);
-    m_pLoadButton = new Button("load", ID_LOAD);
-    RIR::SmartPtr<Button> pNew = new Button("new", ID_NEW);
-    m_pDeleteButton = new Button("delete", ID_DELETE);
+    m_pLoadButton = new Button("load", ID_LOAD, 0, 0, 0, SLOT_BUTTON_WIDTH);
+    RIR::SmartPtr<Button> pNew = new Button("new", ID_NEW, 0, 0, 0, SLOT_BUTTON_WIDTH);
+    m_pDeleteButton = new Button("delete", ID_DELETE, 0, 0, 0, SLOT_BUTTON_WIDTH);
     for (const RIR::SmartPtr<Button>& pButton : {m_pLoadButton, pNew, m_pDeleteButton})
     {
         addControl(pButton);
@@ -111,24 +133,32 @@ void StoryModeDlg::onStart()
 
     pTable->newRow();
     pTable->newCell(2);
+    pTable->setCellFlags(CF_FIXED_WIDTH);
     pTable->add(addSprite(new Sprite("separator", 0, 0, 1)), 0x24);
     pTable->newRow();
     pTable->newCell(2);
+    pTable->setCellFlags(CF_FIXED_WIDTH);
     RIR::SmartPtr<Table> pFoot = new Table(this);
+    pFoot->setHSpacing(FOOT_SPACING);
     pFoot->newRow();
+    // Empty cells on both sides take the row's extra width: the buttons keep theirs, centred.
+    pFoot->newCell(1);
     for (const RIR::SmartPtr<Button>& pButton :
          {RIR::SmartPtr<Button>(new Button("viewstory", ID_VIEW_STORY)),
           RIR::SmartPtr<Button>(new Button("back", ID_BACK))})
     {
         addControl(pButton);
         pFoot->newCell(1);
+        pFoot->setCellFlags(CF_FIXED_WIDTH);
         pFoot->add(pButton, 0x24);
     }
+    pFoot->newCell(1);
     pTable->add(pFoot, 0x34);
 
-    pTable->setSize(485, 520);
+    pTable->setSize(TABLE_WIDTH, TABLE_HEIGHT);
     pTable->setZOrder(1);
-    pTable->setPos(285, 40);
+    pTable->setPos(TABLE_X, TABLE_Y);
+    m_pTable = pTable;
 }
 
 void StoryModeDlg::onActivate()
@@ -173,6 +203,13 @@ void StoryModeDlg::refreshSlots()
                                                        slots.anDifficulty[i], slots.anScore[i])
                                           .c_str());
     }
+    // The captions' widths changed: the options, the list and the screen are laid out again.
+    for (int i = 0; i < m_lSlotRadios.getLength(); ++i)
+        m_lSlotRadios.get(i)->relayout();
+    if (m_pSlotTable)
+        m_pSlotTable->relayout();
+    if (m_pTable)
+        m_pTable->relayout();
     updateButtons();
 }
 
