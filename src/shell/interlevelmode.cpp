@@ -394,9 +394,11 @@ void InterLevelMode::showChapterPage(int nChapter)
             addPageSprite(pLabel.get());
             m_lChapterList.append(pLabel);
         }
+        // The marker points at the middle of the chapter's column; past the row, at its end.
         const int nMarkerX = nChapter > CHAPTER_ROW_COUNT
                                  ? MARKER_X_PAST_ROW
-                                 : CHAPTER_ROW_LEFT + CHAPTER_COLUMN_WIDTH * (nChapter - 1);
+                                 : CHAPTER_ROW_LEFT + CHAPTER_COLUMN_WIDTH * (nChapter - 1) +
+                                       CHAPTER_COLUMN_WIDTH / 2;
         m_pMarkerImage = pApp->getImage("youarehere")->clone(true);
         m_pMarkerImage->setInsPointByAlign(0x0C);
         m_pHereMarker =
@@ -487,6 +489,9 @@ void InterLevelMode::buildEpitaph()
 void InterLevelMode::layoutEpitaphText(Table* pTable, const char* pszText, int nWidth, bool bSmall)
 {
     RIR_TRACE("InterLevelMode::layoutEpitaphText");
+    // A column keeps the height of its text when the page lays it out: its lines stay together
+    // under the top instead of spreading over the whole page.
+    pTable->setFlags(TSF_WIDTH);
     pTable->newRow();
     pTable->newCell(1);
     RIR::List<EpitaphLine> lLines = parseEpitaphText(pszText);

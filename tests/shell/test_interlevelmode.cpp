@@ -245,7 +245,7 @@ TEST_F(InterLevelTest, TitlePageRowGreysChaptersDoneAndPlacesTheMarker)
     for (int i = 0; i < 8; ++i)
         EXPECT_NE(Color(96, 96, 96, 255), m_pMode->getChapterRow().get(i)->getFont()->getColor());
     ASSERT_TRUE(m_pMode->getHereMarker());
-    EXPECT_EQ(40, m_pMode->getHereMarker()->getX());
+    EXPECT_EQ(40 + 45, m_pMode->getHereMarker()->getX());
     EXPECT_EQ(520, m_pMode->getHereMarker()->getY());
     // Everything starts hidden.
     EXPECT_EQ(0, spriteAlpha(m_pMode->getChapterTitle().get()));
@@ -254,7 +254,7 @@ TEST_F(InterLevelTest, TitlePageRowGreysChaptersDoneAndPlacesTheMarker)
     EXPECT_EQ(200, m_pMode->getChapterTitle()->getY());
     EXPECT_EQ(250, m_pMode->getChapterName()->getY());
 
-    // Chapter 4 (entry 20): three chapters done, the marker under the fourth column.
+    // Chapter 4 (entry 20): three chapters done, the marker under the middle of the fourth column.
     m_pMode->endMode();
     push(20, nullptr);
     step(2);
@@ -262,7 +262,7 @@ TEST_F(InterLevelTest, TitlePageRowGreysChaptersDoneAndPlacesTheMarker)
         EXPECT_EQ(i < 3, m_pMode->getChapterRow().get(i)->getFont()->getColor() ==
                              Color(96, 96, 96, 255))
             << "column " << i + 1;
-    EXPECT_EQ(40 + 3 * 90, m_pMode->getHereMarker()->getX());
+    EXPECT_EQ(40 + 3 * 90 + 45, m_pMode->getHereMarker()->getX());
 
     // The ending (entry 45): all eight done, the marker past the row.
     m_pMode->endMode();
