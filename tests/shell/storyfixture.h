@@ -10,6 +10,7 @@
 
 #include "level/gameresults.h"
 #include "level/gametype.h"
+#include "shell/chapterscripts.h"
 #include "shell/gamescreens.h"
 #include "shell/menuframe.h"
 
@@ -78,6 +79,24 @@ protected:
     {
         m_fx.stop();
         MenuFrame::setScreens(m_saved);
+    }
+
+    // The pictures, music and theme parts the real scenes (InterLevelMode) use.
+    void addScenePictures()
+    {
+        for (const char* pszName : {"black200x200", "storyback", "white200x200"})
+            m_fx.addPicture(pszName, 200, 200, 0x302010FF);
+        m_fx.addPicture("epitaph", 800, 600, 0xE8D8B0FF);
+        m_fx.addPicture("youarehere", 40, 30, 0xC02020FF);
+        for (int n = 0; n <= 9; ++n)
+        {
+            int nCount = 0;
+            const ChapterStep* pSteps = getChapterScript(n, &nCount);
+            for (int i = 0; i < nCount; ++i)
+                m_fx.addPicture(pSteps[i].pszImage, 60, 40, 0x907050FF);
+        }
+        for (const char* pszMusic : {"st_hist", "news"})
+            m_fx.addFile(std::string(pszMusic) + ".ogg", "music");
     }
 
     // The application with the main menu (whose input lock has run out), the level factory

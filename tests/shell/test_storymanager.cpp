@@ -5,6 +5,7 @@
 #include "storyfixture.h"
 
 #include "shell/dollycreditsmode.h"
+#include "shell/interlevelmode.h"
 #include "shell/storymanager.h"
 #include "shell/storymodedlg.h"
 
@@ -190,6 +191,54 @@ TEST_F(StoryManagerTest, WinningTheLastDayShowsTheFinalSceneThenTheCreditsThenTh
     EXPECT_FALSE(pSlots->getLoadButton()->isEnabled());
     EXPECT_FALSE(pSlots->getDeleteButton()->isEnabled());
     EXPECT_EQ(1u, m_levels.started().size());
+}
+
+TEST_F(StoryManagerTest, TheRealScenesLeadIntoTheDaysAndOutToTheCredits)
+{
+    addScenePictures();
+    start();
+    StoryManager::setSceneMaker(nullptr);
+    const int ESCAPE = 27;
+
+    // A new game: the first chapter's scene, which starts day 0 when it is over.
+    m_levels.queueResult(won(200, 0));
+    m_pApp->pushMode(new StoryManager(0, 0, 1));
+    InterLevelMode* pScene = top<InterLevelMode>();
+    ASSERT_NE(nullptr, pScene);
+    EXPECT_EQ(0, pScene->getEntry());
+    EXPECT_TRUE(m_levels.started().size() == 1 && m_levels.started()[0].nLevel == 0);
+    m_pApp->dispatchKeyDown(ESCAPE, 0);
+    frames(3);
+    // Day 0 won: the newspaper of week 1 stands before day 1.
+    pScene = top<InterLevelMode>();
+    ASSERT_NE(nullptr, pScene);
+    EXPECT_EQ(1, pScene->getEntry());
+    EXPECT_EQ("1 0 1 200", slot(0));
+    ASSERT_EQ(2u, m_levels.started().size());
+    m_pApp->dispatchKeyDown(ESCAPE, 0);
+    frames(2);
+    ASSERT_NE(nullptr, top<FakeLevel>());
+    m_levels.lastLevel()->finish(aborted());
+    frames(2);
+    ASSERT_NE(nullptr, top<MenuFrame>());
+
+    // The last day won: the final scene over the credits, then the menu.
+    setSlot(0, "44 0 1 5000");
+    m_levels.queueResult(won(700, 0));
+    m_pApp->pushMode(new StoryManager(0, -1, -1));
+    frames(2);
+    pScene = top<InterLevelMode>();
+    ASSERT_NE(nullptr, pScene);
+    EXPECT_EQ(InterLevelMode::ILE_LAST, pScene->getEntry());
+    EXPECT_EQ(3u, m_levels.started().size());
+    m_pApp->dispatchKeyDown(ESCAPE, 0);
+    frames(2);
+    ASSERT_NE(nullptr, top<DollyCreditsMode>());
+    m_pApp->dispatchMouseDown(1, 400, 300);
+    m_pApp->dispatchMouseUp(1, 400, 300);
+    frames(2);
+    EXPECT_NE(nullptr, top<MenuFrame>());
+    EXPECT_EQ("45 0 1 5700", slot(0));
 }
 
 TEST_F(StoryManagerTest, AResultOfAnotherGameIsRefusedAndItsAddressNotedInFull)
