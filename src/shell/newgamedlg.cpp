@@ -33,8 +33,9 @@ const Choice DAY_LENGTHS[] = {{"TimeAttack3Min", NewGameDlg::ID_SHORT_DAYS, Colo
 const int DIFFICULTY_COUNT = 3;
 const int DEFAULT_DIFFICULTY = 1;
 const int TIME_FLAGS = 2;
-// Room between the options of a row.
+// Room between the options of a row, and between the rows.
 const int OPTION_SPACING = 16;
+const int ROW_SPACING = 8;
 
 // The difficulty and the time flag the dialog starts with and "play" uses.
 int storedDifficulty()
@@ -72,6 +73,7 @@ void NewGameDlg::onStart()
     GameApp* pApp = getApp();
     RIR::SmartPtr<Font> pUIFont = pApp->getTheme()->getFont("Dolly::UI");
     RIR::SmartPtr<Table> pTable = getTable();
+    pTable->setVSpacing(ROW_SPACING);
 
     pTable->newRow();
     pTable->newCell(1);
@@ -113,6 +115,10 @@ void NewGameDlg::onStart()
             const Choice& choice = row.pChoices[i];
             RIR::SmartPtr<Font> pFont = pUIFont->clone();
             pFont->setColor(choice.color);
+            // The face's heavy shadow is made for dark wood; on the parchment a thin one keeps
+            // the light colours readable, and black text needs none.
+            pFont->setShadowOffset(1);
+            pFont->setShadow(choice.color != Color(0, 0, 0, 255));
             RIR::SmartPtr<RadioButton> pRadio =
                 new RadioButton(this, pOff, pOn, getText(choice.pszKey).c_str(), choice.nId);
             pRadio->setFont(pFont);

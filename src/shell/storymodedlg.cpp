@@ -96,9 +96,9 @@ void StoryModeDlg::onStart()
     // The slot list and, beside it, the buttons that act on the selected slot.
     pTable->newRow();
     pTable->newCell(1);
-    m_pSlotTable = new Table(this);
-    m_pSlotTable->setVSpacing(-6);
-    m_pSlotTable->setSize(SLOT_LIST_WIDTH, 0);
+    RIR::SmartPtr<Table> pSlots = new Table(this);
+    pSlots->setVSpacing(-6);
+    pSlots->setSize(SLOT_LIST_WIDTH, 0);
     const int nSelected = getStoredIndex("StorySavegame", SAVE_SLOTS, 0);
     // A narrow face, so that the longest caption fits beside the buttons.
     RIR::SmartPtr<Font> pSlotFont = getApp()->getTheme()->getFont("Dolly::SlotList");
@@ -107,12 +107,12 @@ void StoryModeDlg::onStart()
         RIR::SmartPtr<RadioButton> pSlot = new RadioButton(this, "", ID_FIRST_SLOT + i);
         pSlot->setFont(pSlotFont);
         pSlot->setChecked(i == nSelected);
-        m_pSlotTable->newRow();
-        m_pSlotTable->newCell(1);
-        m_pSlotTable->add(pSlot, 0x21);
+        pSlots->newRow();
+        pSlots->newCell(1);
+        pSlots->add(pSlot, 0x21);
         m_lSlotRadios.append(pSlot);
     }
-    pTable->add(m_pSlotTable, 0x21);
+    pTable->add(pSlots, 0x21);
 
     // The buttons keep one width (a cell sizes what it holds, so the column must never grow).
     pTable->newCell(1);
@@ -158,7 +158,6 @@ void StoryModeDlg::onStart()
     pTable->setSize(TABLE_WIDTH, TABLE_HEIGHT);
     pTable->setZOrder(1);
     pTable->setPos(TABLE_X, TABLE_Y);
-    m_pTable = pTable;
 }
 
 void StoryModeDlg::onActivate()
@@ -203,13 +202,10 @@ void StoryModeDlg::refreshSlots()
                                                        slots.anDifficulty[i], slots.anScore[i])
                                           .c_str());
     }
-    // The captions' widths changed: the options, the list and the screen are laid out again.
+    // Each option is laid out again around its new caption; the list keeps its width (it fits
+    // the longest caption) and every row its height, so nothing else moves.
     for (int i = 0; i < m_lSlotRadios.getLength(); ++i)
         m_lSlotRadios.get(i)->relayout();
-    if (m_pSlotTable)
-        m_pSlotTable->relayout();
-    if (m_pTable)
-        m_pTable->relayout();
     updateButtons();
 }
 

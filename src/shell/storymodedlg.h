@@ -22,7 +22,6 @@
 #include "rir2/rirstring.h"
 
 class Button;
-class Table;
 
 // The name of the chapter the story day belongs to ("ChapterName%d" of nLevel / 5).
 RIR::String getChapterName(int nLevel);
@@ -65,8 +64,6 @@ public:
     RIR::SmartPtr<Button> getDeleteButton() const { return m_pDeleteButton; }
 
 private:
-    RIR::SmartPtr<Table> m_pTable;
-    RIR::SmartPtr<Table> m_pSlotTable;
     RadioGroup m_lSlotRadios;
     RIR::SmartPtr<Button> m_pLoadButton;
     RIR::SmartPtr<Button> m_pDeleteButton;
