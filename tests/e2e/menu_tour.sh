@@ -6,21 +6,10 @@ set -euo pipefail
 DBD="$1"
 SCRIPT="$2"
 DUMP="$3"
-HOME_DIR="$(mktemp -d)"
-trap 'rm -rf "$HOME_DIR"' EXIT
-DATA="$HOME_DIR/.local/share/Quillmoor/DustbowlDolly"
+source "$(dirname "$0")/e2e_lib.sh"
 
-fail() { echo "FAIL: $*"; echo "----- log -----"; cat "$DATA/dbd.log" 2>/dev/null || true; exit 1; }
-
-set +e
-env -u XDG_DATA_HOME HOME="$HOME_DIR" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  DBD_FIXED_STEP=16 DBD_INPUT_SCRIPT="$SCRIPT" DBD_LIST_RESOURCES=TRUE DBD_OPENURL_LOG=1 \
-  timeout 240 "$DBD"
-RC=$?
-set -e
+e2e_run "$DBD" "$SCRIPT" 240 DBD_LIST_RESOURCES=TRUE
 [ "$RC" -eq 0 ] || fail "dbd ended with $RC"
-LOG="$DATA/dbd.log"
-[ -f "$LOG" ] || fail "no log"
 
 # The screens, in the order the script met them.
 modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
@@ -58,7 +47,6 @@ tail -2 "$LOG" | head -1 | grep -qx 'M: == END ==' || fail "the log does not end
 
 # The settings it leaves: the check box switched the low-resources mode on, the player made
 # from the login name (or the default name) was selected, and the full-screen guard is down.
-CFG="$DATA/dbdconfig.dat"
 [ -f "$CFG" ] || fail "no settings file"
 settings="$("$DUMP" "$CFG")" || fail "the settings file cannot be read"
 for pair in "LowResourcesMode=TRUE" "SavedPlayerNameDefault_0=TRUE" "FullScreenFailed=FALSE" \

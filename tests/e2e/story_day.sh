@@ -8,20 +8,10 @@ set -euo pipefail
 DBD="$1"
 SCRIPT="$2"
 DUMP="$3"
-HOME_DIR="$(mktemp -d)"
-trap 'rm -rf "$HOME_DIR"' EXIT
-DATA="$HOME_DIR/.local/share/Quillmoor/DustbowlDolly"
+source "$(dirname "$0")/e2e_lib.sh"
 
-fail() { echo "FAIL: $*"; echo "----- log -----"; cat "$DATA/dbd.log" 2>/dev/null || true; exit 1; }
-
-set +e
-(cd "$HOME_DIR" && env -u XDG_DATA_HOME HOME="$HOME_DIR" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  DBD_FIXED_STEP=16 DBD_INPUT_SCRIPT="$SCRIPT" DBD_OPENURL_LOG=1 timeout 900 "$DBD")
-RC=$?
-set -e
+e2e_run "$DBD" "$SCRIPT" 900
 [ "$RC" -eq 0 ] || fail "dbd ended with $RC"
-LOG="$DATA/dbd.log"
-[ -f "$LOG" ] || fail "no log"
 
 # The screens, in the order the script met them; the play mode's own dialogs may stand where
 # the day is named.
@@ -39,7 +29,6 @@ esac
 tail -2 "$LOG" | head -1 | grep -qx 'M: == END ==' || fail "the log does not end with END"
 
 # The slot: day 1 next, time flag 0, difficulty 1, the score of day 0 (cash and bonus).
-CFG="$DATA/dbdconfig.dat"
 [ -f "$CFG" ] || fail "no settings file"
 settings="$("$DUMP" "$CFG")" || fail "the settings file cannot be read"
 player="$(sed -n 's/^PlayerUID=//p' <<<"$settings")"

@@ -14,7 +14,6 @@
 #include "shell/gamescreens.h"
 #include "shell/menuframe.h"
 
-#include "rir2/exception.h"
 
 #include <gtest/gtest.h>
 
@@ -103,19 +102,7 @@ protected:
     // installed and a current player.
     ShellApp* start()
     {
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new MenuFrame(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        try
-        {
-            m_pApp = m_fx.start(modes);
-        }
-        catch (const RIR::Exception& e)
-        {
-            ADD_FAILURE() << e.getMessage();
-            throw;
-        }
+        m_pApp = m_fx.startMenu();
         m_pApp->setLevelFactory(&m_levels);
         frames(30);
         return m_pApp;

@@ -66,6 +66,9 @@ public:
 
     // A new application (the previous one deleted) that has run its start-up (onInit).
     ShellApp* start(const FirstModes& modes);
+    // start with the main menu as the only first mode; a start that raises is also reported as
+    // a failure of the running test.
+    ShellApp* startMenu();
     // A new application without its start-up.
     ShellApp* create(const FirstModes& modes);
     ShellApp* app() const { return m_pApp.get(); }
