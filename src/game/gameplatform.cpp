@@ -2,6 +2,7 @@
 
 #include "game/windowraise.h"
 
+#include "shell/playerio.h"
 #include "shell/singleinstance.h"
 
 #include "app/gameapp.h"
@@ -76,7 +77,8 @@ GamePlatform::GamePlatform(const Options& options, D3D7VideoDriver* pVideo)
       m_nFrames(0),
       m_nNextStep(0),
       m_nStepFrame(0),
-      m_nStepTime(0)
+      m_nStepTime(0),
+      m_nSaveStressLeft(0)
 {
 }
 
@@ -103,6 +105,7 @@ void GamePlatform::pumpEvents()
     if (SingleInstance::takeRaiseRequest())
         raiseWindow();
     writePendingScreenshot();
+    runSaveStress();
     runScript();
     SDLPlatform::pumpEvents();
     if (m_options.nMaxFrames > 0 && m_nFrames >= m_options.nMaxFrames && GameApp::getInstance())
@@ -190,9 +193,37 @@ void GamePlatform::runStep(const ScriptStep& step)
         if (GameApp::getInstance())
             GameApp::getInstance()->quit(0);
         return;
+    case ScriptStep::SAVE_STRESS:
+        m_nSaveStressLeft = step.nCount;
+        return;
     }
     if (SDL_PushEvent(&event) != 0)
         logPrintf("W: input script line %d: the event queue is full\n", step.nLine);
+}
+
+namespace
+{
+// The player slot the kill test's writes rename: the last one, which a fresh home never uses.
+constexpr int kStressSlot = 9;
+} // namespace
+
+void GamePlatform::runSaveStress()
+{
+    GameApp* pApp = GameApp::getInstance();
+    if (m_nSaveStressLeft <= 0 || !pApp)
+        return;
+    --m_nSaveStressLeft;
+    const int nCounter = std::atoi(pApp->getSetting("KillTestCounter").c_str()) + 1;
+    const std::string sCounter = std::to_string(nCounter);
+    pApp->setSetting("KillTestCounter", sCounter.c_str());
+    // The profile and the counter travel in one file: a start after a kill must find both from
+    // the same write.
+    const std::string sName = "Saver " + sCounter;
+    if (isPlayerSlotUsed(kStressSlot))
+        renamePlayer(kStressSlot, sName.c_str());
+    else
+        addPlayer(sName.c_str(), kStressSlot);
+    pApp->saveSettings();
 }
 
 void GamePlatform::writePendingScreenshot()

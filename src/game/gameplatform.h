@@ -47,6 +47,8 @@ private:
     void runScript();
     void runStep(const ScriptStep& step);
     void writePendingScreenshot();
+    // One frame of a running "savestress": a settings and profile write.
+    void runSaveStress();
     void raiseWindow();
 
     Options m_options;
@@ -57,6 +59,7 @@ private:
     int m_nStepFrame;          // the frame and the time the last step ran
     unsigned int m_nStepTime;
     std::string m_sScreenshot; // requested, written once drawn
+    int m_nSaveStressLeft;     // frames of "savestress" still to save in
 };
 
 #endif

@@ -166,6 +166,13 @@ bool parseInputScript(const std::string& sText, std::vector<ScriptStep>* pSteps,
             step.sFile = lWords[1];
             push(step);
         }
+        else if (sCommand == "savestress")
+        {
+            if (nArgs != 1 || !parseInt(lWords[1], 1, 100000000, &step.nCount))
+                return fail("savestress needs one number");
+            step.eKind = ScriptStep::SAVE_STRESS;
+            push(step);
+        }
         else if (sCommand == "close" || sCommand == "quit" || sCommand == "mode")
         {
             if (nArgs != 0)

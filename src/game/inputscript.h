@@ -15,6 +15,9 @@
 //     mode                 writes the class of the top mode to the log ("W: top mode <class>")
 //     close                the window's close button
 //     quit                 ends the run (exit code 0)
+//     savestress N         for the next N frames, every frame counts "KillTestCounter" up by
+//                          one, renames player slot 9 to "Saver <counter>" (made when free) and
+//                          saves the settings: a steady stream of writes for the kill test
 //
 // Parsing is strict: a line that is not a command stops with an error naming the line, so that
 // a mistyped script never runs half.
@@ -37,7 +40,8 @@ struct ScriptStep
         SCREENSHOT,
         LOG_MODE,
         CLOSE,
-        QUIT
+        QUIT,
+        SAVE_STRESS
     };
     Kind eKind = MOVE;
     int nDelayMs = 0;     // game time after the previous step
@@ -45,6 +49,7 @@ struct ScriptStep
     int nX = 0;
     int nY = 0;
     int nButton = 1;      // SDL's number: 1 left, 2 middle, 3 right
+    int nCount = 0;       // savestress: the frames to save in
     int nKey = 0;         // SDL key symbol
     int nUnicode = 0;     // the character the key types, 0 for none
     std::string sFile;

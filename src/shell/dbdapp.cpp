@@ -4,6 +4,7 @@
 #include "level/diffmanager.h"
 #include "level/gameresults.h"
 #include "level/pausablelevel.h"
+#include "shell/curl/curlhttpclient.h"
 #include "shell/exitconfirmmode.h"
 #include "shell/gamescreens.h"
 #include "shell/intromode.h"
@@ -90,6 +91,14 @@ DBDApp::DBDApp(PlatformMaker pfnMakePlatform, const FirstModes& modes)
 DBDApp::~DBDApp()
 {
     delete m_pGameResults;
+}
+
+std::shared_ptr<IHttpClient> DBDApp::getHttpClient()
+{
+    // Made on first use, so that a run without an online exchange never sets libcurl up.
+    if (!m_pHttpClient)
+        m_pHttpClient = std::make_shared<CurlHttpClient>();
+    return m_pHttpClient;
 }
 
 DBDApp* DBDApp::getInstance()

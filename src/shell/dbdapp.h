@@ -21,8 +21,11 @@
 
 #include "app/gameapp.h"
 
+#include <memory>
+
 class DifficultyManager;
 class GameMode;
+class IHttpClient;
 class IPlatform;
 class LevelFactory;
 struct GameResults;
@@ -96,6 +99,12 @@ public:
     // (pDifficulty is deleted then).
     GameMode* createLevel(DifficultyManager* pDifficulty, int nScoreTotal);
 
+    // ---- the online exchange -------------------------------------------------------------------
+    // The application's HTTP client (libcurl), made on first use. Transfers use it from their
+    // worker threads and hold a share of it, so that it stays while a dialog still waits on it
+    // when the application goes (its modes are deleted after its own members).
+    std::shared_ptr<IHttpClient> getHttpClient();
+
     // ---- switches ------------------------------------------------------------------------------
 
     // "LowResourcesMode" is exactly "TRUE".
@@ -122,6 +131,7 @@ private:
     bool m_bExtraResourcesLoaded;
     GameResults* m_pGameResults; // owned while pending
     LevelFactory* m_pLevelFactory; // not owned
+    std::shared_ptr<IHttpClient> m_pHttpClient;
 };
 
 #endif

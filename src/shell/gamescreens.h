@@ -7,7 +7,8 @@
 
 #include "shell/menuframe.h"
 
-// The game's openers: the yes/no question (DlgYesNo), the story's slot screen and new-game dialog.
+// The game's openers: the yes/no question (DlgYesNo), the profile screen, the timed-game screen,
+// the story's slot screen and new-game dialog, the campaign's slot list and opponent page.
 MenuScreens gameMenuScreens();
 
 #endif

@@ -6,13 +6,13 @@
 #include "shell/dbdapp.h"
 #include "shell/dbdgameoptions.h"
 #include "shell/dollycreditsmode.h"
+#include "shell/panelimage.h"
 #include "shell/playerio.h"
 #include "shell/savegameio.h"
 #include "shell/textformat.h"
 
 #include "app/sysinfo.h"
 #include "gfx/font.h"
-#include "gfx/imagelock.h"
 #include "ui/button.h"
 #include "ui/custombutton.h"
 #include "ui/label.h"
@@ -97,14 +97,8 @@ void MenuFrame::onStart()
     RIR_TRACE("MenuFrame::onStart");
     GameApp* pApp = getApp();
 
-    // The shared panel of the menu's screens: its own top-left pixel is its see-through colour.
-    RIR::SmartPtr<Image> pPanel = pApp->getImage("ui_tabla");
-    Color key;
-    {
-        ImageLock lock(pPanel.get());
-        key = pPanel->getPixel(0, 0);
-    }
-    pPanel->setColorKey(key);
+    // The shared panel of the menu's screens, keyed once for all of them.
+    getPanelImage(pApp);
 
     addSprite(new Sprite(pApp->getImage("logo"), 20, 10, 3));
     addSprite(new Sprite(pApp->getImage("menuleft"), 0, 0, 0));

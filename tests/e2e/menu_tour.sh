@@ -8,11 +8,10 @@ SCRIPT="$2"
 DUMP="$3"
 source "$(dirname "$0")/e2e_lib.sh"
 
-e2e_run "$DBD" "$SCRIPT" 240 DBD_LIST_RESOURCES=TRUE
-[ "$RC" -eq 0 ] || fail "dbd ended with $RC"
+run_dbd "$DBD" "$SCRIPT" 240 DBD_LIST_RESOURCES=TRUE
 
 # The screens, in the order the script met them.
-modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
+modes="$(top_modes)"
 want="SplashScreen IntroMode MenuFrame DBDGameOptions MenuFrame DollyCreditsMode MenuFrame ExitConfirmMode ExitConfirmMode "
 [ "$modes" = "$want" ] || fail "screens: got [$modes], want [$want]"
 
@@ -47,6 +46,7 @@ tail -2 "$LOG" | head -1 | grep -qx 'M: == END ==' || fail "the log does not end
 
 # The settings it leaves: the check box switched the low-resources mode on, the player made
 # from the login name (or the default name) was selected, and the full-screen guard is down.
+CFG="$DATA/dbdconfig.dat"
 [ -f "$CFG" ] || fail "no settings file"
 settings="$("$DUMP" "$CFG")" || fail "the settings file cannot be read"
 for pair in "LowResourcesMode=TRUE" "SavedPlayerNameDefault_0=TRUE" "FullScreenFailed=FALSE" \

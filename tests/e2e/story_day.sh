@@ -10,12 +10,11 @@ SCRIPT="$2"
 DUMP="$3"
 source "$(dirname "$0")/e2e_lib.sh"
 
-e2e_run "$DBD" "$SCRIPT" 900
-[ "$RC" -eq 0 ] || fail "dbd ended with $RC"
+run_dbd "$DBD" "$SCRIPT" 900
 
 # The screens, in the order the script met them; the play mode's own dialogs may stand where
 # the day is named.
-modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
+modes="$(top_modes)"
 for want in "SplashScreen IntroMode MenuFrame NewGameDlg InterLevelMode" "InterLevelMode" \
             "MenuFrame StoryModeDlg "; do
   grep -qF "$want" <<<"$modes" || fail "screens: got [$modes], missing [$want]"
@@ -29,6 +28,7 @@ esac
 tail -2 "$LOG" | head -1 | grep -qx 'M: == END ==' || fail "the log does not end with END"
 
 # The slot: day 1 next, time flag 0, difficulty 1, the score of day 0 (cash and bonus).
+CFG="$DATA/dbdconfig.dat"
 [ -f "$CFG" ] || fail "no settings file"
 settings="$("$DUMP" "$CFG")" || fail "the settings file cannot be read"
 player="$(sed -n 's/^PlayerUID=//p' <<<"$settings")"

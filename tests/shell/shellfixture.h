@@ -5,6 +5,7 @@
 #define DBD_TESTS_SHELL_SHELLFIXTURE_H
 
 #include "shell/kit/settingspairs.h"
+#include "shell/kit/texttable.h"
 #include "shell/playerio.h"
 
 #include "app/gameapp.h"
@@ -12,13 +13,11 @@
 #include "app/settingsfile.h"
 
 #include "rir2/hash_impl.h"
-#include "rir2/memprovider.h"
 #include "rir2/resource.h"
 #include "rir2/tests/tempfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -49,16 +48,7 @@ protected:
     static int64_t clock() { return s_nTime; }
 
     // Loads a text table (key and text lines) into the application's string table.
-    void loadTexts(const std::string& sTable)
-    {
-        const std::string sName = "texts" + std::to_string(++m_nTables) + ".txt";
-        RIR::MemoryResourceProvider* pProvider = new RIR::MemoryResourceProvider();
-        uint8_t* pData = new uint8_t[sTable.size() + 1];
-        std::memcpy(pData, sTable.data(), sTable.size());
-        pProvider->add(sName.c_str(), new RIR::Resource((int)sTable.size(), pData, true));
-        m_pApp->addProvider(pProvider, false);
-        m_pApp->loadStrings(sName.c_str());
-    }
+    void loadTexts(const std::string& sTable) { loadTextTable(m_pApp.get(), sTable); }
 
     std::string setting(const char* pszKey) const { return m_pApp->getSetting(pszKey).c_str(); }
     void set(const char* pszKey, const char* pszValue) { m_pApp->setSetting(pszKey, pszValue); }
@@ -89,7 +79,6 @@ protected:
 
     TempFolder m_folder;
     std::unique_ptr<GameApp> m_pApp;
-    int m_nTables = 0;
     static inline int64_t s_nTime = FIXED_TIME;
 };
 

@@ -7,6 +7,7 @@
 #include "shellfixture.h"
 
 #include "kit/downloadprobe.h"
+#include "kit/highscorereplytext.h"
 #include "kit/loopbackhttpserver.h"
 
 #include "shell/curl/curlhttpclient.h"
@@ -25,23 +26,6 @@ namespace
 {
 
 const int DONE_COMMAND = 10;
-
-// A valid reply of the online half: entry "On<t><d><r>", score 900 - r, key "K<t><d><r>".
-std::string validReply()
-{
-    std::string s = "DustbowlDollyHighScores\n";
-    for (int t = 0; t < 2; ++t)
-        for (int d = 0; d < 3; ++d)
-        {
-            for (int r = 0; r < 10; ++r)
-            {
-                const std::string sId = std::to_string(t) + std::to_string(d) + std::to_string(r);
-                s += "On" + sId + "_!#!_" + std::to_string(900 - r) + "_!#!_K" + sId + "\n";
-            }
-            s += "---\n";
-        }
-    return s + "===\n";
-}
 
 class HighScoreTransferTest : public ShellStoreTest
 {
@@ -98,7 +82,7 @@ protected:
 TEST_F(HighScoreTransferTest, ValidReplyReplacesTheOnlineHalfAndTheDateLine)
 {
     serveAt("/dbd_highscore.php");
-    m_server.setReply(200, validReply());
+    m_server.setReply(200, validHighScoreReply());
     const std::string sUpload = buildHighScoreUpload().c_str();
 
     startExchange();
@@ -113,7 +97,7 @@ TEST_F(HighScoreTransferTest, ValidReplyReplacesTheOnlineHalfAndTheDateLine)
     ASSERT_EQ(3u, m_events.size());
     EXPECT_EQ("done", m_events[1]);
     EXPECT_EQ("owner:10,0", m_events[2]);
-    EXPECT_EQ(validReply(), m_dialog.m_sResult);
+    EXPECT_EQ(validHighScoreReply(), m_dialog.m_sResult);
     EXPECT_TRUE(m_bAccepted);
 
     HighScoreTable table;
@@ -136,7 +120,7 @@ TEST_F(HighScoreTransferTest, ValidReplyReplacesTheOnlineHalfAndTheDateLine)
 TEST_F(HighScoreTransferTest, AddressWithAQueryGetsTheUploadAfterAnAmpersand)
 {
     serveAt("/scores/dbd_highscore.php?lang=en");
-    m_server.setReply(200, validReply());
+    m_server.setReply(200, validHighScoreReply());
     startExchange();
     ASSERT_TRUE(pumpTransfer(*m_pTransfer, [&] { return m_dialog.m_bDone; }));
     ASSERT_EQ(1u, m_server.requests().size());
@@ -146,7 +130,7 @@ TEST_F(HighScoreTransferTest, AddressWithAQueryGetsTheUploadAfterAnAmpersand)
 
 TEST_F(HighScoreTransferTest, InvalidReplyOrErrorStatusChangesNothing)
 {
-    std::string sTruncated = validReply();
+    std::string sTruncated = validHighScoreReply();
     sTruncated.resize(sTruncated.size() - 4); // no "==="
     const struct
     {
@@ -155,11 +139,11 @@ TEST_F(HighScoreTransferTest, InvalidReplyOrErrorStatusChangesNothing)
         std::string sBody;
         bool bReachesOwner;
     } cases[] = {
-        {"wrong magic line", 200, "SomeOtherGame\n" + validReply().substr(24), true},
+        {"wrong magic line", 200, "SomeOtherGame\n" + validHighScoreReply().substr(24), true},
         {"truncated", 200, sTruncated, true},
         {"empty body", 200, "", true},
-        {"not found", 404, validReply(), false},
-        {"server error", 500, validReply(), false},
+        {"not found", 404, validHighScoreReply(), false},
+        {"server error", 500, validHighScoreReply(), false},
     };
     for (const auto& c : cases)
     {
@@ -242,7 +226,7 @@ TEST_F(HighScoreTransferTest, RefusedConnectionShowsTheError)
 TEST_F(HighScoreTransferTest, ReplyPastTheSizeLimitShowsTheError)
 {
     serveAt("/dbd_highscore.php");
-    m_server.setReply(200, validReply() + std::string(5000, 'x'));
+    m_server.setReply(200, validHighScoreReply() + std::string(5000, 'x'));
     CurlHttpClient::Limits limits;
     limits.nMaxReplyBytes = 4096;
     startExchange(limits);

@@ -1,17 +1,23 @@
 // The main menu: the input lock after each activation, the commands and their openers, the
 // warning before a timed game, the quit command through the application's quit path, the
 // default player and the welcome line.
+#include "shell/kit/screencontent.h"
 #include "shell/kit/shellapp.h"
 
+#include "shell/gamescreens.h"
 #include "shell/menuframe.h"
+#include "shell/playerdlg.h"
+#include "shell/timeattackdlg.h"
 
 #include "ui/button.h"
+#include "ui/dlgyesno.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,14 +42,8 @@ protected:
                                     "btn_campaign_highlight", "btn_timed_normal",
                                     "btn_timed_highlight"})
             m_fx.addPicture(pszName, 60, 40, 0x80604080);
-        // A theme with the plain button style the menu's buttons use.
-        std::string sTheme;
-        for (const char* pszState : {"normal", "pushed", "highlight", "disabled"})
-        {
-            m_fx.addPicture(std::string("bg_") + pszState, 60, 20, 0x402010FF);
-            sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
-        }
-        m_fx.addFile("dolly.theme", sTheme);
+        // Plain buttons for the menu and a frame for its questions.
+        addPlainTheme(m_fx);
         m_fx.addText("WelcomePlayer", "Howdy, %s!");
         m_fx.addText("DefaultPlayerName", "Stranger");
         m_fx.addText("QueryExit_0", "Leave?");
@@ -144,4 +144,24 @@ TEST_F(MenuTest, ExitAsksOnceEvenWhenTheWindowIsClosedMeanwhile)
     m_pApp->dispatchQuitRequest();
     EXPECT_EQ(2, ShellApp::getQuitQuestions());
     ShellApp::countQuitQuestions(false);
+}
+
+TEST_F(MenuTest, GameOpenersMakeTheProfileAndTimedScreensAndTheQuestion)
+{
+    const MenuScreens screens = gameMenuScreens();
+    ASSERT_NE(nullptr, screens.pfnPlayerDlg);
+    ASSERT_NE(nullptr, screens.pfnTimeAttackDlg);
+    ASSERT_NE(nullptr, screens.pfnYesNo);
+    MenuFrame::setScreens(screens);
+    MenuFrame* pMenu = startMenu();
+    // With them installed, the timed-game button is available.
+    EXPECT_TRUE(pMenu->getMainButtons().get(2)->isEnabled());
+
+    const std::unique_ptr<GameMode> pPlayers(screens.pfnPlayerDlg(pMenu));
+    EXPECT_NE(nullptr, dynamic_cast<PlayerDlg*>(pPlayers.get()));
+    const std::unique_ptr<GameMode> pTimed(screens.pfnTimeAttackDlg(pMenu));
+    EXPECT_NE(nullptr, dynamic_cast<TimeAttackDlg*>(pTimed.get()));
+    const std::unique_ptr<GameMode> pAsk(
+        screens.pfnYesNo(pMenu, "PlayStoryWarning", MC_TIMED_CONFIRMED, -1));
+    EXPECT_NE(nullptr, dynamic_cast<DlgYesNo*>(pAsk.get()));
 }

@@ -25,7 +25,6 @@ LOGO_W, LOGO_H = 372, 196         # the margin of 12 pixels all round holds the 
 LOGO_MARGIN = 12
 SIGN_W, SIGN_H = 372, 76
 TABLA_W, TABLA_H = 520, 570
-COLOUR_KEY = (1.0, 0.0, 1.0)      # the panel's corners; the menu keys them out by pixel (0, 0)
 TITLE_FACE = "DejaVu Serif Condensed"
 
 
@@ -693,12 +692,10 @@ def icon_watch(ctx, x, y):
 
 def draw_ui_tabla():
     """The panel the slot screens lay their lists on: a parchment sheet in a wooden frame. Outside
-    the frame's cut corners lies the colour key, drawn without anti-aliasing so that no blended
-    pixel keeps a tint of it."""
+    the frame's cut corners the picture is transparent, so its top-left pixel (the colour the
+    menu keys out) is transparent black and no blended pixel keeps a tint of another colour."""
     w, h = TABLA_W, TABLA_H
     s, ctx = art.surface(w, h)
-    ctx.set_source_rgb(*COLOUR_KEY)
-    ctx.paint()
     cut = 14
     outer = [(cut, 0), (w - cut, 0), (w, cut), (w, h - cut), (w - cut, h), (cut, h), (0, h - cut),
              (0, cut)]
@@ -779,6 +776,158 @@ def draw_title(text, size=46, height=64):
     return s
 
 
+# ---- the timed-game scene snapshots -----------------------------------------------------------
+
+SNAP_W, SNAP_H = 150, 112
+
+# One look per timed scene (snap_ch1 .. snap_ch9): the sky in the window, the wall's wood, the
+# lamp light and a prop that names the scene (Dust, Thieves, Fire, Doors, Barrel, Magic, Piano,
+# Railroad, Showdown).
+SNAPS = [
+    ("#e9b35a", "#8a5a32", 0.55, "dust"),
+    ("#2a2f55", "#5e3c24", 0.85, "thieves"),
+    ("#f07a2a", "#7a3e22", 0.75, "fire"),
+    ("#8fc3e0", "#94653a", 0.45, "doors"),
+    ("#d9a45a", "#6e4a2a", 0.55, "barrel"),
+    ("#4a2f6e", "#5a3a2e", 0.9, "magic"),
+    ("#c58a4a", "#7c5030", 0.65, "piano"),
+    ("#a9c9d9", "#8a6038", 0.5, "railroad"),
+    ("#c8462a", "#6a3820", 0.7, "showdown"),
+]
+
+
+def draw_snapshot(index):
+    """A small framed view into the saloon of one timed scene."""
+    sky, wall, lamp_glow, prop = SNAPS[index]
+    s, ctx = art.surface(SNAP_W, SNAP_H)
+    f = 6
+    iw, ih = SNAP_W - 2 * f, SNAP_H - 2 * f
+    ctx.save()
+    ctx.rectangle(f, f, iw, ih)
+    ctx.clip()
+    art.wood_grain(ctx, f, f, iw, ih, art.rgb(wall), 40 + index, along_x=False, period=18)
+    # The window with the scene's sky and a far mesa.
+    wx, wy, ww, wh = f + 12, f + 12, 40, 32
+    ctx.rectangle(wx, wy, ww, wh)
+    ctx.set_source_rgb(*art.rgb(sky))
+    ctx.fill()
+    ctx.move_to(wx, wy + wh)
+    ctx.line_to(wx + 8, wy + wh - 10)
+    ctx.line_to(wx + 26, wy + wh - 10)
+    ctx.line_to(wx + 32, wy + wh)
+    ctx.close_path()
+    ctx.set_source_rgb(*mix(art.rgb(sky), WOOD_DARK, 0.6))
+    ctx.fill()
+    ctx.rectangle(wx, wy, ww, wh)
+    ctx.move_to(wx + ww / 2.0, wy)
+    ctx.line_to(wx + ww / 2.0, wy + wh)
+    ctx.set_source_rgb(*WOOD_DARK)
+    ctx.set_line_width(2.5)
+    ctx.stroke()
+    # The lamp's warm pool of light.
+    lx, ly = f + iw * 0.68, f + 20
+    glow = cairo.RadialGradient(lx, ly, 2, lx, ly, 46)
+    glow.add_color_stop_rgba(0, 1.0, 0.85, 0.45, lamp_glow)
+    glow.add_color_stop_rgba(1, 1.0, 0.85, 0.45, 0.0)
+    ctx.set_source(glow)
+    ctx.paint()
+    ctx.arc(lx, ly, 4, 0, 2 * math.pi)
+    ctx.set_source_rgb(*BRASS_LIGHT)
+    ctx.fill()
+    # The bar counter along the bottom, with bottles on its shelf.
+    cy = f + ih - 30
+    wooden_board(ctx, f - 2, cy, iw + 4, 32, WOOD, 60 + index)
+    for i in range(5):
+        bx = f + 70 + i * 11
+        ctx.rectangle(bx, cy - 14, 6, 14)
+        ctx.set_source_rgb(*(FELT_GREEN if i % 2 else SUNSET_RED))
+        ctx.fill()
+    draw_snapshot_prop(ctx, prop, f, f, iw, ih)
+    ctx.restore()
+    # The brass frame.
+    ctx.rectangle(f / 2.0, f / 2.0, SNAP_W - f, SNAP_H - f)
+    ctx.set_source_rgb(*BRASS)
+    ctx.set_line_width(f)
+    ctx.stroke()
+    ctx.rectangle(0.5, 0.5, SNAP_W - 1, SNAP_H - 1)
+    ctx.set_source_rgb(*OUTLINE)
+    ctx.set_line_width(1)
+    ctx.stroke()
+    return s
+
+
+def draw_snapshot_prop(ctx, prop, x, y, w, h):
+    """The scene's sign: a small shape in the lower left of the view."""
+    px, py = x + 22, y + h - 40
+    ctx.save()
+    if prop == "dust":
+        for i in range(7):
+            ctx.arc(px + i * 6, py + 8 - (i % 3) * 3, 5 + i % 2, 0, 2 * math.pi)
+        ctx.set_source_rgba(0.85, 0.7, 0.45, 0.75)
+        ctx.fill()
+    elif prop == "thieves":
+        ctx.rectangle(px - 6, py - 6, 22, 14)
+        ctx.set_source_rgb(0.1, 0.1, 0.1)
+        ctx.fill()
+        for ex in (px, px + 10):
+            ctx.arc(ex, py, 2, 0, 2 * math.pi)
+            ctx.set_source_rgb(*CREAM)
+            ctx.fill()
+    elif prop == "fire":
+        ctx.move_to(px, py + 12)
+        ctx.curve_to(px - 8, py, px + 2, py - 6, px + 4, py - 14)
+        ctx.curve_to(px + 8, py - 4, px + 16, py, px + 10, py + 12)
+        ctx.close_path()
+        ctx.set_source_rgb(*DUST_ORANGE)
+        ctx.fill()
+    elif prop == "doors":
+        for dx in (0, 14):
+            ctx.rectangle(px - 6 + dx, py - 12, 12, 22)
+            ctx.set_source_rgb(*WOOD_LIGHT)
+            ctx.fill_preserve()
+            ctx.set_source_rgb(*OUTLINE)
+            ctx.set_line_width(1)
+            ctx.stroke()
+    elif prop == "barrel":
+        ctx.save()
+        ctx.translate(px + 4, py)
+        ctx.scale(1.0, 1.3)
+        ctx.arc(0, 0, 10, 0, 2 * math.pi)
+        ctx.restore()
+        ctx.set_source_rgb(*WOOD_LIGHT)
+        ctx.fill()
+        for by in (py - 7, py + 7):
+            ctx.rectangle(px - 6, by - 1, 20, 2)
+            ctx.set_source_rgb(*OUTLINE)
+            ctx.fill()
+    elif prop == "magic":
+        star(ctx, px + 4, py, 9, fill=BRASS_LIGHT)
+        star(ctx, px + 20, py - 10, 5, fill=CREAM)
+    elif prop == "piano":
+        ctx.rectangle(px - 8, py - 10, 30, 20)
+        ctx.set_source_rgb(*WOOD_DARK)
+        ctx.fill()
+        for k in range(6):
+            ctx.rectangle(px - 6 + k * 4.5, py + 2, 3.5, 6)
+            ctx.set_source_rgb(*CREAM)
+            ctx.fill()
+    elif prop == "railroad":
+        for k in range(5):
+            ctx.rectangle(px - 8 + k * 7, py - 2, 3, 14)
+            ctx.set_source_rgb(*WOOD_DARK)
+            ctx.fill()
+        for ry in (py, py + 8):
+            ctx.rectangle(px - 10, ry, 36, 2)
+            ctx.set_source_rgb(0.45, 0.45, 0.5)
+            ctx.fill()
+    else:  # showdown
+        star(ctx, px + 4, py, 10, fill=BRASS)
+        ctx.arc(px + 4, py, 3, 0, 2 * math.pi)
+        ctx.set_source_rgb(*OUTLINE)
+        ctx.fill()
+    ctx.restore()
+
+
 # ---- the intro's plain pictures --------------------------------------------------------------
 
 def draw_black(size=200):
@@ -800,6 +949,8 @@ def generate(out_dir, src_dir, args):
     art.save(draw_ui_tabla(), out_dir, "ui_tabla")
     for name, text in TITLES.items():
         art.save(draw_title(text), out_dir, name)
+    for i in range(len(SNAPS)):
+        art.save(draw_snapshot(i), out_dir, "snap_ch%d" % (i + 1))
     generate_credits(out_dir)
 
 

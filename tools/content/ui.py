@@ -277,6 +277,17 @@ def draw_separator(width, height):
     return s
 
 
+def draw_separator_v(width, height):
+    """The upright rod: the horizontal separator turned a quarter round."""
+    rod = draw_separator(height, width)
+    s, ctx = art.surface(width, height)
+    ctx.translate(width, 0)
+    ctx.rotate(math.pi / 2)
+    ctx.set_source_surface(rod, 0, 0)
+    ctx.paint()
+    return s
+
+
 def draw_slider(width, height, full):
     s, ctx = art.surface(width, height)
     art.rounded_rect(ctx, 1, 1, width - 2, height - 2, height / 2.0 - 1)
@@ -435,6 +446,7 @@ def generate(out_dir, src_dir, args):
     art.save(draw_separator(*p["separator_short"]), out_dir, "separator_short")
     art.save(draw_separator(*p["separator"]), out_dir, "separator")
     art.save(draw_separator(*p["shortsep"]), out_dir, "shortsep")
+    art.save(draw_separator_v(*p["separator_v"]), out_dir, "separator_v")
     sw, sh = p["slider_size"]
     art.save(draw_slider(sw, sh, False), out_dir, "slider_empty")
     art.save(draw_slider(sw, sh, True), out_dir, "slider_full")
