@@ -48,14 +48,6 @@ int storedTime()
     return getStoredIndex("StoryTime", TIME_FLAGS, 0);
 }
 
-int checkedIndex(const RadioGroup& group)
-{
-    for (int i = 0; i < group.getLength(); ++i)
-        if (group.get(i)->isChecked())
-            return i;
-    return -1;
-}
-
 } // namespace
 
 NewGameDlg::NewGameDlg(int nSlot) : DBDDialog(true), m_nSlot(nSlot)
@@ -151,12 +143,12 @@ void NewGameDlg::onStart()
 
 int NewGameDlg::getCheckedDifficulty() const
 {
-    return checkedIndex(m_lDiffRadios);
+    return m_lDiffRadios.getCheckedIndex();
 }
 
 int NewGameDlg::getCheckedTime() const
 {
-    return checkedIndex(m_lTimeRadios);
+    return m_lTimeRadios.getCheckedIndex();
 }
 
 void NewGameDlg::onCallback(int nId, int nParam)

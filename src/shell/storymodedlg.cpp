@@ -163,21 +163,16 @@ void StoryModeDlg::onStart()
 void StoryModeDlg::onActivate()
 {
     RIR_TRACE("StoryModeDlg::onActivate");
-    GameApp* pApp = getApp();
-    pApp->showCursor(true);
-    pApp->playMusicByName("st_main", true);
-    if (MenuFrame::instance())
-        MenuFrame::instance()->lockInput();
+    MenuFrame::onScreenAbove(getApp());
     refreshSlots();
 }
 
 int StoryModeDlg::getSelectedSlot() const
 {
-    for (int i = 0; i < m_lSlotRadios.getLength(); ++i)
-        if (m_lSlotRadios.get(i)->isChecked())
-            return m_lSlotRadios.get(i)->getCallbackId() - ID_FIRST_SLOT;
-    RIR_ASSERT(false);
-    return 0;
+    const int nId = m_lSlotRadios.getCheckedId();
+    if (nId < 0)
+        RIR_ASSERT(false);
+    return nId - ID_FIRST_SLOT;
 }
 
 RIR::String StoryModeDlg::getSlotCaption(int nSlot) const
