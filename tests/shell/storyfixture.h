@@ -6,6 +6,7 @@
 
 #include "shell/kit/fakelevel.h"
 #include "shell/kit/fakescene.h"
+#include "shell/kit/screencontent.h"
 #include "shell/kit/shellapp.h"
 
 #include "level/gameresults.h"
@@ -28,7 +29,7 @@ protected:
              {"ui_tabla", "logo", "menuleft", "carteles", "btn_storymode_normal",
               "btn_storymode_highlight", "btn_campaign_normal", "btn_campaign_highlight",
               "btn_timed_normal", "btn_timed_highlight", "text_c_storymode", "separator",
-              "shortsep", "check_on", "check_off", "radio_on", "radio_off",
+              "shortsep", "check_on", "check_off",
               // the credits
               "tapa", "cred_design", "cred_programming", "cred_graphics", "cred_musicsound",
               "cred_testers", "cred_cast", "spacer60x1", "p_dolly", "p_hank", "p_ladron",
@@ -37,18 +38,7 @@ protected:
             m_fx.addPicture(pszName, 60, 20, 0x806040FF);
         for (const char* pszMusic : {"st_main", "st_end_start", "st_end_loop", "st_end_end"})
             m_fx.addFile(std::string(pszMusic) + ".ogg", "music");
-        std::string sTheme = "radiobuttonimages radio_off radio_on\n";
-        for (const char* pszState : {"normal", "pushed", "highlight", "disabled"})
-        {
-            m_fx.addPicture(std::string("bg_") + pszState, 60, 20, 0x402010FF);
-            sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
-        }
-        for (const char* pszPart : {"ul", "ur", "ll", "lr", "top", "bottom", "left", "right", "back"})
-        {
-            m_fx.addPicture(std::string("fr_") + pszPart, 8, 8, 0x603010FF);
-            sTheme += std::string("frame ") + pszPart + " fr_" + pszPart + "\n";
-        }
-        m_fx.addFile("dolly.theme", sTheme);
+        addPlainTheme(m_fx);
         const char* const aTexts[][2] = {{"EmptySavegame", "Empty"},
                                          {"SGLevel", "Day"},
                                          {"SGDiff0", "E"},
