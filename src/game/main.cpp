@@ -12,15 +12,12 @@
 // DBD_MAX_FRAMES (end after that many frames). A bad value ends at once with exit code 2.
 #include "game/gameplatform.h"
 
+#include "play/playmodefactory.h"
 #include "shell/dbdapp.h"
 #include "shell/gamemain.h"
 #include "shell/singleinstance.h"
 
 #include "app/datafolder.h"
-#include "app/gameappeventtarget.h"
-#include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,23 +31,19 @@ const char* const DEFAULT_WINDOW_CLASS = "Quillmoor::dbd";
 const size_t WINDOW_CLASS_MAX = 259;
 
 GamePlatform::Options g_options;
+// Makes the saloon days the menu's screens start.
+PlayModeFactory g_levels;
 
 IPlatform* makeSDLPlatform(GameApp* pApp, int nAudioFrequency)
 {
-    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
-    pVideo->setHost(new GameAppVideoHost(pApp));
-    GamePlatform* pPlatform = new GamePlatform(g_options, pVideo);
-    pPlatform->setVideoDriver(pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    return makeGamePlatform(pApp, nAudioFrequency, g_options);
 }
 
 GameApp* makeGameApp()
 {
-    return new DBDApp(&makeSDLPlatform);
+    DBDApp* pApp = new DBDApp(&makeSDLPlatform);
+    pApp->setLevelFactory(&g_levels);
+    return pApp;
 }
 
 // The window class: the word after the first "--wndclass", cut to WINDOW_CLASS_MAX bytes; the

@@ -10,6 +10,7 @@
 #include "world/kit/scenefilekit.h"
 #include "world/kit/syntheticcustomer.h"
 #include "world/kit/syntheticdolly.h"
+#include "tabletest.h"
 #include "worldtest.h"
 
 #include "app/gamemode.h"
@@ -22,41 +23,13 @@ namespace
 
 const float DT = 1.0f / 30.0f;
 
-class CustomerTest : public ::testing::Test
+class CustomerTest : public TableTest
 {
 protected:
-    CustomerTest()
-    {
-        HeadSitOffsets::parse(syntheticHeadSitOffsetsText());
-        m_kit.addStandardPictures();
-        m_kit.addText("test.scene", SceneFileKit::minimalSceneText());
-        m_play.setPlayScreen(&m_screen);
-        m_level.setFloat(LP_WANTED_REWARD, 250.0f);
-        m_level.setFloat(LP_STOPFIGHT_REWARD_0, 50.0f);
-        m_level.setFloat(LP_STOPFIGHT_REWARD_1, 75.0f);
-        m_level.setFloat(LP_STOPFIGHT_REWARD_2, 100.0f);
-        m_play.setDifficultyManager(&m_level);
-        buildSaloon();
-    }
-    ~CustomerTest() override
-    {
-        clearSaloon();
-        m_screen.removeObjects(m_screen.getSprites());
-    }
+    CustomerTest() { buildSaloon(); }
+    ~CustomerTest() override { clearSaloon(); }
 
-    // The one-table saloon with the heroine at (9, 11).
-    void buildSaloon()
-    {
-        m_pScene = new Scene;
-        m_pScene->load("test.scene");
-        m_pScene->placeTables(4, 5, true); // right chair (6, 5), left chair (4, 5)
-        m_pDolly = new SyntheticDolly;
-        m_pDolly->startLevel(0);
-        int nX = 0;
-        int nY = 0;
-        m_pScene->squareToPixel(9, 11, &nX, &nY, 0x24);
-        m_pDolly->placeAt(nX, nY);
-    }
+    void buildSaloon() { buildTable(); }
     // Tears it down as the level does: the walkers leave their squares and the links break.
     void clearSaloon()
     {
@@ -66,9 +39,7 @@ protected:
             m_lCustomers.get(n)->detach();
         }
         m_lCustomers.clear();
-        m_pDolly->unmarkSquares();
-        m_pDolly.release();
-        m_pScene.release();
+        dropTable();
     }
     // A fresh saloon and a fresh log for the next case of a table.
     void resetSaloon()
@@ -163,12 +134,6 @@ protected:
         return s;
     }
 
-    SceneFileKit m_kit;
-    RecordingPlayMode m_play;
-    GameMode m_screen;
-    ParamHolder m_level;
-    RIR::SmartPtr<Scene> m_pScene;
-    RIR::SmartPtr<SyntheticDolly> m_pDolly;
     RIR::List<RIR::SmartPtr<SyntheticCustomer>> m_lCustomers;
 };
 

@@ -155,7 +155,9 @@ def text_pic(out_dir, name, text, colour, size=26):
 
 def texts(out_dir):
     green, gold, red = rgb("8fd46a"), rgb("f6dc8a"), rgb("f07060")
-    for amount in (90, 100, 110, 120):
+    # Pay, and the thief's money given back: in portions of 90 or 100, the last portion of 200s
+    # stolen in portions of 90 is 10 to 80.
+    for amount in (10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120):
         text_pic(out_dir, "text_pay_%d" % amount, "$%d" % amount, green)
     text_pic(out_dir, "text_pay_r", "Reward!", gold)
     for amount in (50, 75, 100, 250):

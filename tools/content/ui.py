@@ -444,6 +444,8 @@ def generate(out_dir, src_dir, args):
 
     art.save(draw_separator(*p["separator_long"]), out_dir, "separator_long")
     art.save(draw_separator(*p["separator_short"]), out_dir, "separator_short")
+    # The tutorial's messages put this one under their text.
+    art.save(draw_separator(*p["separator_short"]), out_dir, "shortsep")
     art.save(draw_separator(*p["separator"]), out_dir, "separator")
     art.save(draw_separator(*p["shortsep"]), out_dir, "shortsep")
     art.save(draw_separator_v(*p["separator_v"]), out_dir, "separator_v")

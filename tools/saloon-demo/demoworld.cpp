@@ -4,6 +4,7 @@
 #include "democast.h"
 #include "scenedemo.h"
 
+#include "world/customer.h"
 #include "world/worldrandom.h"
 
 #include "app/gameapp.h"
@@ -352,6 +353,12 @@ DemoWorld::DemoWorld(unsigned int nSeed, int nWalkers, GameMode* pScreen, ImageF
     worldRandom().seed(nSeed);
     std::srand(nSeed);
     m_pPrevious = IPlayMode::setPlayMode(this);
+    m_level.setFloat(LP_COW_REWARD, 50.0f);
+    m_level.setFloat(LP_STOPTHIEF_REWARD, 100.0f);
+    m_level.setFloat(LP_STOPFIGHT_REWARD_0, 50.0f);
+    m_level.setFloat(LP_STOPFIGHT_REWARD_1, 75.0f);
+    m_level.setFloat(LP_STOPFIGHT_REWARD_2, 100.0f);
+    m_level.setFloat(LP_WANTED_REWARD, 250.0f);
     m_pScene = new Scene;
     if (nScene >= 0)
     {
@@ -528,6 +535,37 @@ void DemoWorld::headSitOffset(int nFrame, int* pnDx, int* pnDy) const
         *pnDx = m_lHeadSitOffsets[(size_t)nFrame].first;
         *pnDy = m_lHeadSitOffsets[(size_t)nFrame].second;
     }
+}
+
+RIR::String DemoWorld::nextInsult()
+{
+    if (m_lInsults.isEmpty())
+    {
+        GameApp* pApp = GameApp::getInstance();
+        if (!pApp || !pApp->hasResource("insults.txt"))
+            return "";
+        RIR::SmartPtr<RIR::Resource> pRes = pApp->getResource("insults.txt");
+        std::istringstream in(std::string((const char*)pRes->getData(), (size_t)pRes->getSize()));
+        std::string sLine;
+        while (std::getline(in, sLine))
+            if (!sLine.empty())
+                m_lInsults.append(sLine.c_str());
+        if (m_lInsults.isEmpty())
+            return "";
+    }
+    return m_lInsults.get(m_nNextInsult++ % m_lInsults.getLength());
+}
+
+int DemoWorld::countFightingCustomers()
+{
+    int nCount = 0;
+    for (int n = 0; n < m_lCharacters.getLength(); ++n)
+    {
+        const Customer* pCust = dynamic_cast<const Customer*>(m_lCharacters.get(n).get());
+        if (pCust && pCust->isFighting())
+            ++nCount;
+    }
+    return nCount;
 }
 
 void DemoWorld::readHeadSitOffsets()

@@ -96,21 +96,25 @@ public:
     void showHandMug(int, Mug*) override {}
     void scareCustomers(Customer*) override {}
     bool shouldThrowEmptyMug() override { return true; }
-    RIR::String nextInsult() override { return ""; }
+    // The lines of the packs' "insults.txt" in turn ("" without it).
+    RIR::String nextInsult() override;
     void addStoppedFight(int) override {}
     bool isFightStopped(int) override { return false; }
     void addAnimSprite(const RIR::SmartPtr<AnimSprite>& pSprite) override;
     GameMode* getPlayScreen() override { return m_pScreen; }
     void removeCharacter(Character* pCharacter) override;
     int getCharacterIndex(const Character* pCharacter) override;
-    int countFightingCustomers() override { return 0; }
+    int countFightingCustomers() override;
     void dumpCharacters() override;
     void replaceWantedPoster() override {}
     void newWantedPoster() override {}
-    ThiefGuard* getThiefGuard() override { return nullptr; }
-    ParamHolder* getDifficultyManager() override { return nullptr; }
-    int getMaxFights() override { return 0; }
-    float getGuardAwakeTime() override { return 0.0f; }
+    ThiefGuard* getThiefGuard() override { return m_pGuard; }
+    // The rewards of the level: cow 50, thief 100, stopped fights 50/75/100, wanted man 250.
+    ParamHolder* getDifficultyManager() override { return &m_level; }
+    int getMaxFights() override { return 1; }
+    float getGuardAwakeTime() override { return 120.0f; }
+    // The guard getThiefGuard answers (not owned; null: none).
+    void setThiefGuard(ThiefGuard* pGuard) { m_pGuard = pGuard; }
     bool isLowResourcesMode() override { return false; }
 
 private:
@@ -137,6 +141,10 @@ private:
     std::unique_ptr<DemoCast> m_pCast; // null: plain test bodies
     std::vector<std::pair<int, int>> m_lHeadSitOffsets;
     int m_nCash = 0;
+    ThiefGuard* m_pGuard = nullptr; // not owned
+    ParamHolder m_level;
+    RIR::List<RIR::String> m_lInsults;
+    int m_nNextInsult = 0;
 };
 
 #endif

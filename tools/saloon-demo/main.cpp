@@ -1,7 +1,7 @@
 // saloon-demo: the saloon floor with test characters coming in, wandering and leaving.
 //
 //     saloon-demo [--seconds N] [--walkers K] [--seed S] [--window [--screenshot FILE]]
-//                 [--scene N [--tables K]]
+//                 [--scene N [--tables K] [--stage fight|cow|sheriff|thief]]
 //
 // Headless (the default) it runs N seconds of virtual time (120) in fixed steps of 1/30 s with at
 // most K characters inside (8), seeded with S (1), then closes, lets everybody leave (at most 120
@@ -19,8 +19,19 @@
 //
 // --customers K (with --scene) lets up to K generated customers in to sit at the tables, ask,
 // drink, pay and leave; with --heroine a scripted player clicks to serve them (democustomers.h).
+//
+// --dialog NAME (with --window and --scene) shows one of the level's dialogs over the saloon at
+// the end of the run, with made-up figures (dialogdemo.h); the screenshot is taken once the
+// dialog has had its while.
+//
+// --stage NAME (with --window and --scene) plays one scene instead of the wandering crowd: a
+// fight between two customers, the cow in the doorway, the sheriff at the wanted poster or the
+// thief at the register under the guard's fire (demostage.h); --screenshot then takes the
+// picture as soon as that moment is on screen.
+#include "dialogdemo.h"
 #include "democustomers.h"
 #include "demoheroine.h"
+#include "demostage.h"
 #include "demoworld.h"
 #include "scenedemo.h"
 
@@ -61,8 +72,10 @@ struct Options
     int nTables = 0;
     bool bHeroine = false;
     int nCustomers = 0;
+    std::string sStage;
     std::string sGameDir = DBD_DEMO_GAME_DIR;
     std::vector<DemoClick> lClicks;
+    std::string sDialog;
 };
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -98,6 +111,10 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->nTables = (int)n;
         else if (sArg == "--customers" && bValue && parseInt(argv[++i], 1, 10, &n))
             pOptions->nCustomers = (int)n;
+        else if (sArg == "--dialog" && bValue && isDemoDialog(argv[i + 1]))
+            pOptions->sDialog = argv[++i];
+        else if (sArg == "--stage" && bValue && DemoStage::isStage(argv[i + 1]))
+            pOptions->sStage = argv[++i];
         else if (sArg == "--heroine")
             pOptions->bHeroine = true;
         else if (sArg == "--game-dir" && bValue)
@@ -117,6 +134,9 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
     if (pOptions->bHeroine && !pOptions->bWindow)
         return false;
     if (pOptions->nCustomers > 0 && pOptions->nScene < 0)
+        return false;
+    if ((!pOptions->sDialog.empty() || !pOptions->sStage.empty()) &&
+        (!pOptions->bWindow || pOptions->nScene < 0))
         return false;
     return pOptions->sScreenshot.empty() || pOptions->bWindow;
 }
@@ -179,6 +199,7 @@ public:
     }
     ~SaloonMode() override
     {
+        m_pStage.reset();
         m_pCustomers.reset();
         m_pHeroine.reset();
         m_pWorld.reset();
@@ -188,7 +209,9 @@ public:
 
     void onStart() override
     {
-        m_pWorld.reset(new DemoWorld(m_options.nSeed, m_options.nWalkers, this,
+        // A stage has the floor to itself: no wandering walkers.
+        const int nWalkers = m_options.sStage.empty() ? m_options.nWalkers : 0;
+        m_pWorld.reset(new DemoWorld(m_options.nSeed, nWalkers, this,
                                      getApp()->getPlatform()->getImageFactory(), m_options.nScene,
                                      m_options.nTables));
         if (m_options.bHeroine)
@@ -198,6 +221,11 @@ public:
         if (m_options.nCustomers > 0)
             m_pCustomers.reset(new DemoCustomers(m_pWorld.get(), getApp()->getPlatform()->getImageFactory(),
                                                  m_options.nCustomers, m_pHeroine.get()));
+        if (!m_options.sStage.empty())
+        {
+            getApp()->loadTheme("dolly.theme");
+            m_pStage.reset(new DemoStage(m_pWorld.get(), m_options.sStage));
+        }
     }
 
     bool mouseDown(int /*nButtonMask*/, int nX, int nY) override
@@ -213,14 +241,34 @@ public:
         const float fStep = fDt > 0.1f ? 0.1f : fDt;
         if (m_pCustomers)
             m_pCustomers->update(fStep);
+        if (m_pStage)
+            m_pStage->update(fStep);
         m_pWorld->step(fStep);
         m_fElapsed += fStep;
+        if (m_pStage && m_pStage->isReady() && !m_options.sScreenshot.empty())
+        {
+            // The staged moment is on screen: its picture ends the run.
+            m_pVideo->requestFrameCapture();
+            getApp()->quit(0);
+            return;
+        }
         if (m_pHeroine)
         {
             for (const DemoClick& click : m_options.lClicks)
                 if (click.fSeconds <= m_fElapsed && click.fSeconds > m_fElapsed - fStep)
                     m_pHeroine->click(click);
             m_pHeroine->update(fStep);
+        }
+        if (!m_options.sDialog.empty())
+        {
+            // The dialog ends the run (and takes the screenshot) itself.
+            if (!m_bDialogShown && m_fElapsed >= (float)m_options.nSeconds)
+            {
+                m_bDialogShown = true;
+                pushDemoDialog(getApp(), m_options.sDialog, m_pVideo,
+                               !m_options.sScreenshot.empty());
+            }
+            return;
         }
         if (!m_pWorld->isClosing() && m_fElapsed >= (float)m_options.nSeconds)
         {
@@ -255,8 +303,10 @@ private:
     std::unique_ptr<DemoWorld> m_pWorld;
     std::unique_ptr<DemoHeroine> m_pHeroine;
     std::unique_ptr<DemoCustomers> m_pCustomers;
+    std::unique_ptr<DemoStage> m_pStage;
     float m_fElapsed;
     int m_nExit;
+    bool m_bDialogShown = false;
 };
 
 class SaloonApp : public GameApp
@@ -271,6 +321,8 @@ public:
         init(800, 600, 0, RIR::SmartPtr<Image>());
         if (m_options.nScene >= 0)
             addGamePacks(*this, m_options.sGameDir);
+        if (!m_options.sDialog.empty())
+            prepareDemoDialogs(this);
         setCaption("Saloon demo");
         m_pMode = new SaloonMode(m_options, m_pVideo);
         pushMode(m_pMode);
@@ -309,7 +361,8 @@ int main(int argc, char** argv)
     {
         std::fputs("usage: saloon-demo [--seconds N] [--walkers K] [--seed S] "
                    "[--window [--screenshot FILE] [--heroine [--game-dir DIR] "
-                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K] [--customers K]]\n",
+                   "[--click WHERE@SECONDS]...]] [--scene N [--tables K] [--customers K] "
+                   "[--dialog NAME] [--stage fight|cow|sheriff|thief]]\n",
                    stderr);
         return 2;
     }
