@@ -573,3 +573,23 @@ TEST_F(InterLevelTest, ReactivationDuringAScriptDoesNotRestartIt)
     EXPECT_EQ(nLeft, m_pMode->getStepsLeft());
     EXPECT_FALSE(m_pApp->isCursorShown());
 }
+
+TEST_F(InterLevelTest, ASceneThatEndsUnderAnotherScreenWaitsForIt)
+{
+    FakeLevel* pLevel = new FakeLevel(FakeLevelDay(), nullptr);
+    push(-1, pLevel);
+    // A see-through screen over the scene that lets its updates through.
+    GameMode* pOver = new GameMode();
+    pOver->addFlags(MF_SEE_THROUGH | MF_UPDATE_THROUGH);
+    m_pApp->pushMode(pOver);
+    step(64 * 10);
+    EXPECT_EQ(0, m_pMode->getStepsLeft());
+    EXPECT_EQ(pOver, m_pApp->getTopMode());
+    EXPECT_FALSE(m_pMode->isDone());
+    pOver->endMode();
+    step();
+    EXPECT_EQ(pLevel, m_pApp->getTopMode());
+    GameResults result;
+    pLevel->finish(result);
+    delete m_pApp->takeLastResults();
+}

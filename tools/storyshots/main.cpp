@@ -92,6 +92,18 @@ public:
         }
     }
 
+    // A scene that ends before its frames are up (the end of a chapter) would leave the window
+    // open with nothing to draw: the run ends, without a picture.
+    void onEnd() override
+    {
+        InterLevelMode::onEnd();
+        if (!m_bCaptured)
+        {
+            std::fprintf(stderr, "storyshots: the scene ended after %d frames\n", m_nSteps);
+            getApp()->quit(1);
+        }
+    }
+
 private:
     int m_nSteps = 0;
     bool m_bCaptured = false;
