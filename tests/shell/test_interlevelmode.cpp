@@ -88,11 +88,7 @@ protected:
             sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
         }
         m_fx.addFile("dolly.theme", sTheme);
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        m_pApp = m_fx.start(modes);
+        m_pApp = m_fx.start(plainMenuOnly());
         m_pAudio = ShellApp::lastPlatform()->getRecordingAudioDriver();
     }
 
