@@ -661,6 +661,10 @@ void InterLevelMode::updateScript(float fDt)
     {
         if (m_lScript.isEmpty())
         {
+            // A screen shown over the scene (one that lets updates through) keeps it waiting:
+            // the day starts, or the scene ends, once the scene is on top again.
+            if (getApp()->getTopMode() != this)
+                return;
             if (!m_bInteractive)
             {
                 if (m_nEntry % 5 == 0 || m_nEntry == ILE_LOST || m_nEntry == ILE_WON)

@@ -88,11 +88,7 @@ protected:
             sTheme += std::string("buttonimage ") + pszState + " bg_" + pszState + "\n";
         }
         m_fx.addFile("dolly.theme", sTheme);
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        m_pApp = m_fx.start(modes);
+        m_pApp = m_fx.start(plainMenuOnly());
         m_pAudio = ShellApp::lastPlatform()->getRecordingAudioDriver();
     }
 
@@ -572,4 +568,24 @@ TEST_F(InterLevelTest, ReactivationDuringAScriptDoesNotRestartIt)
     m_pApp->getTopMode()->endMode();
     EXPECT_EQ(nLeft, m_pMode->getStepsLeft());
     EXPECT_FALSE(m_pApp->isCursorShown());
+}
+
+TEST_F(InterLevelTest, ASceneThatEndsUnderAnotherScreenWaitsForIt)
+{
+    FakeLevel* pLevel = new FakeLevel(FakeLevelDay(), nullptr);
+    push(-1, pLevel);
+    // A see-through screen over the scene that lets its updates through.
+    GameMode* pOver = new GameMode();
+    pOver->addFlags(MF_SEE_THROUGH | MF_UPDATE_THROUGH);
+    m_pApp->pushMode(pOver);
+    step(64 * 10);
+    EXPECT_EQ(0, m_pMode->getStepsLeft());
+    EXPECT_EQ(pOver, m_pApp->getTopMode());
+    EXPECT_FALSE(m_pMode->isDone());
+    pOver->endMode();
+    step();
+    EXPECT_EQ(pLevel, m_pApp->getTopMode());
+    GameResults result;
+    pLevel->finish(result);
+    delete m_pApp->takeLastResults();
 }

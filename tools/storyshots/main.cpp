@@ -13,14 +13,12 @@
 #include "demorun.h"
 #include "programfolder.h"
 #include "screenshot.h"
+#include "sdlplatformsetup.h"
 
 #include "shell/dbdapp.h"
 #include "shell/interlevelmode.h"
 
-#include "app/gameappeventtarget.h"
 #include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 #include "platform/sdl/sdlplatform.h"
 
 #include <cstdio>
@@ -49,15 +47,7 @@ D3D7VideoDriver* g_pVideo = nullptr;
 
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
-    SDLPlatform* pPlatform = new SDLPlatform();
-    g_pVideo = new D3D7VideoDriver();
-    g_pVideo->setHost(new GameAppVideoHost(pApp));
-    pPlatform->setVideoDriver(g_pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    return demokit::makeSdlPlatform(pApp, nAudioFrequency, &g_pVideo);
 }
 
 // The scene on a clock of its own; the frame after its time is up is captured and ends the run.
@@ -89,6 +79,18 @@ public:
             m_bCaptured = true;
             g_pVideo->requestFrameCapture();
             getApp()->quit(0);
+        }
+    }
+
+    // A scene that ends before its frames are up (the end of a chapter) would leave the window
+    // open with nothing to draw: the run ends, without a picture.
+    void onEnd() override
+    {
+        InterLevelMode::onEnd();
+        if (!m_bCaptured)
+        {
+            std::fprintf(stderr, "storyshots: the scene ended after %d frames\n", m_nSteps);
+            getApp()->quit(1);
         }
     }
 

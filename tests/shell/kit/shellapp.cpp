@@ -3,6 +3,7 @@
 
 #include "shell/menuframe.h"
 
+#include "app/gamemode.h"
 #include "app/log.h"
 #include "app/settingsfile.h"
 #include "testkit/fakeplatform.h"
@@ -139,6 +140,15 @@ void ShellAppFixture::addPicture(const std::string& sName, int nWidth, int nHeig
 void ShellAppFixture::addFile(const std::string& sName, const std::string& sBytes)
 {
     m_files[sName] = sBytes;
+}
+
+FirstModes plainMenuOnly()
+{
+    FirstModes modes;
+    modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
+    modes.pfnIntro = nullptr;
+    modes.pfnSplash = nullptr;
+    return modes;
 }
 
 ShellApp* ShellAppFixture::create(const FirstModes& modes)

@@ -51,6 +51,10 @@ private:
     RIR::MemoryResourceProvider* m_pFiles; // owned until start-up hands it to the application
 };
 
+// First modes of a screen's test: a plain empty mode as the menu, no intro, no splash screen; the
+// screen under test is pushed over it.
+FirstModes plainMenuOnly();
+
 class ShellAppFixture
 {
 public:
