@@ -115,21 +115,16 @@ void CampaignDlg::onStart()
 void CampaignDlg::onActivate()
 {
     RIR_TRACE("CampaignDlg::onActivate");
-    GameApp* pApp = getApp();
-    pApp->showCursor(true);
-    pApp->playMusicByName("st_main", true);
-    if (MenuFrame::instance())
-        MenuFrame::instance()->lockInput();
+    MenuFrame::onScreenAbove(getApp());
     refreshSlots();
 }
 
 int CampaignDlg::getSelectedSlot() const
 {
-    for (int i = 0; i < m_lSlotButtons.getLength(); ++i)
-        if (m_lSlotButtons.get(i)->isChecked())
-            return m_lSlotButtons.get(i)->getCallbackId() - ID_FIRST_SLOT;
-    RIR_ASSERT(false);
-    return 0;
+    const int nId = m_lSlotButtons.getCheckedId();
+    if (nId < 0)
+        RIR_ASSERT(false);
+    return nId - ID_FIRST_SLOT;
 }
 
 void CampaignDlg::updateSlotButtons()

@@ -13,6 +13,8 @@
 
 #include "shell/dbdmode.h"
 
+#include "ui/radiogroup.h"
+
 #include "rir2/list.h"
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
@@ -61,7 +63,7 @@ public:
     RIR::SmartPtr<Button> getDeleteButton() const { return m_pDeleteButton; }
 
 private:
-    RIR::List<RIR::SmartPtr<RadioButton>> m_lSlotButtons;
+    RadioGroup m_lSlotButtons;
     RIR::SmartPtr<Button> m_pDeleteButton;
     RIR::SmartPtr<Button> m_pLoadButton;
     RIR::SmartPtr<Table> m_pTable;

@@ -2,8 +2,10 @@
 
 #include "shell/appstore.h"
 #include "shell/campaigndlg.h"
+#include "shell/newgamedlg.h"
 #include "shell/opponentdlg.h"
 #include "shell/playerdlg.h"
+#include "shell/storymodedlg.h"
 #include "shell/timeattackdlg.h"
 
 #include "ui/dlgyesno.h"
@@ -26,6 +28,16 @@ GameMode* makeCampaignDlg()
     return new CampaignDlg();
 }
 
+GameMode* makeNewGameDlg(int nSlot)
+{
+    return new NewGameDlg(nSlot);
+}
+
+GameMode* makeStoryModeDlg()
+{
+    return new StoryModeDlg();
+}
+
 GameMode* makePlayerDlg(MenuFrame* pMenu)
 {
     return new PlayerDlg(pMenu);
@@ -46,5 +58,7 @@ MenuScreens gameMenuScreens()
     screens.pfnCampaignDlg = &makeCampaignDlg;
     screens.pfnPlayerDlg = &makePlayerDlg;
     screens.pfnTimeAttackDlg = &makeTimeAttackDlg;
+    screens.pfnNewGameDlg = &makeNewGameDlg;
+    screens.pfnStoryModeDlg = &makeStoryModeDlg;
     return screens;
 }

@@ -8,7 +8,7 @@
 #include "shell/menuframe.h"
 
 // The game's openers: the yes/no question (DlgYesNo), the profile screen, the timed-game screen,
-// the campaign's slot list and opponent page.
+// the story's slot screen and new-game dialog, the campaign's slot list and opponent page.
 MenuScreens gameMenuScreens();
 
 #endif

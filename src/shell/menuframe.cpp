@@ -73,6 +73,15 @@ MenuFrame* MenuFrame::instance()
     return s_pMenuFrame;
 }
 
+void MenuFrame::onScreenAbove(GameApp* pApp)
+{
+    RIR_TRACE("MenuFrame::onScreenAbove");
+    pApp->showCursor(true);
+    pApp->playMusicByName("st_main", true);
+    if (s_pMenuFrame)
+        s_pMenuFrame->lockInput();
+}
+
 void MenuFrame::setScreens(const MenuScreens& newScreens)
 {
     screens() = newScreens;

@@ -70,6 +70,10 @@ public:
     ~MenuFrame() override;
 
     static MenuFrame* instance();
+    // What a full screen lying over the menu does each time it becomes the top again: the cursor
+    // shown, the menu's music, and the menu's input lock re-armed (when a menu exists), so that
+    // the click that uncovered the screen does not reach the menu below it.
+    static void onScreenAbove(GameApp* pApp);
     // The openers every new menu uses; set by the screens' owners at start-up.
     static void setScreens(const MenuScreens& screens);
     static const MenuScreens& getScreens();

@@ -29,11 +29,7 @@ protected:
         for (const char* pszMusic : {"st_main", "st_end_start", "st_end_loop", "st_end_end"})
             m_fx.addFile(std::string(pszMusic) + ".ogg", "music");
         m_fx.addText("CredVerFmt", "Version %d.%d.%d");
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        m_pApp = m_fx.start(modes);
+        m_pApp = m_fx.start(plainMenuOnly());
         m_pAudio = ShellApp::lastPlatform()->getRecordingAudioDriver();
     }
 

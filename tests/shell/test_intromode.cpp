@@ -22,11 +22,7 @@ protected:
         m_fx.addPicture("tapa", 800, 600, 0x806040FF);
         m_fx.addPicture("logo_white", 300, 100, 0xFFFFFFFF);
         m_fx.addPicture("logo", 300, 100, 0xC0A000FF);
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        m_pApp = m_fx.start(modes);
+        m_pApp = m_fx.start(plainMenuOnly());
         m_pIntro = new IntroMode();
         m_pApp->pushMode(m_pIntro);
     }

@@ -53,19 +53,7 @@ protected:
 
     MenuFrame* startMenu()
     {
-        FirstModes modes;
-        modes.pfnMenu = []() -> GameMode* { return new MenuFrame(); };
-        modes.pfnIntro = nullptr;
-        modes.pfnSplash = nullptr;
-        try
-        {
-            m_pApp = m_fx.start(modes);
-        }
-        catch (const RIR::Exception& e)
-        {
-            ADD_FAILURE() << e.getMessage();
-            throw;
-        }
+        m_pApp = m_fx.startMenu();
         return MenuFrame::instance();
     }
 

@@ -1385,17 +1385,18 @@ def draw_epitaph():
 
 
 def draw_youarehere():
-    w, h = 90, 46
+    """The marker under the chapter row: a brass pointer with a small tag."""
+    w, h = 78, 42
     s, ctx = art.surface(w, h)
     cx = w / 2.0
     ctx.move_to(cx, 2)
-    ctx.line_to(cx + 12, 16)
-    ctx.line_to(cx - 12, 16)
+    ctx.line_to(cx + 10, 15)
+    ctx.line_to(cx - 10, 15)
     ctx.close_path()
     art.fill_stroke(ctx, BRASS, line=1.5)
-    art.rounded_rect(ctx, 3, 16, w - 6, 26, 6)
-    art.fill_stroke(ctx, brass_gradient(16, 42), line=1.5)
-    western_text(ctx, "You are here", cx, 34, 15, WOOD_DARK, line=0.3, squeeze=0.85)
+    art.rounded_rect(ctx, 3, 15, w - 6, 24, 6)
+    art.fill_stroke(ctx, brass_gradient(15, 39), line=1.5)
+    western_text(ctx, "You are here", cx, 32, 13, WOOD_DARK, line=0.3, squeeze=0.85)
     return s
 
 

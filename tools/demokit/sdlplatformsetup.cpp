@@ -10,14 +10,26 @@
 namespace demokit
 {
 
-D3D7VideoDriver* installSdlPlatform(GameApp* pApp, SDLPlatform** ppPlatform)
+SDLPlatform* makeSdlPlatform(GameApp* pApp, int nAudioFrequency, D3D7VideoDriver** ppVideo)
 {
     SDLPlatform* pPlatform = new SDLPlatform();
     D3D7VideoDriver* pVideo = new D3D7VideoDriver();
     pVideo->setHost(new GameAppVideoHost(pApp));
     pPlatform->setVideoDriver(pVideo);
-    pPlatform->setAudioDriver(new SDLAudioDriver());
+    SDLAudioDriver* pAudio = new SDLAudioDriver();
+    if (nAudioFrequency > 0)
+        pAudio->setFrequency(nAudioFrequency);
+    pPlatform->setAudioDriver(pAudio);
     pPlatform->setEventTarget(new GameAppEventTarget(pApp));
+    if (ppVideo)
+        *ppVideo = pVideo;
+    return pPlatform;
+}
+
+D3D7VideoDriver* installSdlPlatform(GameApp* pApp, SDLPlatform** ppPlatform)
+{
+    D3D7VideoDriver* pVideo = nullptr;
+    SDLPlatform* pPlatform = makeSdlPlatform(pApp, 0, &pVideo);
     pApp->setPlatform(pPlatform);
     if (ppPlatform)
         *ppPlatform = pPlatform;

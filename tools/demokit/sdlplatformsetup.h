@@ -13,4 +13,9 @@ namespace demokit
 // driver is returned for screenshots and the platform through *ppPlatform when asked for.
 D3D7VideoDriver* installSdlPlatform(GameApp* pApp, SDLPlatform** ppPlatform = nullptr);
 
+// The same platform, not installed: for an application whose start-up installs the platform it is
+// given (the game's, through its PlatformMaker). The audio mixes at nAudioFrequency Hz (0: the
+// driver's default); the video driver goes to *ppVideo.
+SDLPlatform* makeSdlPlatform(GameApp* pApp, int nAudioFrequency, D3D7VideoDriver** ppVideo);
+
 } // namespace demokit

@@ -16,3 +16,17 @@ bool RadioGroup::select(int nId)
     }
     return bFound;
 }
+
+int RadioGroup::getCheckedIndex() const
+{
+    for (int i = 0; i < getLength(); ++i)
+        if (get(i)->isChecked())
+            return i;
+    return -1;
+}
+
+int RadioGroup::getCheckedId() const
+{
+    const int nIndex = getCheckedIndex();
+    return nIndex < 0 ? -1 : get(nIndex)->getCallbackId();
+}

@@ -20,6 +20,10 @@ public:
     // Checks every option whose callback id is nId and unchecks every other; true when any
     // option had that id (with none, every option ends unchecked).
     bool select(int nId);
+    // The callback id of the first checked option; -1 when none is checked.
+    int getCheckedId() const;
+    // The index of the first checked option; -1 when none is checked.
+    int getCheckedIndex() const;
 };
 
 #endif

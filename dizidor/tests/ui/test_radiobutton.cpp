@@ -99,7 +99,10 @@ TEST_F(RadioTest, GroupSelectsByIdAndAnswersWhetherAnyMatched)
         group.append(add(("Option " + std::to_string(nId)).c_str(), nId, 50 * nId));
     group.get(0)->setChecked(true);
 
+    EXPECT_EQ(1, group.getCheckedId());
     EXPECT_TRUE(group.select(2));
+    EXPECT_EQ(2, group.getCheckedId());
+    EXPECT_EQ(1, group.getCheckedIndex());
     EXPECT_FALSE(group.get(0)->isChecked());
     EXPECT_TRUE(group.get(1)->isChecked());
     EXPECT_TRUE(group.get(1)->getTextButton()->isChecked());
@@ -108,6 +111,8 @@ TEST_F(RadioTest, GroupSelectsByIdAndAnswersWhetherAnyMatched)
     EXPECT_FALSE(group.select(9));
     for (int i = 0; i < group.getLength(); ++i)
         EXPECT_FALSE(group.get(i)->isChecked()) << i;
+    EXPECT_EQ(-1, group.getCheckedId());
+    EXPECT_EQ(-1, group.getCheckedIndex());
 }
 
 TEST_F(RadioTest, KeepsItsNaturalSizeAndRendersWithItsFont)

@@ -1,6 +1,9 @@
 #include "shell/kit/shellapp.h"
 #include "shell/kit/settingspairs.h"
 
+#include "shell/menuframe.h"
+
+#include "app/gamemode.h"
 #include "app/log.h"
 #include "app/settingsfile.h"
 #include "testkit/fakeplatform.h"
@@ -8,9 +11,12 @@
 #include "testkit/recordingvideodriver.h"
 #include "testkit/testpng.h"
 
+#include "rir2/exception.h"
 #include "rir2/hash_impl.h"
 #include "rir2/list_impl.h"
 #include "rir2/resource.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <sstream>
@@ -136,6 +142,15 @@ void ShellAppFixture::addFile(const std::string& sName, const std::string& sByte
     m_files[sName] = sBytes;
 }
 
+FirstModes plainMenuOnly()
+{
+    FirstModes modes;
+    modes.pfnMenu = []() -> GameMode* { return new GameMode(); };
+    modes.pfnIntro = nullptr;
+    modes.pfnSplash = nullptr;
+    return modes;
+}
+
 ShellApp* ShellAppFixture::create(const FirstModes& modes)
 {
     stop();
@@ -148,6 +163,23 @@ ShellApp* ShellAppFixture::create(const FirstModes& modes)
         addBytes(pFiles, file.first, file.second);
     m_pApp.reset(new ShellApp(modes, pFiles));
     return m_pApp.get();
+}
+
+ShellApp* ShellAppFixture::startMenu()
+{
+    FirstModes modes;
+    modes.pfnMenu = []() -> GameMode* { return new MenuFrame(); };
+    modes.pfnIntro = nullptr;
+    modes.pfnSplash = nullptr;
+    try
+    {
+        return start(modes);
+    }
+    catch (const RIR::Exception& e)
+    {
+        ADD_FAILURE() << e.getMessage();
+        throw;
+    }
 }
 
 ShellApp* ShellAppFixture::start(const FirstModes& modes)

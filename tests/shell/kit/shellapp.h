@@ -51,6 +51,10 @@ private:
     RIR::MemoryResourceProvider* m_pFiles; // owned until start-up hands it to the application
 };
 
+// First modes of a screen's test: a plain empty mode as the menu, no intro, no splash screen; the
+// screen under test is pushed over it.
+FirstModes plainMenuOnly();
+
 class ShellAppFixture
 {
 public:
@@ -66,6 +70,9 @@ public:
 
     // A new application (the previous one deleted) that has run its start-up (onInit).
     ShellApp* start(const FirstModes& modes);
+    // start with the main menu as the only first mode; a start that raises is also reported as
+    // a failure of the running test.
+    ShellApp* startMenu();
     // A new application without its start-up.
     ShellApp* create(const FirstModes& modes);
     ShellApp* app() const { return m_pApp.get(); }
