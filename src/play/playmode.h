@@ -42,6 +42,7 @@
 #include "level/spawndraw.h"
 #include "level/spawnschedule.h"
 #include "level/wantedlook.h"
+#include "play/playstats.h"
 #include "world/character.h"
 #include "world/customer.h"
 #include "world/dolly.h"
@@ -407,6 +408,7 @@ private:
     int m_nLastClickX;
     int m_nLastClickY;
     RIR::SmartPtr<Sprite> m_pCurrentMarker;
+    PlayStats m_stats;                              // the day as the statistics dialog reads it
 };
 
 #endif

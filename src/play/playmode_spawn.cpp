@@ -28,8 +28,6 @@ const int TUTORIAL_ENTRANCE = 4;  // the tutorial's customer comes straight to t
 const int ENTER_CORRIDOR = 1;     // the entrance corridor's mode for coming in
 const float SHERIFF_RETRY = 1.0f; // seconds between two tries of a sheriff kept out
 const int HELP_TRIES = 20;        // random picks to find a customer who leaves early
-const int STAT_THIEVES = 5;
-const int STAT_WANTED = 7;
 
 bool isSquareFree(const Scene& scene, int nI, int nJ)
 {

@@ -24,8 +24,9 @@
 // class, pixel position, square and state.
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
-// MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly; it
-// ends as soon as the results are out. In a window the day runs in real time and the program
+// MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
+// a story day's pre-level page is continued at once, and the run ends as soon as the results are
+// out. In a window the day runs in real time and the program
 // ends when the statistics dialog is closed. --seed seeds every random generator of the day
 // (0, the default, seeds from the clock). In a window, --step also makes the clock fixed, so the
 // day runs as fast as it can be drawn. --shot writes the screen to FILE (PNG) at T seconds of the
@@ -38,17 +39,15 @@
 #include "play/playmode.h"
 #include "shell/dbdapp.h"
 #include "shell/dbdmode.h"
+#include "shell/preleveldlg.h"
 #include "world/worldrandom.h"
 
 #include "programfolder.h"
 #include "screenshot.h"
 
-#include "app/gameappeventtarget.h"
 #include "app/log.h"
 #include "level/gameresults.h"
 #include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 
 #include "rir2/exception.h"
 
@@ -99,7 +98,6 @@ struct Watch
 };
 
 Watch g_watch;
-D3D7VideoDriver* g_pVideo = nullptr; // owned by the platform
 
 void usage()
 {
@@ -209,21 +207,22 @@ void printArrivals()
 // The screenshot: asked for at its time, written once the next frame was drawn.
 void watchShot(PlayMode* pDay)
 {
-    if (g_options.sShot.empty() || g_watch.bShotWritten || g_pVideo == nullptr)
+    D3D7VideoDriver* pVideo = dynamic_cast<D3D7VideoDriver*>(GameApp::getInstance()->getVideoDriver());
+    if (g_options.sShot.empty() || g_watch.bShotWritten || pVideo == nullptr)
         return;
     if (!g_watch.bShotRequested)
     {
         if (pDay != nullptr && pDay->isLoaded() && pDay->getElapsed() >= g_options.fShotAt)
         {
-            g_pVideo->requestFrameCapture();
+            pVideo->requestFrameCapture();
             g_watch.bShotRequested = true;
         }
         return;
     }
-    if (!g_pVideo->hasFrameCapture())
+    if (!pVideo->hasFrameCapture())
         return;
     g_watch.bShotWritten = true;
-    if (demokit::saveScreenshot("playday", g_pVideo, g_options.sShot, "the display",
+    if (demokit::saveScreenshot("playday", pVideo, g_options.sShot, "the display",
                                 demokit::SHOT_PNG))
         std::printf("screenshot at %.1f s: %s\n", pDay ? pDay->getElapsed() : 0.0f,
                     g_options.sShot.c_str());
@@ -237,8 +236,8 @@ void printResults(const GameResults& results)
     std::fflush(stdout);
 }
 
-// Called once per frame before the modes update: counts the loader's frames, reports closing
-// and prints the results once they are out.
+// Called once per frame (after the events, before the modes update): counts the loader's frames,
+// reports closing and prints the results once they are out.
 void watchFrame()
 {
     ++g_watch.nFrames;
@@ -249,6 +248,10 @@ void watchFrame()
     watchShot(pDay);
     if (pDay != nullptr && pDay->isLoaded() && !pDay->isEnded())
         countArrivals(pDay);
+    // Headless, the player continues at once from a story day's pre-level page.
+    PreLevelDlg* pPage = dynamic_cast<PreLevelDlg*>(pApp->getTopMode());
+    if (g_options.bHeadless && pPage != nullptr && pPage->isActive())
+        pPage->onCallback(PreLevelDlg::ID_CONTINUE, 0);
     if (pDay != nullptr && !pDay->isLoaded())
     {
         ++g_watch.nLoadFrames;
@@ -290,36 +293,13 @@ void watchFrame()
     }
 }
 
-// The game's platform with the frame watch.
-class PlaydayPlatform : public GamePlatform
-{
-public:
-    PlaydayPlatform(const Options& options, D3D7VideoDriver* pVideo) : GamePlatform(options, pVideo)
-    {
-    }
-
-    void pumpEvents() override
-    {
-        GamePlatform::pumpEvents();
-        watchFrame();
-    }
-};
-
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
     GamePlatform::Options options;
     if (g_options.bHeadless || g_options.bStepGiven)
         options.nFixedStepMs = g_options.nStepMs;
-    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
-    g_pVideo = pVideo;
-    pVideo->setHost(new GameAppVideoHost(pApp));
-    PlaydayPlatform* pPlatform = new PlaydayPlatform(options, pVideo);
-    pPlatform->setVideoDriver(pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    options.pfnFrameHook = &watchFrame;
+    return makeGamePlatform(pApp, nAudioFrequency, options);
 }
 
 // The bottom mode: starts the day at its first frame; in a window it ends the program when it is
