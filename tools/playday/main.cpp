@@ -1,7 +1,7 @@
 // playday: one saloon day on the game's packs, and its results.
 //
 //     playday --type timed|story --level N --difficulty D [--length S] [--headless] [--seed S]
-//             [--game-dir DIR] [--step MS] [--shot FILE [--shot-at T]]
+//             [--game-dir DIR] [--step MS] [--shot FILE [--shot-at T]] [--cash N]
 //
 // The game's application starts on the packs of DIR (by default the build's game/ folder) with a
 // settings file and a log of its own in a temporary folder, and plays one day: a timed game of
@@ -21,7 +21,9 @@
 //     results: type 0, aborted 0, cash 120, time bonus 0, won 0, try again 0
 //
 // The character dump lists who is inside at closing time (before they are sent out): identity,
-// class, pixel position, square and state.
+// class, pixel position, square and state; the dump of the busiest moment of the day follows the
+// results. --cash N puts N dollars in the till when the day starts: nobody serves in a playday
+// run, and thieves only come to a till that holds 500.
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
 // MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
@@ -76,6 +78,7 @@ struct Options
     bool bStepGiven = false;
     std::string sShot;
     float fShotAt = 90.0f;
+    int nCash = 0;
 };
 
 Options g_options;
@@ -95,6 +98,10 @@ struct Watch
     bool bShotWritten = false;
     int anArrivals[CC_COUNT] = {};        // characters that came in, by class
     std::set<const Character*> lInside;   // who was on the day's list after the last frame
+    int nMostInside = 0;                  // the busiest moment: how many, when, and its dump
+    float fBusiestAt = 0.0f;
+    std::string sBusiestDump;
+    bool bCashGiven = false;
 };
 
 Watch g_watch;
@@ -103,7 +110,7 @@ void usage()
 {
     std::fprintf(stderr, "usage: playday --type timed|story --level N --difficulty D [--length S]\n"
                          "               [--headless] [--seed S] [--game-dir DIR] [--step MS]\n"
-                         "               [--shot FILE [--shot-at T]]\n");
+                         "               [--shot FILE [--shot-at T]] [--cash N]\n");
 }
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -156,6 +163,8 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
             pOptions->sShot = pszValue;
         else if (sWord == "--shot-at" && parseInt(pszValue, 0, 100000, &n))
             pOptions->fShotAt = (float)n;
+        else if (sWord == "--cash" && parseInt(pszValue, 0, 1000000, &n))
+            pOptions->nCash = (int)n;
         else if (sWord == "--game-dir")
             pOptions->sGameDir = pszValue;
         else
@@ -185,6 +194,14 @@ void countArrivals(PlayMode* pDay)
             ++g_watch.anArrivals[eClass];
     }
     g_watch.lInside.swap(lNow);
+    if (lChars.getLength() > g_watch.nMostInside)
+    {
+        g_watch.nMostInside = lChars.getLength();
+        g_watch.fBusiestAt = pDay->getElapsed();
+        g_watch.sBusiestDump.clear();
+        for (int n = 0; n < lChars.getLength(); ++n)
+            g_watch.sBusiestDump += pDay->describeCharacter(lChars.get(n).get()).c_str();
+    }
 }
 
 void printCharacterDump(PlayMode* pDay)
@@ -247,7 +264,15 @@ void watchFrame()
     PlayMode* pDay = runningDay();
     watchShot(pDay);
     if (pDay != nullptr && pDay->isLoaded() && !pDay->isEnded())
+    {
+        if (!g_watch.bCashGiven)
+        {
+            g_watch.bCashGiven = true;
+            if (g_options.nCash > 0)
+                pDay->addCash(g_options.nCash);
+        }
         countArrivals(pDay);
+    }
     // Headless, the player continues at once from a story day's pre-level page.
     PreLevelDlg* pPage = dynamic_cast<PreLevelDlg*>(pApp->getTopMode());
     if (g_options.bHeadless && pPage != nullptr && pPage->isActive())
@@ -281,6 +306,8 @@ void watchFrame()
                         pDay->getStat(1));
         printArrivals();
         printResults(*pApp->getLastResults());
+        std::printf("*** Character dump *** (the busiest moment: %d inside at %.1f s)\n%s",
+                    g_watch.nMostInside, g_watch.fBusiestAt, g_watch.sBusiestDump.c_str());
         if (g_options.bHeadless)
             pApp->quit(0);
         return;
