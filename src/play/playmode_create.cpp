@@ -124,17 +124,34 @@ RIR::SmartPtr<Character> PlayMode::createCharacter(int eClass)
     RIR_ASSERT(eClass >= 0 && eClass < CC_COUNT);
     DifficultyManager& rules = *m_pDifficultyManager;
 
+    // The object of the class and the setup that gives it its parameters.
     RIR::SmartPtr<Character> pChar;
+    void (DifficultyManager::*pfnSetup)(ISetupTarget&) = &DifficultyManager::setupCustomer;
     switch (eClass)
     {
     case CC_THIEF:
         pChar = new Thief;
+        pfnSetup = &DifficultyManager::setupThief;
         break;
     case CC_SHERIFF:
         pChar = new Sheriff;
+        pfnSetup = &DifficultyManager::setupWalker;
         break;
     case CC_COW:
         pChar = new Cow;
+        pfnSetup = &DifficultyManager::setupCow;
+        break;
+    case CC_UNDERTAKER:
+        pChar = new Customer;
+        pfnSetup = &DifficultyManager::setupUndertaker;
+        break;
+    case CC_WANTED:
+        pChar = new Customer;
+        pfnSetup = &DifficultyManager::setupWanted;
+        break;
+    case CC_PATIENT:
+        pChar = new Customer;
+        pfnSetup = &DifficultyManager::setupPatientCustomer;
         break;
     default:
         pChar = new Customer;
@@ -142,30 +159,7 @@ RIR::SmartPtr<Character> PlayMode::createCharacter(int eClass)
     }
     RIR_ASSERT(pChar);
     CharacterSetup setup(*pChar);
-    switch (eClass)
-    {
-    case CC_THIEF:
-        rules.setupThief(setup);
-        break;
-    case CC_SHERIFF:
-        rules.setupWalker(setup);
-        break;
-    case CC_COW:
-        rules.setupCow(setup);
-        break;
-    case CC_UNDERTAKER:
-        rules.setupUndertaker(setup);
-        break;
-    case CC_WANTED:
-        rules.setupWanted(setup);
-        break;
-    case CC_PATIENT:
-        rules.setupPatientCustomer(setup);
-        break;
-    default:
-        rules.setupCustomer(setup);
-        break;
-    }
+    (rules.*pfnSetup)(setup);
     pChar->setCharacterClass((CharacterClass)eClass);
 
     const bool bLowResources = isLowResourcesMode();

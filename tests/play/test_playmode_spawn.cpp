@@ -80,7 +80,25 @@ int countOfClass(PlayMode* pDay, int eClass)
 class PlaySpawnTest : public ::testing::Test
 {
 protected:
+    // A day of level 40 whose entrances are both taken by walkers off its list: nobody comes in
+    // until openTheDoor.
+    PlayMode* startShutDay(int nLength)
+    {
+        PlayMode* pDay = m_kit.startDay(GT_TIMED, nLength, 1, 40);
+        m_pLeft = blockSquare(pDay, 0);
+        m_pRight = blockSquare(pDay, 10);
+        return pDay;
+    }
+    void openTheDoor()
+    {
+        freeTheDoor(m_kit.day());
+        m_pLeft = nullptr;
+        m_pRight = nullptr;
+    }
+
     PlayKit m_kit;
+    RIR::SmartPtr<Character> m_pLeft;
+    RIR::SmartPtr<Character> m_pRight;
 };
 
 TEST_F(PlaySpawnTest, NewcomersWaitWhileSomeoneBlocksTheSaloon)
@@ -122,15 +140,12 @@ TEST_F(PlaySpawnTest, NewcomersWaitWhileSomeoneBlocksTheSaloon)
 TEST_F(PlaySpawnTest, EntranceColumnsByClassAndWhatIsFree)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 40);
     // The day's first attempt finds both entrances taken; the next one is seconds away, so the
     // short frames below that take the newcomers off the list again spawn nobody.
-    {
-        RIR::SmartPtr<Character> pLeft = blockSquare(pDay, 0);
-        RIR::SmartPtr<Character> pRight = blockSquare(pDay, 10);
-        m_kit.frame(0.01f);
-        ASSERT_EQ(0, pDay->getCharacters().getLength());
-    }
+    PlayMode* pDay = startShutDay(180);
+    m_kit.frame(0.01f);
+    ASSERT_EQ(0, pDay->getCharacters().getLength());
+    openTheDoor();
     struct Case
     {
         const char* pszWhat;
@@ -238,11 +253,8 @@ TEST_F(PlaySpawnTest, ClassWithinItsGapLosesTheAttempt)
 TEST_F(PlaySpawnTest, FirstAppearanceIsHelpedAndThenComesFirst)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 60, 1, 40);
+    PlayMode* pDay = startShutDay(60);
     const SpawnSchedule& schedule = pDay->getSpawnSchedule();
-    // Nobody comes in while both entrances are taken by walkers of no account.
-    RIR::SmartPtr<Character> pLeft = blockSquare(pDay, 0);
-    RIR::SmartPtr<Character> pRight = blockSquare(pDay, 10);
     RIR::SmartPtr<StayingCow> pCow = new StayingCow;
     pDay->addCharacter(pCow.get());
     const float fWanted = schedule.getFirstAppearance(CC_WANTED);
@@ -276,9 +288,7 @@ TEST_F(PlaySpawnTest, FirstAppearanceIsHelpedAndThenComesFirst)
     // The door opens: the due class is the only candidate, fewer than five customers or not.
     pDay->removeCharacter(pCow.get());
     m_kit.frame(0.001f);
-    freeTheDoor(pDay);
-    pLeft = nullptr;
-    pRight = nullptr;
+    openTheDoor();
     const int eDue = schedule.getDueFirstAppearance(pDay->getElapsed());
     ASSERT_EQ(CC_WANTED, eDue);
     pDay->spawnCharacter(CC_NONE);
@@ -289,10 +299,8 @@ TEST_F(PlaySpawnTest, FirstAppearanceIsHelpedAndThenComesFirst)
 TEST_F(PlaySpawnTest, DueFirstAppearanceWithNobodyInsideIsMarkedDoneAtOnce)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 60, 1, 40);
+    PlayMode* pDay = startShutDay(60);
     const SpawnSchedule& schedule = pDay->getSpawnSchedule();
-    RIR::SmartPtr<Character> pLeft = blockSquare(pDay, 0);
-    RIR::SmartPtr<Character> pRight = blockSquare(pDay, 10);
     const float fWanted = schedule.getFirstAppearance(CC_WANTED);
     m_kit.runUntil([&] { return pDay->getElapsed() >= fWanted; }, 100.0f, 0.05f);
     m_kit.frame(0.01f);
@@ -304,9 +312,7 @@ TEST_F(PlaySpawnTest, DueFirstAppearanceWithNobodyInsideIsMarkedDoneAtOnce)
 TEST_F(PlaySpawnTest, SheriffKeptOutTriesAgainEverySecond)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 40);
-    RIR::SmartPtr<Character> pLeft = blockSquare(pDay, 0);
-    RIR::SmartPtr<Character> pRight = blockSquare(pDay, 10);
+    PlayMode* pDay = startShutDay(180);
     pDay->replaceWantedPoster(); // a wanted man was caught
     EXPECT_TRUE(pDay->isSheriffDue());
     EXPECT_FLOAT_EQ(1.0f, pDay->getSheriffTimer());
@@ -324,9 +330,7 @@ TEST_F(PlaySpawnTest, SheriffKeptOutTriesAgainEverySecond)
     EXPECT_EQ(3, nTries) << "in 3.5 seconds";
     EXPECT_EQ(0, countOfClass(pDay, CC_SHERIFF));
 
-    freeTheDoor(pDay);
-    pLeft = nullptr;
-    pRight = nullptr;
+    openTheDoor();
     EXPECT_TRUE(m_kit.runUntil([&] { return countOfClass(pDay, CC_SHERIFF) == 1; }, 1.05f));
     EXPECT_TRUE(pDay->isSheriffDue()) << "until he has pinned up the next poster";
 }
