@@ -23,6 +23,20 @@ public:
     void update(float) override {}
 };
 
+// Walkers off the day's list stand on both street squares in front of the entrances, so that
+// nobody comes in (the squares keep them).
+void keepTheDoorShut(PlayMode* pDay)
+{
+    for (int nColumn : {0, 10})
+    {
+        int nX = 0;
+        int nY = 0;
+        pDay->getScene()->squareToPixel(nColumn, 0, &nX, &nY, 0x24);
+        RIR::SmartPtr<Character> pKeeper = new StayingCustomer;
+        pKeeper->placeAt(nX, nY);
+    }
+}
+
 // Runs to the first frame after which the day is closed; the elapsed time then.
 float runToClosing(PlayKit& kit)
 {
@@ -135,6 +149,7 @@ TEST_F(PlayDayTest, EndLevelTimeBoundsTheWaitForLeavingCustomers)
         kit.setSetting("EndLevelTime", c.pszSetting);
         PlayMode* pDay = kit.startDay(GT_TIMED, 20, 1, 5);
         EXPECT_FLOAT_EQ(c.fWait, pDay->getEndLevelTime());
+        keepTheDoorShut(pDay);
         pDay->addCharacter(new StayingCustomer);
         runToClosing(kit);
         // The clock stands still after closing: the wait is counted in frames of 0.01 s, the
@@ -157,7 +172,9 @@ TEST_F(PlayDayTest, EmptySaloonEndsTheDayAtClosingWithoutTimeBonus)
     PLAYKIT_REQUIRE_PACKS(m_kit);
     m_kit.setSetting("EndLevelTime", "10");
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 20, 1, 5);
+    keepTheDoorShut(pDay);
     runToClosing(m_kit);
+    EXPECT_EQ(0, pDay->getCharacters().getLength());
     ASSERT_TRUE(pDay->isEnded()) << "nobody inside: the day ends at once";
     GameResults* pResults = m_kit.app()->getLastResults();
     ASSERT_NE(nullptr, pResults);
@@ -224,6 +241,7 @@ TEST_F(PlayDayTest, NothingRunsAfterTheDayEnded)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 20, 1, 5);
+    keepTheDoorShut(pDay);
     runToClosing(m_kit);
     ASSERT_TRUE(pDay->isEnded());
     const float fElapsed = pDay->getElapsed();
