@@ -123,7 +123,8 @@ public:
     // --- Input, click queue, telekinesis (playmode_input.cpp) --------------------------------
     // 1 leave the level (aborted results), 2 telekinesis on, 3 options.
     void onCallback(int nId, int nParam) override;
-    // Escape opens the options; Ctrl+'d' writes the dumps; arrows are held.
+    // Escape opens the options; 'd' with exactly the left Alt (0x100) writes the characters and
+    // scene dumps; the arrow keys are held until released.
     bool keyDown(int nKey, int nModifiers) override;
     // Releases the arrow keys.
     bool keyUp(int nKey, int nModifiers) override;
@@ -208,6 +209,9 @@ public:
     // The murmur follows the taken chairs (not in low-resource mode).
     void updateCrowdMurmur(float fDt);
     void tutorialEvent(int nEvent) override;
+    // The actions of tutorial message nStep (0..7): pointer, what the customer does next, the
+    // awaited event, which spots a click may use and whether clicks are taken.
+    void runTutorialStep(int nStep);
     void resetTutorial();
     void showTutorialPointer(const char* pszImage, int nX, int nY);
     void hideTutorialPointer();
