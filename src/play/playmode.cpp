@@ -111,6 +111,12 @@ int PlayMode::getRemainingTime() const
     return (int)((float)m_pDifficultyManager->getLevelLength() - m_fElapsed);
 }
 
+void PlayMode::addCharacter(const RIR::SmartPtr<Character>& pCharacter)
+{
+    RIR_ASSERT(pCharacter);
+    m_lCharacters.append(pCharacter);
+}
+
 ParamHolder* PlayMode::getDifficultyManager()
 {
     return m_pDifficultyManager;

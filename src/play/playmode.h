@@ -105,6 +105,8 @@ public:
     Scene* getScene() const { return m_pScene.get(); }
     Dolly* getDolly() const { return m_pDolly.get(); }
     const RIR::List<RIR::SmartPtr<Character>>& getCharacters() const { return m_lCharacters; }
+    // Lets a character into the day: it is updated every frame from now on.
+    void addCharacter(const RIR::SmartPtr<Character>& pCharacter);
 
     // --- GameMode slots (life and frame: playmode.cpp) -------------------------------------
     // Pushes the LoadingDlg, loads the cursor, hides the mode and drops the frame delay.
