@@ -275,6 +275,21 @@ public:
     const RIR::List<RIR::SmartPtr<FadeText>>& getFadeTexts() const { return m_lFadeTexts; }
     const RIR::List<RIR::String>& getInsults() const { return m_lInsults; }
     RIR::Random& getRandom() { return m_Random; }
+    // Input, telekinesis and tutorial state, read by tests and tools.
+    const RIR::List<ActionQueueItem*>& getActionQueue() const { return m_lActionQueue; }
+    const RIR::SmartPtr<Sprite>& getCurrentMarker() const { return m_pCurrentMarker; }
+    float getIdleTime() const { return m_fIdleTime; }
+    float getTelekinesisCharge() const { return m_fTelekinesisCharge; }
+    int getTelekinesisShots() const { return m_nTelekinesisShots; }
+    bool isTelekinesisOn() const { return m_bTelekinesis; }
+    const RIR::SmartPtr<CustomButton>& getTelekinesisButton() const { return m_pTelekinesisButton; }
+    const RIR::SmartPtr<Sprite>& getTelekinesisChargeSprite() const { return m_pTelekinesisCharge; }
+    bool isInputLocked() const { return m_bInputLocked; }
+    int getTutorialStep() const { return m_nTutorialStep; }
+    int getTutorialExpected() const { return m_nTutorialExpected; }
+    int getTutorialRestriction() const { return m_nTutorialRestriction; }
+    const RIR::SmartPtr<Sprite>& getTutorialPointer() const { return m_pTutorialPointer; }
+    const RIR::SmartPtr<Sample>& getMurmurSample() const { return m_pMurmurSample; }
 
 private:
     // Ends the day: pays what is in the air, hands the results over, shows the statistics.
