@@ -24,21 +24,25 @@ const int SOUND_GROUPS_BUCKETS = 97;
 const int BIG_TEXT_X = 400;
 const int BIG_TEXT_Y = 500;
 const int BIG_TEXT_DEPTH = 10002;
-const float HURRY_SECONDS = 15.0f;      // the last seconds: no spawning, the warning blinks
-const float HURRY_BLINK = 0.25f;        // seconds between two blinks of the warning
-const int BELL_EVERY = 8;               // blinks between two rings of the bell
+const float HURRY_SECONDS = 15.0f; // the last seconds: no spawning, the warning blinks
+const float HURRY_BLINK = 0.25f;   // seconds between two blinks of the warning
+const int BELL_EVERY = 8;          // blinks between two rings of the bell
 const int SOUND_BELL = 21;
 const int SOUND_AMBIENT = 20;
-const int CLOCK_FACES = 20;             // "clock_0" .. "clock_20"
+const int CLOCK_FACES = 20; // "clock_0" .. "clock_20"
 
 const char* gameTypeShortName(int nGameType)
 {
     switch (nGameType)
     {
-    case GT_TIMED: return "TA";
-    case GT_STORY: return "ST";
-    case GT_CAMPAIGN: return "CP";
-    default: return "??";
+    case GT_TIMED:
+        return "TA";
+    case GT_STORY:
+        return "ST";
+    case GT_CAMPAIGN:
+        return "CP";
+    default:
+        return "??";
     }
 }
 
@@ -49,15 +53,14 @@ PlayMode::PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed)
       m_bSheriffDue(false), m_fSheriffTimer(0.0f), m_pWantedLook(nullptr), m_pThiefGuard(nullptr),
       m_pLoadingDlg(nullptr), m_bLoaded(false), m_nLoadStep(0), m_fClockTimer(0.0f),
       m_nClockIndex(-1), m_fHurryBlinkTimer(0.0f), m_fElapsed(0.0f), m_bTutorial(false),
-      m_nTutorialStep(0), m_nTutorialExpected(-1), m_nTutorialRestriction(0),
-      m_bInputLocked(false), m_fTutorialDelay(-1.0f), m_nTutorialPending(-1),
-      m_fPointerBlink(0.33f), m_fIdleTime(0.0f), m_hSoundGroups(SOUND_GROUPS_BUCKETS),
-      m_bTelekinesis(false), m_fTelekinesisCharge(0.0f), m_nTelekinesisShots(0),
-      m_bEnded(false), m_bPreLevelShown(true), m_bStatsShown(false), m_fGoalTimer(-1.0f),
-      m_nBellCount(0), m_bClosed(false), m_bNoMoreSpawns(false), m_nVariantStep(0),
-      m_nMurmurChannel(-1), m_fHoverTimer(0.0f), m_fSinceClosing(0.0f), m_nScoreTotal(0),
-      m_fAmbientTimer(0.0f), m_fEndLevelTime(10.0f), m_bReplaying(false), m_nLastClickX(0),
-      m_nLastClickY(0)
+      m_nTutorialStep(0), m_nTutorialExpected(-1), m_nTutorialRestriction(0), m_bInputLocked(false),
+      m_fTutorialDelay(-1.0f), m_nTutorialPending(-1), m_fPointerBlink(0.33f), m_fIdleTime(0.0f),
+      m_hSoundGroups(SOUND_GROUPS_BUCKETS), m_bTelekinesis(false), m_fTelekinesisCharge(0.0f),
+      m_nTelekinesisShots(0), m_bEnded(false), m_bPreLevelShown(true), m_bStatsShown(false),
+      m_fGoalTimer(-1.0f), m_nBellCount(0), m_bClosed(false), m_bNoMoreSpawns(false),
+      m_nVariantStep(0), m_nMurmurChannel(-1), m_fHoverTimer(0.0f), m_fSinceClosing(0.0f),
+      m_nScoreTotal(0), m_fAmbientTimer(0.0f), m_fEndLevelTime(10.0f), m_bReplaying(false),
+      m_nLastClickX(0), m_nLastClickY(0)
 {
     RIR_TRACE("PlayMode::PlayMode");
     RIR_ASSERT(pDifficulty != NULL);
@@ -74,8 +77,8 @@ PlayMode::PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed)
     if (s_pPlayMode != nullptr)
     {
         // The other play mode is named by its full address.
-        const RIR::String sText = RIR::String::format("Prev PM %s\n",
-                                                      objectId(s_pPlayMode).c_str());
+        const RIR::String sText =
+            RIR::String::format("Prev PM %s\n", objectId(s_pPlayMode).c_str());
         delete m_pDifficultyManager;
         m_pDifficultyManager = nullptr;
         RIR_THROW(FatalErrorException, sText.c_str());
@@ -265,8 +268,7 @@ void PlayMode::update(float fDt)
     }
 
     m_fSinceClosing += fDt;
-    if (m_bClosed &&
-        (countCustomers() == 0 || m_fSinceClosing >= m_fEndLevelTime || m_bTutorial))
+    if (m_bClosed && (countCustomers() == 0 || m_fSinceClosing >= m_fEndLevelTime || m_bTutorial))
         endDay();
 
     updateAnimSprites(fDt);
@@ -275,8 +277,7 @@ void PlayMode::update(float fDt)
     updateClock(fDt);
     m_pScene->update(fDt);
     updateTelekinesisCharge(fDt);
-    m_pDolly->setHeldArrows(m_abArrowHeld[0], m_abArrowHeld[1], m_abArrowHeld[2],
-                            m_abArrowHeld[3]);
+    m_pDolly->setHeldArrows(m_abArrowHeld[0], m_abArrowHeld[1], m_abArrowHeld[2], m_abArrowHeld[3]);
     m_pDolly->update(fDt);
 
     if (!m_bClosed && !m_bNoMoreSpawns)
@@ -374,8 +375,7 @@ void PlayMode::updateClock(float fDt)
         int nFace = (int)((m_fElapsed + 0.1f) * CLOCK_FACES / fLength);
         if (nFace > CLOCK_FACES)
             nFace = CLOCK_FACES;
-        RIR::SmartPtr<Image> pFace =
-            getImage(RIR::String::format("clock_%d", nFace).c_str());
+        RIR::SmartPtr<Image> pFace = getImage(RIR::String::format("clock_%d", nFace).c_str());
         pFace->setInsPointByAlign(0x24);
         m_pClock->setImage(pFace);
         m_nClockIndex = nFace;

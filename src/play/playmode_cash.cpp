@@ -23,7 +23,7 @@ const int CASH_BAG_X = 730;
 const int CASH_BAG_Y = 440;
 const int FLY_DEPTH = 10002;
 const float FLY_SPEED = 1.5f;
-const int FLY_ARC = 150;          // the arc's control point lies this far above the start
+const int FLY_ARC = 150; // the arc's control point lies this far above the start
 const int SOUND_TILL = 15;
 
 } // namespace
@@ -123,8 +123,7 @@ bool PlayMode::stepFadeText(const RIR::SmartPtr<FadeText>& pText, float fDt, boo
     if (nLevel != text.nAlphaLevel)
     {
         GameApp* pApp = getApp();
-        const RIR::String sName =
-            RIR::String::format("%s_alpha%d", text.sName.c_str(), nLevel);
+        const RIR::String sName = RIR::String::format("%s_alpha%d", text.sName.c_str(), nLevel);
         RIR::SmartPtr<Image> pImage;
         if (pApp->canLoadImage(sName.c_str()))
             pImage = getImage(sName.c_str());
@@ -156,8 +155,7 @@ void PlayMode::updateFadeTexts(float fDt)
     }
 }
 
-void PlayMode::flyImage(const char* pszImage, int nX, int nY, int nCash, int nTargetX,
-                        int nTargetY)
+void PlayMode::flyImage(const char* pszImage, int nX, int nY, int nCash, int nTargetX, int nTargetY)
 {
     RIR_TRACE("PlayMode::flyImage");
     if (nTargetX == -1 && nTargetY == -1)

@@ -47,7 +47,8 @@ struct TablePlace
 const TablePlace TABLES_1[] = {{1, 2, false}, {4, 5, true}, {7, 2, false}};
 const TablePlace TABLES_3[] = {{1, 2, true}, {4, 6, true}, {7, 2, true}};
 const TablePlace TABLES_4[] = {{1, 2, true}, {7, 2, true}, {2, 6, true}, {6, 6, true}};
-const TablePlace TABLES_5[] = {{1, 2, true}, {7, 2, true}, {0, 6, true}, {4, 5, true}, {8, 6, true}};
+const TablePlace TABLES_5[] = {
+    {1, 2, true}, {7, 2, true}, {0, 6, true}, {4, 5, true}, {8, 6, true}};
 
 // A picture whose size is 0 cannot tile a border: it is refused instead of looping forever.
 void checkTileSize(const char* pszName, int nStep)
@@ -199,8 +200,8 @@ void PlayMode::loadHudFrame()
         apMenu[n] = getImage(apszMenu[n]);
         apMenu[n]->setInsPointByAlign(ALIGN_BOTTOM_CENTRE);
     }
-    RIR::SmartPtr<CustomButton> pMenu = new CustomButton(3, apMenu[0], apMenu[1], apMenu[2],
-                                                         apMenu[3]);
+    RIR::SmartPtr<CustomButton> pMenu =
+        new CustomButton(3, apMenu[0], apMenu[1], apMenu[2], apMenu[3]);
     addControl(pMenu);
     pMenu->setPos(700, 598);
     pMenu->setZOrder(DEPTH_LABEL);
@@ -246,9 +247,18 @@ void PlayMode::loadTables()
     int nCount = 0;
     switch (nTables)
     {
-    case 1: pPlaces = TABLES_1; nCount = 3; break;
-    case 3: pPlaces = TABLES_3; nCount = 3; break;
-    case 4: pPlaces = TABLES_4; nCount = 4; break;
+    case 1:
+        pPlaces = TABLES_1;
+        nCount = 3;
+        break;
+    case 3:
+        pPlaces = TABLES_3;
+        nCount = 3;
+        break;
+    case 4:
+        pPlaces = TABLES_4;
+        nCount = 4;
+        break;
     default:
         RIR_ASSERT(nTables == 5);
         pPlaces = TABLES_5;
@@ -442,12 +452,15 @@ void PlayMode::loadPianist()
         int nDepthOffset;
         bool bAnimated; // advanced by the level every frame
     };
-    const Part aParts[] = {{"torso", 3, false}, {"botad", 0, false}, {"botai", 1, true},
-                           {"brazod", 2, true}, {"brazoi", 4, true}};
+    const Part aParts[] = {{"torso", 3, false},
+                           {"botad", 0, false},
+                           {"botai", 1, true},
+                           {"brazod", 2, true},
+                           {"brazoi", 4, true}};
     for (const Part& part : aParts)
     {
-        RIR::SmartPtr<AnimSprite> pSprite = new AnimSprite(pAnim, 78, 555,
-                                                           nDepth + part.nDepthOffset);
+        RIR::SmartPtr<AnimSprite> pSprite =
+            new AnimSprite(pAnim, 78, 555, nDepth + part.nDepthOffset);
         pSprite->play(part.pszSequence, 0.0f, -1);
         addSprite(pSprite);
         if (part.bAnimated)

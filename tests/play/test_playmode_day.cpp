@@ -166,8 +166,7 @@ TEST_F(PlayDayTest, EmptySaloonEndsTheDayAtClosingWithoutTimeBonus)
     EXPECT_EQ(0, pResults->nTimeBonus) << "the time ran out";
     EXPECT_FALSE(pResults->bWon);
     EXPECT_FALSE(pResults->bTryAgain);
-    EXPECT_EQ(RIR::String("text_saloonclosed"),
-              pDay->getBigText()->getImage()->getName());
+    EXPECT_EQ(RIR::String("text_saloonclosed"), pDay->getBigText()->getImage()->getName());
 }
 
 TEST_F(PlayDayTest, StoryGoalClosesOneSecondLaterWithTimeBonus)

@@ -433,6 +433,8 @@ def generate(out_dir, src_dir, args):
 
     art.save(draw_separator(*p["separator_long"]), out_dir, "separator_long")
     art.save(draw_separator(*p["separator_short"]), out_dir, "separator_short")
+    # The tutorial's messages put this one under their text.
+    art.save(draw_separator(*p["separator_short"]), out_dir, "shortsep")
     art.save(draw_separator(*p["separator"]), out_dir, "separator")
     sw, sh = p["slider_size"]
     art.save(draw_slider(sw, sh, False), out_dir, "slider_empty")

@@ -82,9 +82,8 @@ Watch g_watch;
 
 void usage()
 {
-    std::fprintf(stderr,
-                 "usage: playday --type timed|story --level N --difficulty D [--length S]\n"
-                 "               [--headless] [--seed S] [--game-dir DIR] [--step MS]\n");
+    std::fprintf(stderr, "usage: playday --type timed|story --level N --difficulty D [--length S]\n"
+                         "               [--headless] [--seed S] [--game-dir DIR] [--step MS]\n");
 }
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -205,8 +204,7 @@ void watchFrame()
 class PlaydayPlatform : public GamePlatform
 {
 public:
-    PlaydayPlatform(const Options& options, D3D7VideoDriver* pVideo)
-        : GamePlatform(options, pVideo)
+    PlaydayPlatform(const Options& options, D3D7VideoDriver* pVideo) : GamePlatform(options, pVideo)
     {
     }
 
