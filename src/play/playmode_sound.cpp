@@ -9,6 +9,7 @@
 #include "level/diffmanager.h"
 #include "level/soundpan.h"
 #include "shell/dbdapp.h"
+#include "shell/newfeaturedlg.h"
 
 #include "app/gameapp.h"
 #include "ui/dlgmessage.h"
@@ -239,12 +240,5 @@ void PlayMode::updateTutorialHold(float fDt)
 void PlayMode::showFeatureTip(const char* pszFeature, int nX, int nY, int nDirection)
 {
     RIR_TRACE("PlayMode::showFeatureTip");
-    GameApp* pApp = getApp();
-    const RIR::String sKey = RIR::String("FeatureFirstTime") + pszFeature;
-    if (pApp->getSetting(sKey.c_str()) == "FALSE")
-        return;
-    pApp->setSetting(sKey.c_str(), "FALSE");
-    (void)nX;
-    (void)nY;
-    (void)nDirection;
+    NewFeatureDlg::showOnce(getApp(), pszFeature, nX, nY, nDirection);
 }

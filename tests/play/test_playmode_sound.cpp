@@ -11,6 +11,8 @@
 #include "world/mugsinkspot.h"
 #include "world/mugsourcespot.h"
 
+#include "shell/newfeaturedlg.h"
+
 #include "testkit/recordingaudiodriver.h"
 #include "ui/dlgmessage.h"
 
@@ -308,8 +310,16 @@ TEST_F(PlaySoundTest, EachTipIsShownOncePerSettingsFile)
     PLAYKIT_REQUIRE_PACKS(m_kit);
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 5);
     DBDApp* pApp = m_kit.app();
+    const int nModes = pApp->getModeCount();
     EXPECT_EQ(RIR::String(""), pApp->getSetting("FeatureFirstTimeCow"));
     pDay->showFeatureTip("Cow", 400, 250, 2);
+    ASSERT_EQ(nModes + 1, pApp->getModeCount());
+    EXPECT_NE(nullptr, dynamic_cast<NewFeatureDlg*>(pApp->getTopMode()));
     EXPECT_EQ(RIR::String("FALSE"), pApp->getSetting("FeatureFirstTimeCow"));
-    EXPECT_EQ(RIR::String(""), pApp->getSetting("FeatureFirstTimeThief"));
+    pApp->getTopMode()->endMode();
+
+    pDay->showFeatureTip("Cow", 400, 250, 2);
+    EXPECT_EQ(nModes, pApp->getModeCount()) << "shown before";
+    pDay->showFeatureTip("Thief", 400, 250, 2);
+    EXPECT_EQ(nModes + 1, pApp->getModeCount()) << "another feature has its own tip";
 }
