@@ -5,20 +5,23 @@
 #include "shell/singleinstance.h"
 
 #include "app/gameapp.h"
+#include "app/gameappeventtarget.h"
 #include "app/gamemode.h"
 #include "app/log.h"
 #include "app/pngwriter.h"
 #include "platform/d3d7/d3d7videodriver.h"
+#include "platform/sdl/gameappvideohost.h"
+#include "platform/sdl/sdlaudiodriver.h"
 
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <cxxabi.h>
-#include <typeinfo>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <typeinfo>
 
 namespace
 {
@@ -70,19 +73,12 @@ bool GamePlatform::Options::fromEnvironment(Options* pOptions, std::string* psEr
 }
 
 GamePlatform::GamePlatform(const Options& options, D3D7VideoDriver* pVideo)
-    : m_options(options),
-      m_pVideo(pVideo),
-      m_nClock(0),
-      m_nFrames(0),
-      m_nNextStep(0),
-      m_nStepFrame(0),
-      m_nStepTime(0)
+    : m_options(options), m_pVideo(pVideo), m_nClock(0), m_nFrames(0), m_nNextStep(0),
+      m_nStepFrame(0), m_nStepTime(0)
 {
 }
 
-GamePlatform::~GamePlatform()
-{
-}
+GamePlatform::~GamePlatform() {}
 
 unsigned int GamePlatform::getTicks() const
 {
@@ -105,6 +101,8 @@ void GamePlatform::pumpEvents()
     writePendingScreenshot();
     runScript();
     SDLPlatform::pumpEvents();
+    if (m_options.pfnFrameHook != nullptr)
+        m_options.pfnFrameHook();
     if (m_options.nMaxFrames > 0 && m_nFrames >= m_options.nMaxFrames && GameApp::getInstance())
         GameApp::getInstance()->quit(0);
 }
@@ -115,8 +113,7 @@ void GamePlatform::runScript()
         return;
     const ScriptStep& step = m_options.lScript[m_nNextStep];
     const unsigned int nNow = getTicks();
-    if (m_nFrames - m_nStepFrame < step.nDelayFrames ||
-        (int)(nNow - m_nStepTime) < step.nDelayMs)
+    if (m_nFrames - m_nStepFrame < step.nDelayFrames || (int)(nNow - m_nStepTime) < step.nDelayMs)
         return;
     m_nStepFrame = m_nFrames;
     m_nStepTime = nNow;
@@ -227,4 +224,18 @@ void GamePlatform::raiseWindow()
 {
     logPrintf("W: another start asked for the window\n");
     raiseGameWindow();
+}
+
+GamePlatform* makeGamePlatform(GameApp* pApp, int nAudioFrequency,
+                               const GamePlatform::Options& options)
+{
+    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
+    pVideo->setHost(new GameAppVideoHost(pApp));
+    GamePlatform* pPlatform = new GamePlatform(options, pVideo);
+    pPlatform->setVideoDriver(pVideo);
+    SDLAudioDriver* pAudio = new SDLAudioDriver();
+    pAudio->setFrequency(nAudioFrequency);
+    pPlatform->setAudioDriver(pAudio);
+    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
+    return pPlatform;
 }

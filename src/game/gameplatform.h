@@ -21,6 +21,7 @@
 #include <vector>
 
 class D3D7VideoDriver;
+class GameApp;
 
 class GamePlatform : public SDLPlatform
 {
@@ -30,6 +31,9 @@ public:
         std::vector<ScriptStep> lScript;
         int nFixedStepMs = 0; // 0: the real clock
         int nMaxFrames = 0;   // 0: no limit
+        // Called once per frame after the events were delivered (tools watch the game with
+        // it); null: none.
+        void (*pfnFrameHook)() = nullptr;
 
         // The options of the environment; false with *psError set for a bad value or script.
         static bool fromEnvironment(Options* pOptions, std::string* psError);
@@ -54,9 +58,14 @@ private:
     unsigned int m_nClock;     // the fixed-step clock
     int m_nFrames;
     size_t m_nNextStep;
-    int m_nStepFrame;          // the frame and the time the last step ran
+    int m_nStepFrame; // the frame and the time the last step ran
     unsigned int m_nStepTime;
     std::string m_sScreenshot; // requested, written once drawn
 };
+
+// The game's platform for pApp: the Direct3D 7 video driver hosted by pApp, the SDL audio driver
+// mixing at nAudioFrequency Hz, and pApp as the target of its events, run with the options.
+GamePlatform* makeGamePlatform(GameApp* pApp, int nAudioFrequency,
+                               const GamePlatform::Options& options);
 
 #endif

@@ -18,10 +18,6 @@
 #include "shell/singleinstance.h"
 
 #include "app/datafolder.h"
-#include "app/gameappeventtarget.h"
-#include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
 
 #include <cstdio>
 #include <cstring>
@@ -40,15 +36,7 @@ PlayModeFactory g_levels;
 
 IPlatform* makeSDLPlatform(GameApp* pApp, int nAudioFrequency)
 {
-    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
-    pVideo->setHost(new GameAppVideoHost(pApp));
-    GamePlatform* pPlatform = new GamePlatform(g_options, pVideo);
-    pPlatform->setVideoDriver(pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    return makeGamePlatform(pApp, nAudioFrequency, g_options);
 }
 
 GameApp* makeGameApp()

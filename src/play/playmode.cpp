@@ -4,6 +4,9 @@
 #include "level/diffmanager.h"
 #include "level/gameresults.h"
 #include "shell/dbdapp.h"
+#include "shell/gamestatsdlg.h"
+#include "shell/loadingdlg.h"
+#include "shell/preleveldlg.h"
 #include "world/objectid.h"
 
 #include "app/gameapp.h"
@@ -60,7 +63,7 @@ PlayMode::PlayMode(DifficultyManager* pDifficulty, unsigned int nSeed)
       m_fGoalTimer(-1.0f), m_nBellCount(0), m_bClosed(false), m_bNoMoreSpawns(false),
       m_nVariantStep(0), m_nMurmurChannel(-1), m_fHoverTimer(0.0f), m_fSinceClosing(0.0f),
       m_nScoreTotal(0), m_fAmbientTimer(0.0f), m_fEndLevelTime(10.0f), m_bReplaying(false),
-      m_nLastClickX(0), m_nLastClickY(0)
+      m_nLastClickX(0), m_nLastClickY(0), m_stats(*this)
 {
     RIR_TRACE("PlayMode::PlayMode");
     RIR_ASSERT(pDifficulty != NULL);
@@ -144,6 +147,8 @@ void PlayMode::onStart()
 {
     RIR_TRACE("PlayMode::onStart");
     m_bLoaded = false;
+    m_pLoadingDlg = new LoadingDlg();
+    getApp()->pushMode(m_pLoadingDlg);
     m_pCursorImage = getImage("cursor_sight");
     m_pCursorImage->setInsPointByAlign(0x24);
     m_nLoadStep = 0;
@@ -196,6 +201,8 @@ void PlayMode::onActivate()
     if (!m_bPreLevelShown && m_pDifficultyManager->getGameType() == GT_STORY)
     {
         m_bPreLevelShown = true;
+        getApp()->pushMode(new PreLevelDlg(m_pDifficultyManager->getStoryLevel(),
+                                           m_pDifficultyManager->getCashGoal()));
     }
     if (getDBDApp()->hasLastResults())
     {
@@ -323,6 +330,7 @@ void PlayMode::endDay()
         pResults->bWon = m_bTutorial || m_nCash >= m_pDifficultyManager->getCashGoal();
     getDBDApp()->setLastResults(pResults);
     m_bEnded = true;
+    getApp()->pushMode(new GameStatsDlg(&m_stats));
     m_bStatsShown = true;
 }
 

@@ -39,8 +39,10 @@
 
 #include "level/crowdmurmur.h"
 #include "level/pausablelevel.h"
+#include "level/spawndraw.h"
 #include "level/spawnschedule.h"
 #include "level/wantedlook.h"
+#include "play/playstats.h"
 #include "world/character.h"
 #include "world/customer.h"
 #include "world/dolly.h"
@@ -161,10 +163,23 @@ public:
     RIR::SmartPtr<Character> findCharacterOfClass(int eClass) const;
     bool isAnyCharacterWaitingToLeave() const;
     int getCharacterIndex(const Character* pCharacter) override;
+    // Writes "*** Character dump ***" and a describeCharacter line per character to the log.
     void dumpCharacters() override;
+    // "<address> (<class>) : <x>, <y> [<column>, <row>] St <state>" and a line feed.
+    RIR::String describeCharacter(Character* pCharacter) const;
     void replaceWantedPoster() override;
-    // The standing, right-facing picture of the character's head part (for the poster).
+    // The standing, right-facing picture of the character's head part (for the poster): its
+    // layers composed, trimmed to the pixels they cover.
     RIR::SmartPtr<Image> renderStandingImage(Character* pCharacter);
+    // The spawn bookkeeping and the sheriff's call, read by tests and tools.
+    const SpawnSchedule& getSpawnSchedule() const { return m_spawnSchedule; }
+    bool isSheriffDue() const { return m_bSheriffDue; }
+    float getSheriffTimer() const { return m_fSheriffTimer; }
+    // Who is inside, as spawning sees it.
+    SpawnCensus takeCensus() const;
+    // The entrance column (0 or 10, the first looked at drawn by a coin) whose street square is
+    // free; -1 when both are taken.
+    int findEntranceColumn();
 
     // --- Cash, statistics and effects (playmode_cash.cpp) ------------------------------------
     void addCash(int nAmount) override;
@@ -238,6 +253,17 @@ public:
     void makeUndertakerClothes();
     void makeSpecialArms();
     void makePinkClothes();
+    // A variant name drawn from a clothes pool with the level's generator.
+    RIR::String drawVariant(const RIR::List<RIR::String>& lPool);
+    // The clothes pools (variant 1 or 2 for torsos and shawls) and the poster's look (null
+    // before the first poster), read by tests and tools.
+    const RIR::List<RIR::String>& getTorsoPool(int nVariant) const { return m_lTorsos[nVariant]; }
+    const RIR::List<RIR::String>& getPantsPool() const { return m_lPants; }
+    const RIR::List<RIR::String>& getShawlPool(int nVariant) const { return m_lShawls[nVariant]; }
+    const RIR::List<RIR::String>& getBootsPool() const { return m_lBoots; }
+    const RIR::List<RIR::String>& getSpecialTorsoPool() const { return m_lSpecialTorsos; }
+    const WantedLook* getWantedLook() const { return m_pWantedLook; }
+    int getVariantStep() const { return m_nVariantStep; }
 
     // --- The level loader (pmload.cpp) -------------------------------------------------------
     // Performs loader step m_nLoadStep; true only for the call that performs the last step.
@@ -401,6 +427,7 @@ private:
     int m_nLastClickX;
     int m_nLastClickY;
     RIR::SmartPtr<Sprite> m_pCurrentMarker;
+    PlayStats m_stats;                              // the day as the statistics dialog reads it
 };
 
 #endif

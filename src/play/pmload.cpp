@@ -5,6 +5,7 @@
 
 #include "level/diffmanager.h"
 #include "shell/dbdapp.h"
+#include "shell/loadingdlg.h"
 
 #include "app/gameapp.h"
 #include "ui/theme.h"
@@ -56,6 +57,25 @@ void checkTileSize(const char* pszName, int nStep)
     if (nStep <= 0)
         RIR_THROW(FatalErrorException,
                   RIR::String::format("Border image %s has no size\n", pszName).c_str());
+}
+
+// A button of the level's screen layer with its four pictures (normal, pushed, highlighted,
+// disabled) standing on their bottom centre at (nX, nY).
+RIR::SmartPtr<CustomButton> addHudButton(GameMode* pMode, int nId, const char* const apszImages[4],
+                                         int nX, int nY)
+{
+    RIR::SmartPtr<Image> apImages[4];
+    for (int n = 0; n < 4; ++n)
+    {
+        apImages[n] = pMode->getImage(apszImages[n]);
+        apImages[n]->setInsPointByAlign(ALIGN_BOTTOM_CENTRE);
+    }
+    RIR::SmartPtr<CustomButton> pButton =
+        new CustomButton(nId, apImages[0], apImages[1], apImages[2], apImages[3]);
+    pMode->addControl(pButton);
+    pButton->setPos(nX, nY);
+    pButton->setZOrder(DEPTH_LABEL);
+    return pButton;
 }
 
 } // namespace
@@ -175,16 +195,7 @@ void PlayMode::loadHudFrame()
 
     const char* const apszTelek[] = {"telek_normal", "telek_pushed", "telek_light",
                                      "telek_disabled"};
-    RIR::SmartPtr<Image> apTelek[4];
-    for (int n = 0; n < 4; ++n)
-    {
-        apTelek[n] = getImage(apszTelek[n]);
-        apTelek[n]->setInsPointByAlign(ALIGN_BOTTOM_CENTRE);
-    }
-    m_pTelekinesisButton = new CustomButton(2, apTelek[0], apTelek[1], apTelek[2], apTelek[3]);
-    addControl(m_pTelekinesisButton);
-    m_pTelekinesisButton->setPos(400, 598);
-    m_pTelekinesisButton->setZOrder(DEPTH_LABEL);
+    m_pTelekinesisButton = addHudButton(this, 2, apszTelek, 400, 598);
     m_pTelekinesisButton->setEnabled(false);
 
     addHudSprite("mold_i", ALIGN_TOP_RIGHT, SCREEN_W, 0, DEPTH_DECOR);
@@ -194,17 +205,7 @@ void PlayMode::loadHudFrame()
     addHudSprite("mold_menu", ALIGN_BOTTOM_CENTRE, 700, 600, DEPTH_DECOR);
 
     const char* const apszMenu[] = {"menu_normal", "menu_pushed", "menu_highlight", "menu_normal"};
-    RIR::SmartPtr<Image> apMenu[4];
-    for (int n = 0; n < 4; ++n)
-    {
-        apMenu[n] = getImage(apszMenu[n]);
-        apMenu[n]->setInsPointByAlign(ALIGN_BOTTOM_CENTRE);
-    }
-    RIR::SmartPtr<CustomButton> pMenu =
-        new CustomButton(3, apMenu[0], apMenu[1], apMenu[2], apMenu[3]);
-    addControl(pMenu);
-    pMenu->setPos(700, 598);
-    pMenu->setZOrder(DEPTH_LABEL);
+    addHudButton(this, 3, apszMenu, 700, 598);
 
     if (!getDBDApp()->isLowResourcesMode())
         loadBorders();
@@ -472,6 +473,10 @@ void PlayMode::finishLoading()
 {
     RIR_TRACE("PlayMode::finishLoading");
     GameApp* pApp = getApp();
+    // The dialog ends itself on its next update.
+    if (m_pLoadingDlg != nullptr)
+        m_pLoadingDlg->done();
+    m_pLoadingDlg = nullptr;
     m_bLoaded = true;
     pApp->setFPS(getDBDApp()->isLowResourcesMode() ? 30 : 100);
     pApp->showCursor(true);

@@ -143,6 +143,28 @@ void Character::walkThroughDoor(bool bAtDoor, int nFlags, int nThenState)
     queueState(nThenState);
 }
 
+bool Character::headForDoor()
+{
+    if (!m_pScene->reserveCorridor(this, Scene::CORRIDOR_OUT, false))
+        return false;
+    int nX = 0;
+    int nY = 0;
+    m_pScene->getDoorPixel(&nX, &nY, false, 0x14);
+    if (nX == (int)getX() && nY == (int)getY())
+    {
+        setState(ST_TURN_BACK);
+        return true;
+    }
+    if (walkTo(nX, nY))
+    {
+        queueState(ST_TURN_BACK);
+        return true;
+    }
+    // Holding the way out while standing here would keep the others from the door.
+    m_pScene->unreserveCorridor(this, Scene::CORRIDOR_OUT);
+    return false;
+}
+
 void Character::updateState(float fDt)
 {
     RIR_TRACE("Character::updateState");

@@ -240,6 +240,12 @@ protected:
     RIR::String m_sHeadName;
     bool m_bWaitingToLeave;
 
+protected:
+    // Reserves the shared way out (corridor mode 2) and heads for the first square inside the
+    // door, out through it (state 6) from there. True when on the way; false, holding no way-out
+    // reservation, when the way out is taken or the square cannot be walked to.
+    bool headForDoor();
+
 private:
     Character(const Character&) = delete;
     Character& operator=(const Character&) = delete;

@@ -152,10 +152,16 @@ bool Customer::getAnimNames(RIR::String& sPrefix, RIR::String& sSuffix)
         sPrefix = "sitdown_";
         sSuffix = "";
     }
-    else if (m_nState == ST_STAND_UP)
+    else if (m_nState == ST_STAND_UP || m_nState == ST_FIGHT_STAND_UP)
     {
         sPrefix = "standup_";
         sSuffix = "";
+    }
+    else if (m_nState == ST_AWAIT_INSULT)
+    {
+        sPrefix = "stand_";
+        sSuffix = "";
+        return true;
     }
     return false;
 }
@@ -310,19 +316,21 @@ void Customer::updateState(float fDt)
         break;
     }
     case ST_FIGHT_CHECK:
-        // A fight needs a willing opponent across the table; no fight starts here, so the
-        // customer goes back to his mug: none, empty or with sips left.
-        if (!(m_pChair))
-            RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pChair)");
-        if (!(m_pChair->getOpposite()))
-            RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pChair->getOpposite())");
-        clearQueuedStates();
-        if (!m_pMug)
-            setState(ST_SEATED);
-        else if (m_pMug->isEmpty())
-            setState(ST_MUG_EMPTY);
-        else
-            setState(ST_SERVED);
+        checkFight();
+        break;
+    case ST_FIGHT_STAND_UP:
+        playAnimOnce("standup_", "");
+        updateSitStand();
+        break;
+    case ST_INSULT:
+        sayInsult();
+        break;
+    case ST_HAND_OVER:
+        if (!handOverTurn())
+            return; // he insults again at once: nothing else this frame
+        break;
+    case ST_GONE:
+        onFighterGone();
         break;
     case ST_THROW:
         if (!m_pMug)
@@ -439,11 +447,15 @@ void Customer::onStateChange(int nOld, int nNew)
         hideBalloon();
         pPlay->tutorialEvent(TUTORIAL_ASKS);
         break;
+    case ST_INSULT:
+        hideBalloon();
+        break;
     case ST_SEATED:
         if (hasAttachSprite())
             removeAttachSprite();
         break;
     case ST_STAND_UP:
+    case ST_FIGHT_STAND_UP:
     {
         if (!(m_pChair))
             RIR_THROW(AssertFailException, "Assertion failed : notNULL(m_pChair)");
@@ -460,7 +472,7 @@ void Customer::onStateChange(int nOld, int nNew)
         break;
     }
 
-    if (nNew == ST_SIT_DOWN || nNew == ST_STAND_UP)
+    if (nNew == ST_SIT_DOWN || nNew == ST_STAND_UP || nNew == ST_FIGHT_STAND_UP)
         m_nLastSitFrame = -1;
     switch (nNew)
     {
@@ -485,6 +497,10 @@ void Customer::onStateChange(int nOld, int nNew)
     }
     case ST_STAND_UP:
         leaveTableSpot();
+        break;
+    case ST_CHALLENGED:
+        m_bFighting = true;
+        m_bFightStopped = false;
         break;
     case ST_LEAVE_TABLE:
         leaveTableSpot();

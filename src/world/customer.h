@@ -12,7 +12,9 @@
 //     7 walk to the chair's stand position     103 sit down        104 sit, waiting
 //     105 ask                                  106 pause between sips
 //     107 drink one sip                        108 the mug is empty
-//     109 fight check (no fights yet: the next queued state)
+//     109 fight check                          110 stand up to fight
+//     111 challenged: waits for the starter    112 say an insult
+//     113 insult said: hand over the turn      114 standing, waiting for the opponent's insult
 //     115 throw the empty bottle               117 gives up (unhappy statistic)
 //     118 delay before leaving at a request    100 stand up        101 leave the table
 //
@@ -23,7 +25,17 @@
 // "botella_trash.anim"; its "playsound" frame plays sound group 3 once, and on landing it plays
 // its fade sequence and tutorial event 8 is reported.
 //
-// The customer reports statistics (0 served, 1 new customer, 2 unhappy, 8 wanted man caught) and
+// Fights (customer_fight.cpp): after a sip a customer may pick a fight with the customer on the
+// opposite chair when that one sits waiting or between sips, accepts fights, and fewer fights than
+// IPlayMode::getMaxFights go on. Both stand up and take turns saying insults (IPlayMode::nextInsult
+// written into the speech balloon with the theme font "Dolly::Insult"); the starter begins and
+// says another one while his opponent is still getting up. When the challenged customer has said
+// his third insult with nobody stepping in, both leave the saloon together (statistic 3, sound
+// group 10 once the second of them is gone). The heroine stops a fight through the customer spot:
+// stopFight sits both down again with their asks forgotten.
+//
+// The customer reports statistics (0 served, 1 new customer, 2 unhappy, 3 unstopped fight,
+// 8 wanted man caught) and
 // tutorial events (0 sits, 1 asks, 3 served, 4 sip, 5 mug empty, 8 bottle landed) through
 // IPlayMode, and never holds the play mode.
 //
@@ -41,6 +53,7 @@
 #define DBD_WORLD_CUSTOMER_H
 
 #include "world/chair.h"
+#include "world/counter.h"
 #include "world/character.h"
 #include "world/custspot.h"
 #include "world/flything.h"
@@ -48,6 +61,7 @@
 #include "world/tablespot.h"
 
 #include "gfx/animsprite.h"
+#include "gfx/font.h"
 
 #include "rir2/list.h"
 #include "rir2/random.h"
@@ -66,6 +80,11 @@ public:
     static constexpr int ST_DRINK = 107;
     static constexpr int ST_MUG_EMPTY = 108;
     static constexpr int ST_FIGHT_CHECK = 109;
+    static constexpr int ST_FIGHT_STAND_UP = 110;
+    static constexpr int ST_CHALLENGED = 111;
+    static constexpr int ST_INSULT = 112;
+    static constexpr int ST_HAND_OVER = 113;
+    static constexpr int ST_AWAIT_INSULT = 114;
     static constexpr int ST_THROW = 115;
     static constexpr int ST_GIVE_UP = 117;
     static constexpr int ST_LEAVE_DELAY = 118;
@@ -121,11 +140,20 @@ public:
     bool acceptsFights() const;
     bool scaresPeople() const;
     bool isFighting() const { return m_bFighting; }
+    bool isFightStarter() const { return m_bFightStarter; }
     int getFightId() const { return m_nFightId; }
-    // The insults of this fighter (with bBoth the larger count of both fighters).
+    void setFightId(int nId) { m_nFightId = nId; }
+    // The insults this fighter has said; with bBoth the larger count of him and his opponent.
+    // "Assertion failed : isFighting()" outside a fight, "Assertion failed : notNULL(pOpp)" with
+    // bBoth and nobody opposite.
     int getFightRounds(bool bBoth) const;
-    // Ends the fight from outside (the heroine stepped in).
+    // Ends the fight (the heroine stepped in, or closing time): both fighters sit down again with
+    // their asks forgotten. Once per fight; "Assertion failed : notNULL(pOpp)" without an opponent.
     void stopFight();
+    // The customer on the opposite chair, or null.
+    RIR::SmartPtr<Customer> getOpponent() const;
+    // The next fight's id (1, 2, 3 ... for the whole run).
+    static int getNextFightId() { return s_nNextFightId; }
 
     // ---- state seen by tests and the demo
     // ---------------------------------------------------------
@@ -142,6 +170,9 @@ public:
 protected:
     // The animation of that name; the application's animation cache here.
     virtual RIR::SmartPtr<Animation> loadAnimation(const char* pszName);
+    // A copy of the font insults are written with: the theme's "Dolly::Insult" here; null
+    // writes no text.
+    virtual RIR::SmartPtr<Font> loadInsultFont();
 
 private:
     Customer(const Customer&) = delete;
@@ -169,6 +200,20 @@ private:
     void updateAttachedMarker();
     // Whether the sprite advanced this update (changed frame or finished).
     static bool advanced(const AnimSprite* pSprite);
+    // Fights (customer_fight.cpp).
+    void checkFight();
+    void sayInsult();
+    // False when the turn went back to this customer and the update must end at once.
+    bool handOverTurn();
+    void writeInsult(const RIR::String& sText);
+    void updateFightTip(float fDt);
+    void showFightTip();
+    void resetFightState();
+    // State 9 after an unstopped fight: the second fighter gone plays sound group 10.
+    void onFighterGone();
+    // The balloon sequence of the insult: the highest one the balloons have when there are
+    // more insults than sequences.
+    RIR::String insultBalloonName(int nInsult, const char* pszSide) const;
 
     RIR::SmartPtr<Chair> m_pChair;
     bool m_bSeated;
@@ -187,6 +232,8 @@ private:
     int m_nInsults;
     bool m_bFightStarter;
     int m_nFightId;
+    RIR::SmartPtr<Counter> m_pFighterExitCount;
+    static int s_nNextFightId;
     RIR::SmartPtr<FlyThing> m_pThrowMug;
     RIR::List<RIR::SmartPtr<AnimSprite>> m_lFadingBottles;
     bool m_bThrowing;

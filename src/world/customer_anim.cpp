@@ -47,6 +47,8 @@ void Customer::animate(float fDt)
     updateThrow(fDt);
     if (m_nState == ST_ASK)
         updateAskSound();
+    if (m_nState == ST_INSULT)
+        updateFightTip(fDt);
 }
 
 void Customer::updateDrinkMarkers()
@@ -99,7 +101,7 @@ void Customer::updateSitStand()
         IPlayMode::getPlayMode()->playSound(SOUND_CHAIR, (int)getX());
     }
     int nIndex = nFrame;
-    if (m_nState == ST_STAND_UP || m_nState == 110)
+    if (m_nState == ST_STAND_UP || m_nState == ST_FIGHT_STAND_UP)
         nIndex = HeadSitOffsets::COUNT - 1 - nFrame;
     else if (m_nState != ST_SIT_DOWN && m_nState != ST_LEAVE_DELAY)
         std::printf("-----> Sit/stand animation in state %d\n", m_nState);

@@ -141,6 +141,26 @@ void Customer::requestLeave()
         queueState(ST_LEAVE_DELAY);
         queueState(ST_LEAVE_TABLE);
         break;
+    case ST_AWAIT_INSULT:
+        // A fight at closing time ends where it stands: both sit down, then this one goes.
+        stopFight();
+        clearQueuedStates();
+        m_fTimer = fDelay;
+        setState(ST_LEAVE_DELAY);
+        if (bMug)
+            queueState(ST_THROW);
+        queueState(ST_LEAVE_TABLE);
+        break;
+    case ST_INSULT:
+    case ST_HAND_OVER:
+        stopFight();
+        clearQueuedStates();
+        m_fTimer = fDelay;
+        queueState(ST_LEAVE_DELAY);
+        if (bMug)
+            queueState(ST_THROW);
+        queueState(ST_LEAVE_TABLE);
+        break;
     default:
         // Not at a point where he can go yet; the update repeats the request every 0.75 s.
         return;

@@ -285,13 +285,3 @@ bool Customer::scaresPeople() const
 {
     return getBool(CP_SCARES_PEOPLE);
 }
-
-int Customer::getFightRounds(bool /*bBoth*/) const
-{
-    return m_nInsults;
-}
-
-void Customer::stopFight()
-{
-    m_bFightStopped = true;
-}

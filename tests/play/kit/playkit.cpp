@@ -2,6 +2,7 @@
 #include "play/kit/playkit.h"
 
 #include "level/diffmanager.h"
+#include "shell/loadingdlg.h"
 #include "world/worldrandom.h"
 
 #include "app/log.h"
@@ -120,6 +121,10 @@ PlayMode* PlayKit::startDay(int nGameType, int nLength, int nDifficulty, int nLe
         m_pDay->update(0.01f);
         ++m_nLoadFrames;
     }
+    // The loading dialog ends on its next update and uncovers the day (a story day then shows
+    // its pre-level page over itself).
+    if (dynamic_cast<LoadingDlg*>(m_pApp->getTopMode()) != nullptr)
+        m_pApp->getTopMode()->update(0.0f);
     return m_pDay;
 }
 

@@ -60,7 +60,8 @@ public:
 
     // Pushes a new day (seeded with nSeed, also the rules' and the world's generators) and
     // updates it with dt 0.01 until its loader has finished; the number of those updates is
-    // getLoadFrames. The day stays on the application's stack.
+    // getLoadFrames. Then the loading dialog is updated once, so that it ends and uncovers the
+    // day (a story day pushes its PreLevelDlg then). The day stays on the application's stack.
     PlayMode* startDay(int nGameType, int nLength, int nDifficulty, int nLevel,
                        unsigned int nSeed = 1);
     // Pushes a new day without loading it.

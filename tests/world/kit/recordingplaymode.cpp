@@ -1,5 +1,7 @@
 #include "world/kit/recordingplaymode.h"
 
+#include "world/customer.h"
+
 #include "world/kit/syntheticdolly.h"
 
 #include "rir2/calltrace.h"
@@ -174,7 +176,11 @@ int RecordingPlayMode::getCharacterIndex(const Character* /*pCharacter*/)
 
 int RecordingPlayMode::countFightingCustomers()
 {
-    return m_nFightingCustomers;
+    int nCount = m_nFightingCustomers;
+    for (int n = 0; n < m_lWatched.getLength(); ++n)
+        if (m_lWatched.get(n)->isFighting())
+            ++nCount;
+    return nCount;
 }
 
 void RecordingPlayMode::dumpCharacters()

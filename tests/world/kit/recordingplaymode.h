@@ -40,7 +40,11 @@ public:
     void setMaxFights(int nMax) { m_nMaxFights = nMax; }
     void setGuardAwakeTime(float fSeconds) { m_fGuardAwakeTime = fSeconds; }
     void setLowResourcesMode(bool bLow) { m_bLowResources = bLow; }
+    // countFightingCustomers answers this number plus the watched customers now fighting.
     void setFightingCustomers(int nCount) { m_nFightingCustomers = nCount; }
+    // Customers whose fights countFightingCustomers counts (not owned; the test keeps them).
+    void watchCustomer(Customer* pCustomer) { m_lWatched.append(pCustomer); }
+    void clearWatchedCustomers() { m_lWatched.clear(); }
     void setCharacterIndex(int nIndex) { m_nCharacterIndex = nIndex; }
     void setThiefGuard(ThiefGuard* pGuard) { m_pThiefGuard = pGuard; }
     void setDifficultyManager(ParamHolder* pManager) { m_pDifficulty = pManager; }
@@ -101,6 +105,7 @@ private:
     float m_fGuardAwakeTime;
     bool m_bLowResources;
     int m_nFightingCustomers;
+    RIR::List<Customer*> m_lWatched; // not owned
     int m_nCharacterIndex;
     ThiefGuard* m_pThiefGuard;   // not owned
     ParamHolder* m_pDifficulty;  // not owned

@@ -54,6 +54,7 @@ RIR::SmartPtr<Animation> makeCustomerPartAnimation(int nPart)
         addSeq(anim, sFast, 4, false);
         anim.frameProp(sFast.c_str(), 1, "take", "1");
         anim.frameProp(sFast.c_str(), 2, "leave", "1");
+        addSeq(anim, "fight_" + c, 5, false);
         const std::string sThrow = "throw_" + c;
         addSeq(anim, sThrow, 6, false);
         anim.frameProp(sThrow.c_str(), 1, "take", "1");
@@ -74,6 +75,9 @@ RIR::SmartPtr<Animation> makeBalloonAnimation()
     for (int nAsk = 0; nAsk < 3; ++nAsk)
         for (const char* pszSide : {"r", "l"})
             anim.sequence(("ask_" + std::to_string(nAsk) + "_" + pszSide).c_str(), 2, true);
+    for (int nInsult = 0; nInsult < INSULT_BALLOONS; ++nInsult)
+        for (const char* pszSide : {"r", "l"})
+            anim.sequence(("insult_" + std::to_string(nInsult) + "_" + pszSide).c_str(), 1, true);
     return anim.build();
 }
 
