@@ -21,7 +21,9 @@
 //     results: type 0, aborted 0, cash 120, time bonus 0, won 0, try again 0
 //
 // The character dump lists who is inside at closing time (before they are sent out): identity,
-// class, pixel position, square and state.
+// class, pixel position, square and state. Every change of the cash is printed when the money
+// lands ("cash 100 at 42.17 s"). The game's test-driver switches work as in the game: with
+// DBD_INPUT_SCRIPT (game/inputscript.h) a scripted player clicks through the day.
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
 // MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
@@ -95,6 +97,7 @@ struct Watch
     bool bShotWritten = false;
     int anArrivals[CC_COUNT] = {};        // characters that came in, by class
     std::set<const Character*> lInside;   // who was on the day's list after the last frame
+    int nCash = 0;                        // the cash last reported
 };
 
 Watch g_watch;
@@ -267,6 +270,11 @@ void watchFrame()
                     g_watch.nLoadFrames, PlayMode::LOAD_STEPS, g_watch.nSampleFrames - 1,
                     g_watch.nClothesFrames);
     }
+    if (pDay != nullptr && pDay->isLoaded() && pDay->getCash() != g_watch.nCash)
+    {
+        g_watch.nCash = pDay->getCash();
+        std::printf("cash %d at %.2f s\n", g_watch.nCash, pDay->getElapsed());
+    }
     if (pDay != nullptr && pDay->isClosed() && !g_watch.bClosedReported)
     {
         g_watch.bClosedReported = true;
@@ -295,7 +303,14 @@ void watchFrame()
 
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
+    // The test driver's switches (an input script: DBD_INPUT_SCRIPT) work here as in the game.
     GamePlatform::Options options;
+    std::string sError;
+    if (!GamePlatform::Options::fromEnvironment(&options, &sError))
+    {
+        std::fprintf(stderr, "playday: %s\n", sError.c_str());
+        std::exit(2);
+    }
     if (g_options.bHeadless || g_options.bStepGiven)
         options.nFixedStepMs = g_options.nStepMs;
     options.pfnFrameHook = &watchFrame;
