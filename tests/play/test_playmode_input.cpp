@@ -35,6 +35,14 @@ public:
     void update(float) override {}
 };
 
+// The gauge's charge, its throws and whether its button can be pressed.
+void expectGauge(PlayMode* pDay, float fCharge, int nShots, bool bEnabled)
+{
+    EXPECT_EQ(fCharge, pDay->getTelekinesisCharge());
+    EXPECT_EQ(nShots, pDay->getTelekinesisShots());
+    EXPECT_EQ(bEnabled, pDay->getTelekinesisButton()->isEnabled());
+}
+
 // The one-time tips on the application's stack.
 int tipsShown(DBDApp* pApp)
 {
@@ -60,6 +68,14 @@ std::vector<std::string> markerNames(PlayMode* pDay)
 class PlayInputTest : public ::testing::Test
 {
 protected:
+    // A timed day of level 5, loaded, and the centre of its beer tap.
+    PlayMode* startAtTheTap(int* pX, int* pY)
+    {
+        PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 5);
+        EXPECT_TRUE(spotCentre<MugSourceSpot>(pDay, pX, pY));
+        return pDay;
+    }
+
     PlayKit m_kit;
 };
 
@@ -68,10 +84,9 @@ protected:
 TEST_F(PlayInputTest, BusyHeroineQueuesFourClicksWithNumberedMarkersAndDropsTheFifth)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 5);
     int nX = 0;
     int nY = 0;
-    ASSERT_TRUE(spotCentre<MugSourceSpot>(pDay, &nX, &nY));
+    PlayMode* pDay = startAtTheTap(&nX, &nY);
     // The first click sends her to the tap; the next ones wait.
     pDay->mouseDown(1, nX, nY);
     ASSERT_TRUE(pDay->getDolly()->isDoingAction());
@@ -107,10 +122,9 @@ TEST_F(PlayInputTest, BusyHeroineQueuesFourClicksWithNumberedMarkersAndDropsTheF
 TEST_F(PlayInputTest, RightButtonClearsEveryMarkerAndTheQueue)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 1, 5);
     int nX = 0;
     int nY = 0;
-    ASSERT_TRUE(spotCentre<MugSourceSpot>(pDay, &nX, &nY));
+    PlayMode* pDay = startAtTheTap(&nX, &nY);
     pDay->mouseDown(1, nX, nY);
     pDay->mouseDown(1, nX, nY);
     pDay->mouseDown(1, nX, nY);
@@ -218,9 +232,7 @@ TEST(PlayTelekinesisTest, ChargesIn20_30_45SecondsByDifficultyAndTheReadyTipShow
                 fFull = fT + 0.01f;
         }
         EXPECT_NEAR(afSeconds[nDifficulty], fFull, 0.05f) << "difficulty " << nDifficulty;
-        EXPECT_EQ(1.0f, pDay->getTelekinesisCharge());
-        EXPECT_EQ(10, pDay->getTelekinesisShots());
-        EXPECT_TRUE(pDay->getTelekinesisButton()->isEnabled());
+        expectGauge(pDay, 1.0f, 10, true);
         EXPECT_EQ(RIR::String("FALSE"), kit.app()->getSetting("FeatureFirstTimeTKReady"));
         EXPECT_EQ(1, tipsShown(kit.app()));
     }
@@ -231,9 +243,7 @@ TEST_F(PlayInputTest, NothingChargesBelowLevel25)
     PLAYKIT_REQUIRE_PACKS(m_kit);
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 0, 24);
     m_kit.run(30.0f);
-    EXPECT_EQ(0.0f, pDay->getTelekinesisCharge());
-    EXPECT_EQ(0, pDay->getTelekinesisShots());
-    EXPECT_FALSE(pDay->getTelekinesisButton()->isEnabled());
+    expectGauge(pDay, 0.0f, 0, false);
 }
 
 TEST_F(PlayInputTest, ChargeLandingExactlyOnFullMakesTheGaugeReady)
@@ -242,9 +252,7 @@ TEST_F(PlayInputTest, ChargeLandingExactlyOnFullMakesTheGaugeReady)
     PlayMode* pDay = m_kit.startDay(GT_TIMED, 180, 0, 25);
     // 0.05 per second for 20 s is exactly 1.0 in float arithmetic.
     pDay->updateTelekinesisCharge(20.0f);
-    EXPECT_EQ(1.0f, pDay->getTelekinesisCharge());
-    EXPECT_EQ(10, pDay->getTelekinesisShots());
-    EXPECT_TRUE(pDay->getTelekinesisButton()->isEnabled());
+    expectGauge(pDay, 1.0f, 10, true);
 }
 
 TEST_F(PlayInputTest, TenThrowsEmptyTheGaugeWhichThenChargesAgain)
