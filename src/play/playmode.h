@@ -127,7 +127,8 @@ public:
     // --- Input, click queue, telekinesis (playmode_input.cpp) --------------------------------
     // 1 leave the level (aborted results), 2 telekinesis on, 3 options.
     void onCallback(int nId, int nParam) override;
-    // Escape opens the options; Ctrl+'d' writes the dumps; arrows are held.
+    // Escape opens the options; 'd' with exactly the left Alt (0x100) writes the characters and
+    // scene dumps; the arrow keys are held until released.
     bool keyDown(int nKey, int nModifiers) override;
     // Releases the arrow keys.
     bool keyUp(int nKey, int nModifiers) override;
@@ -225,6 +226,9 @@ public:
     // The murmur follows the taken chairs (not in low-resource mode).
     void updateCrowdMurmur(float fDt);
     void tutorialEvent(int nEvent) override;
+    // The actions of tutorial message nStep (0..7): pointer, what the customer does next, the
+    // awaited event, which spots a click may use and whether clicks are taken.
+    void runTutorialStep(int nStep);
     void resetTutorial();
     void showTutorialPointer(const char* pszImage, int nX, int nY);
     void hideTutorialPointer();
@@ -297,6 +301,21 @@ public:
     const RIR::List<RIR::SmartPtr<FadeText>>& getFadeTexts() const { return m_lFadeTexts; }
     const RIR::List<RIR::String>& getInsults() const { return m_lInsults; }
     RIR::Random& getRandom() { return m_Random; }
+    // Input, telekinesis and tutorial state, read by tests and tools.
+    const RIR::List<ActionQueueItem*>& getActionQueue() const { return m_lActionQueue; }
+    const RIR::SmartPtr<Sprite>& getCurrentMarker() const { return m_pCurrentMarker; }
+    float getIdleTime() const { return m_fIdleTime; }
+    float getTelekinesisCharge() const { return m_fTelekinesisCharge; }
+    int getTelekinesisShots() const { return m_nTelekinesisShots; }
+    bool isTelekinesisOn() const { return m_bTelekinesis; }
+    const RIR::SmartPtr<CustomButton>& getTelekinesisButton() const { return m_pTelekinesisButton; }
+    const RIR::SmartPtr<Sprite>& getTelekinesisChargeSprite() const { return m_pTelekinesisCharge; }
+    bool isInputLocked() const { return m_bInputLocked; }
+    int getTutorialStep() const { return m_nTutorialStep; }
+    int getTutorialExpected() const { return m_nTutorialExpected; }
+    int getTutorialRestriction() const { return m_nTutorialRestriction; }
+    const RIR::SmartPtr<Sprite>& getTutorialPointer() const { return m_pTutorialPointer; }
+    const RIR::SmartPtr<Sample>& getMurmurSample() const { return m_pMurmurSample; }
 
 private:
     // Ends the day: pays what is in the air, hands the results over, shows the statistics.

@@ -23,7 +23,9 @@
 // The character dump lists who is inside at closing time (before they are sent out): identity,
 // class, pixel position, square and state; the dump of the busiest moment of the day follows the
 // results. --cash N puts N dollars in the till when the day starts: nobody serves in a playday
-// run, and thieves only come to a till that holds 500.
+// run, and thieves only come to a till that holds 500. Every change of the cash is printed when
+// the money lands ("cash 100 at 42.17 s"). The game's test-driver switches work as in the game:
+// with DBD_INPUT_SCRIPT (game/inputscript.h) a scripted player clicks through the day.
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
 // MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
@@ -102,6 +104,7 @@ struct Watch
     float fBusiestAt = 0.0f;
     std::string sBusiestDump;
     bool bCashGiven = false;
+    int nCash = 0;                        // the cash last reported
 };
 
 Watch g_watch;
@@ -292,6 +295,11 @@ void watchFrame()
                     g_watch.nLoadFrames, PlayMode::LOAD_STEPS, g_watch.nSampleFrames - 1,
                     g_watch.nClothesFrames);
     }
+    if (pDay != nullptr && pDay->isLoaded() && pDay->getCash() != g_watch.nCash)
+    {
+        g_watch.nCash = pDay->getCash();
+        std::printf("cash %d at %.2f s\n", g_watch.nCash, pDay->getElapsed());
+    }
     if (pDay != nullptr && pDay->isClosed() && !g_watch.bClosedReported)
     {
         g_watch.bClosedReported = true;
@@ -322,7 +330,14 @@ void watchFrame()
 
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
+    // The test driver's switches (an input script: DBD_INPUT_SCRIPT) work here as in the game.
     GamePlatform::Options options;
+    std::string sError;
+    if (!GamePlatform::Options::fromEnvironment(&options, &sError))
+    {
+        std::fprintf(stderr, "playday: %s\n", sError.c_str());
+        std::exit(2);
+    }
     if (g_options.bHeadless || g_options.bStepGiven)
         options.nFixedStepMs = g_options.nStepMs;
     options.pfnFrameHook = &watchFrame;
