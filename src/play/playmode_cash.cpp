@@ -257,10 +257,10 @@ bool PlayMode::shouldThrowEmptyMug()
     for (int n = 0; n < lChairs.getLength(); ++n)
     {
         RIR::SmartPtr<TableSpot> pSpot = lChairs.get(n)->getTableSpot();
-        if (!pSpot)
+        // A table place without a mug has nothing to count (asking it for its mug is an error).
+        if (!pSpot || !pSpot->hasMug())
             continue;
-        RIR::SmartPtr<Mug> pMug = pSpot->getMug();
-        if (pMug && pMug->isEmpty())
+        if (pSpot->getMug()->isEmpty())
             ++nEmpty;
     }
     return m_pDifficultyManager->shouldThrowEmptyMug(nEmpty);

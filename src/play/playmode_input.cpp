@@ -149,8 +149,9 @@ bool PlayMode::mouseDown(int nButtonMask, int nX, int nY)
         clearActionQueue();
         return true;
     }
-    // The sleeping guard is woken by a click on him (the guard's class is not part of the
-    // world yet: a level has no guard, m_pThiefGuard stays null).
+    // A click on the sleeping guard wakes him; the click goes on to whatever else is there.
+    if (!m_pThiefGuard.isNull() && m_pThiefGuard->isAsleep() && m_pThiefGuard->containsPoint(nX, nY))
+        m_pThiefGuard->wakeUp();
 
     RIR::SmartPtr<Character> pCharacter;
     int nDepth = -1;

@@ -323,3 +323,28 @@ TEST_F(PlayInputTest, TenThrowsEmptyTheGaugeWhichThenChargesAgain)
     EXPECT_TRUE(pDay->isTelekinesisOn());
     EXPECT_EQ(3, tipsShown(pApp));
 }
+
+TEST_F(PlayInputTest, AClickOnTheSleepingGuardWakesHimAndOneBesideHimDoesNot)
+{
+    PLAYKIT_REQUIRE_PACKS(m_kit);
+    PlayMode* pDay = m_kit.startDay(GT_TIMED, 600, 1, 15); // a level watched by the dog
+    ThiefGuard* pGuard = pDay->getThiefGuard();
+    ASSERT_NE(nullptr, pGuard);
+    ASSERT_TRUE(m_kit.runUntil([&] { return pGuard->getState() == ThiefGuard::ST_ASLEEP; },
+                               pGuard->getAwakeTime() + 20.0f, 0.25f));
+    // A point on him and one on the floor beside his picture.
+    int nOnX = -1;
+    int nOnY = -1;
+    for (int nY = 300; nY < 600 && nOnX < 0; nY += 4)
+        for (int nX = 0; nX < 300 && nOnX < 0; nX += 4)
+            if (pGuard->containsPoint(nX, nY))
+            {
+                nOnX = nX;
+                nOnY = nY;
+            }
+    ASSERT_GE(nOnX, 0) << "the guard's picture was not found";
+    pDay->mouseDown(1, 400, 150);
+    EXPECT_TRUE(pGuard->isAsleep());
+    pDay->mouseDown(1, nOnX, nOnY);
+    EXPECT_EQ(ThiefGuard::ST_WAKE_UP, pGuard->getState());
+}
