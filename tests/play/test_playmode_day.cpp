@@ -2,6 +2,7 @@
 // warning of the last seconds with its bell, closing time, "EndLevelTime", the story goal, the
 // tutorial's end, the results, and what the end of the day leaves behind.
 #include "play/kit/playkit.h"
+#include "play/kit/stayingcustomer.h"
 
 #include "level/diffmanager.h"
 #include "level/gameresults.h"
@@ -15,15 +16,6 @@
 
 namespace
 {
-
-// A customer who stays where he is whatever he is told (closing time cannot empty the saloon).
-class StayingCustomer : public Customer
-{
-public:
-    // The pointer's hover test asks every character whether it takes clicks.
-    StayingCustomer() { setBool("CP_WANT_CLICKS", false); }
-    void update(float) override {}
-};
 
 // Walkers off the day's list stand on both street squares in front of the entrances, so that
 // nobody comes in (the squares keep them).

@@ -2,6 +2,7 @@
 // time between two of a class, the first appearances of the rarer classes and their help, the
 // sheriff who keeps trying while the entrance is taken, and the character dump.
 #include "play/kit/playkit.h"
+#include "play/kit/stayingcustomer.h"
 
 #include "level/diffmanager.h"
 #include "world/cow.h"
@@ -19,18 +20,14 @@
 namespace
 {
 
-// A customer who stays where he is whatever happens.
-class StayingCustomer : public Customer
-{
-public:
-    explicit StayingCustomer(CharacterClass eClass = CC_CUSTOMER) { setCharacterClass(eClass); }
-    void update(float) override {}
-};
-
 class StayingCow : public Cow
 {
 public:
-    StayingCow() { setCharacterClass(CC_COW); }
+    StayingCow()
+    {
+        setCharacterClass(CC_COW);
+        setBool("CP_WANT_CLICKS", false);
+    }
     void update(float) override {}
 };
 
