@@ -43,29 +43,23 @@ int bitCount(uint32_t nMask)
 }
 
 // An 8-bit channel from the masked bits; -1 for a channel the format lacks.
-int channelFromBits(uint32_t nValue, uint32_t nMask)
+template <class Channel> int channelFromBits(uint32_t nValue, const Channel& c)
 {
-    if (!nMask)
+    if (!c.nMask)
         return -1;
-    const int nShift = lowestBit(nMask);
-    const uint32_t nMax = nMask >> nShift;
-    const int nBits = bitCount(nMax);
-    const uint32_t n = (nValue & nMask) >> nShift;
-    if (nBits >= 8)
-        return (int)(n >> (nBits - 8));
-    return (int)(n * 255u / nMax);
+    const uint32_t n = (nValue & c.nMask) >> c.nShift;
+    if (c.nBits >= 8)
+        return (int)(n >> (c.nBits - 8));
+    return (int)(n * 255u / c.nMax);
 }
 
-uint32_t bitsFromChannel(uint8_t nChannel, uint32_t nMask)
+template <class Channel> uint32_t bitsFromChannel(uint8_t nChannel, const Channel& c)
 {
-    if (!nMask)
+    if (!c.nMask)
         return 0;
-    const int nShift = lowestBit(nMask);
-    const uint32_t nMax = nMask >> nShift;
-    const int nBits = bitCount(nMax);
-    const uint32_t n =
-        nBits >= 8 ? (uint32_t)nChannel << (nBits - 8) : ((uint32_t)nChannel * nMax + 127u) / 255u;
-    return (n << nShift) & nMask;
+    const uint32_t n = c.nBits >= 8 ? (uint32_t)nChannel << (c.nBits - 8)
+                                    : ((uint32_t)nChannel * c.nMax + 127u) / 255u;
+    return (n << c.nShift) & c.nMask;
 }
 
 // A new store holding the decoded PNG resource. Raises ResourceException when it is no picture.
@@ -149,6 +143,16 @@ void MemPixelStore::checkFormat()
         RIR_THROW(BadParmException, sMessage.c_str());
     }
     m_nBytesPerPixel = (int32_t)(nBits / 8);
+    const uint32_t anMasks[4] = {m_format.m_nRedMask, m_format.m_nGreenMask, m_format.m_nBlueMask,
+                                 m_format.m_nAlphaMask};
+    for (int n = 0; n < 4; ++n)
+    {
+        ChannelBits& c = m_aChannels[n];
+        c.nMask = anMasks[n];
+        c.nShift = c.nMask ? lowestBit(c.nMask) : 0;
+        c.nMax = c.nMask >> c.nShift;
+        c.nBits = bitCount(c.nMax);
+    }
 }
 
 uint8_t* MemPixelStore::address(int x, int y) const
@@ -180,18 +184,16 @@ void MemPixelStore::setRaw(int x, int y, uint32_t nValue)
 
 uint32_t MemPixelStore::mapColor(const Color& color) const
 {
-    return bitsFromChannel(color.r, m_format.m_nRedMask) |
-           bitsFromChannel(color.g, m_format.m_nGreenMask) |
-           bitsFromChannel(color.b, m_format.m_nBlueMask) |
-           bitsFromChannel(color.a, m_format.m_nAlphaMask);
+    return bitsFromChannel(color.r, m_aChannels[0]) | bitsFromChannel(color.g, m_aChannels[1]) |
+           bitsFromChannel(color.b, m_aChannels[2]) | bitsFromChannel(color.a, m_aChannels[3]);
 }
 
 Color MemPixelStore::unmapColor(uint32_t nValue) const
 {
-    const int nR = channelFromBits(nValue, m_format.m_nRedMask);
-    const int nG = channelFromBits(nValue, m_format.m_nGreenMask);
-    const int nB = channelFromBits(nValue, m_format.m_nBlueMask);
-    const int nA = channelFromBits(nValue, m_format.m_nAlphaMask);
+    const int nR = channelFromBits(nValue, m_aChannels[0]);
+    const int nG = channelFromBits(nValue, m_aChannels[1]);
+    const int nB = channelFromBits(nValue, m_aChannels[2]);
+    const int nA = channelFromBits(nValue, m_aChannels[3]);
     return Color(nR < 0 ? 0 : nR, nG < 0 ? 0 : nG, nB < 0 ? 0 : nB, nA < 0 ? 255 : nA);
 }
 

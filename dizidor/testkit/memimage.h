@@ -78,6 +78,16 @@ private:
     int32_t m_nPitch;
     int32_t m_nBytesPerPixel;
     PixelFormat m_format;
+    // Each channel's place in a pixel (red, green, blue, alpha), worked out once from the format:
+    // pictures convert pixel by pixel, and a mask's shift and width are the same for all.
+    struct ChannelBits
+    {
+        uint32_t nMask = 0;
+        int nShift = 0;
+        int nBits = 0;
+        uint32_t nMax = 0;
+    };
+    ChannelBits m_aChannels[4];
     bool m_bColorKey;
     uint32_t m_nColorKey;
     int32_t m_nAlpha;
