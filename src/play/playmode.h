@@ -39,6 +39,7 @@
 
 #include "level/crowdmurmur.h"
 #include "level/pausablelevel.h"
+#include "level/spawndraw.h"
 #include "level/spawnschedule.h"
 #include "level/wantedlook.h"
 #include "play/playstats.h"
@@ -126,7 +127,8 @@ public:
     // --- Input, click queue, telekinesis (playmode_input.cpp) --------------------------------
     // 1 leave the level (aborted results), 2 telekinesis on, 3 options.
     void onCallback(int nId, int nParam) override;
-    // Escape opens the options; Ctrl+'d' writes the dumps; arrows are held.
+    // Escape opens the options; 'd' with exactly the left Alt (0x100) writes the characters and
+    // scene dumps; the arrow keys are held until released.
     bool keyDown(int nKey, int nModifiers) override;
     // Releases the arrow keys.
     bool keyUp(int nKey, int nModifiers) override;
@@ -161,10 +163,23 @@ public:
     RIR::SmartPtr<Character> findCharacterOfClass(int eClass) const;
     bool isAnyCharacterWaitingToLeave() const;
     int getCharacterIndex(const Character* pCharacter) override;
+    // Writes "*** Character dump ***" and a describeCharacter line per character to the log.
     void dumpCharacters() override;
+    // "<address> (<class>) : <x>, <y> [<column>, <row>] St <state>" and a line feed.
+    RIR::String describeCharacter(Character* pCharacter) const;
     void replaceWantedPoster() override;
-    // The standing, right-facing picture of the character's head part (for the poster).
+    // The standing, right-facing picture of the character's head part (for the poster): its
+    // layers composed, trimmed to the pixels they cover.
     RIR::SmartPtr<Image> renderStandingImage(Character* pCharacter);
+    // The spawn bookkeeping and the sheriff's call, read by tests and tools.
+    const SpawnSchedule& getSpawnSchedule() const { return m_spawnSchedule; }
+    bool isSheriffDue() const { return m_bSheriffDue; }
+    float getSheriffTimer() const { return m_fSheriffTimer; }
+    // Who is inside, as spawning sees it.
+    SpawnCensus takeCensus() const;
+    // The entrance column (0 or 10, the first looked at drawn by a coin) whose street square is
+    // free; -1 when both are taken.
+    int findEntranceColumn();
 
     // --- Cash, statistics and effects (playmode_cash.cpp) ------------------------------------
     void addCash(int nAmount) override;
@@ -211,6 +226,9 @@ public:
     // The murmur follows the taken chairs (not in low-resource mode).
     void updateCrowdMurmur(float fDt);
     void tutorialEvent(int nEvent) override;
+    // The actions of tutorial message nStep (0..7): pointer, what the customer does next, the
+    // awaited event, which spots a click may use and whether clicks are taken.
+    void runTutorialStep(int nStep);
     void resetTutorial();
     void showTutorialPointer(const char* pszImage, int nX, int nY);
     void hideTutorialPointer();
@@ -235,6 +253,17 @@ public:
     void makeUndertakerClothes();
     void makeSpecialArms();
     void makePinkClothes();
+    // A variant name drawn from a clothes pool with the level's generator.
+    RIR::String drawVariant(const RIR::List<RIR::String>& lPool);
+    // The clothes pools (variant 1 or 2 for torsos and shawls) and the poster's look (null
+    // before the first poster), read by tests and tools.
+    const RIR::List<RIR::String>& getTorsoPool(int nVariant) const { return m_lTorsos[nVariant]; }
+    const RIR::List<RIR::String>& getPantsPool() const { return m_lPants; }
+    const RIR::List<RIR::String>& getShawlPool(int nVariant) const { return m_lShawls[nVariant]; }
+    const RIR::List<RIR::String>& getBootsPool() const { return m_lBoots; }
+    const RIR::List<RIR::String>& getSpecialTorsoPool() const { return m_lSpecialTorsos; }
+    const WantedLook* getWantedLook() const { return m_pWantedLook; }
+    int getVariantStep() const { return m_nVariantStep; }
 
     // --- The level loader (pmload.cpp) -------------------------------------------------------
     // Performs loader step m_nLoadStep; true only for the call that performs the last step.
@@ -272,6 +301,21 @@ public:
     const RIR::List<RIR::SmartPtr<FadeText>>& getFadeTexts() const { return m_lFadeTexts; }
     const RIR::List<RIR::String>& getInsults() const { return m_lInsults; }
     RIR::Random& getRandom() { return m_Random; }
+    // Input, telekinesis and tutorial state, read by tests and tools.
+    const RIR::List<ActionQueueItem*>& getActionQueue() const { return m_lActionQueue; }
+    const RIR::SmartPtr<Sprite>& getCurrentMarker() const { return m_pCurrentMarker; }
+    float getIdleTime() const { return m_fIdleTime; }
+    float getTelekinesisCharge() const { return m_fTelekinesisCharge; }
+    int getTelekinesisShots() const { return m_nTelekinesisShots; }
+    bool isTelekinesisOn() const { return m_bTelekinesis; }
+    const RIR::SmartPtr<CustomButton>& getTelekinesisButton() const { return m_pTelekinesisButton; }
+    const RIR::SmartPtr<Sprite>& getTelekinesisChargeSprite() const { return m_pTelekinesisCharge; }
+    bool isInputLocked() const { return m_bInputLocked; }
+    int getTutorialStep() const { return m_nTutorialStep; }
+    int getTutorialExpected() const { return m_nTutorialExpected; }
+    int getTutorialRestriction() const { return m_nTutorialRestriction; }
+    const RIR::SmartPtr<Sprite>& getTutorialPointer() const { return m_pTutorialPointer; }
+    const RIR::SmartPtr<Sample>& getMurmurSample() const { return m_pMurmurSample; }
 
 private:
     // Ends the day: pays what is in the air, hands the results over, shows the statistics.

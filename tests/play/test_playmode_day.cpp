@@ -20,6 +20,8 @@ namespace
 class StayingCustomer : public Customer
 {
 public:
+    // The pointer's hover test asks every character whether it takes clicks.
+    StayingCustomer() { setBool("CP_WANT_CLICKS", false); }
     void update(float) override {}
 };
 

@@ -1,7 +1,7 @@
 // playday: one saloon day on the game's packs, and its results.
 //
 //     playday --type timed|story --level N --difficulty D [--length S] [--headless] [--seed S]
-//             [--game-dir DIR] [--step MS]
+//             [--game-dir DIR] [--step MS] [--shot FILE [--shot-at T]]
 //
 // The game's application starts on the packs of DIR (by default the build's game/ folder) with a
 // settings file and a log of its own in a temporary folder, and plays one day: a timed game of
@@ -11,15 +11,28 @@
 //
 //     playday: timed level 5, difficulty 1, 180 s, seed 7
 //     load: 73 frames (17 steps, 17 samples, 40 clothes frames)
-//     closed at 180.0 s, day ended at 180.0 s
+//     closed at 180.0 s
+//     *** Character dump ***
+//     00005581A2B3C4D0 (0) : 400, 310 [5, 5] St 101
+//     ...
+//     day ended at 180.0 s, 12 customers came in
+//     came in: customers 9, thieves 1, wanted men 1, undertakers 0, patients 1, sheriffs 0,
+//              cows 0, specials 0
 //     results: type 0, aborted 0, cash 120, time bonus 0, won 0, try again 0
+//
+// The character dump lists who is inside at closing time (before they are sent out): identity,
+// class, pixel position, square and state. Every change of the cash is printed when the money
+// lands ("cash 100 at 42.17 s"). The game's test-driver switches work as in the game: with
+// DBD_INPUT_SCRIPT (game/inputscript.h) a scripted player clicks through the day.
 //
 // --headless runs on SDL's dummy video and audio drivers on a clock of its own that advances by
 // MS milliseconds (10) per frame and never waits, so a run with the same seed repeats exactly;
 // a story day's pre-level page is continued at once, and the run ends as soon as the results are
 // out. In a window the day runs in real time and the program
 // ends when the statistics dialog is closed. --seed seeds every random generator of the day
-// (0, the default, seeds from the clock).
+// (0, the default, seeds from the clock). In a window, --step also makes the clock fixed, so the
+// day runs as fast as it can be drawn. --shot writes the screen to FILE (PNG) at T seconds of the
+// day (90 by default); the day then goes on to its end.
 //
 // Exit codes: 0 the day ended; 1 a failure of the game (its message is printed) or a day that
 // did not end within an hour of play after its length; 2 wrong arguments.
@@ -32,15 +45,18 @@
 #include "world/worldrandom.h"
 
 #include "programfolder.h"
+#include "screenshot.h"
 
 #include "app/log.h"
 #include "level/gameresults.h"
+#include "platform/d3d7/d3d7videodriver.h"
 
 #include "rir2/exception.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <unistd.h>
 
@@ -59,6 +75,9 @@ struct Options
     unsigned int nSeed = 0;
     std::string sGameDir;
     int nStepMs = 10;
+    bool bStepGiven = false;
+    std::string sShot;
+    float fShotAt = 90.0f;
 };
 
 Options g_options;
@@ -74,6 +93,11 @@ struct Watch
     bool bClosedReported = false;
     bool bResultsPrinted = false;
     bool bFailed = false;
+    bool bShotRequested = false;
+    bool bShotWritten = false;
+    int anArrivals[CC_COUNT] = {};        // characters that came in, by class
+    std::set<const Character*> lInside;   // who was on the day's list after the last frame
+    int nCash = 0;                        // the cash last reported
 };
 
 Watch g_watch;
@@ -81,7 +105,8 @@ Watch g_watch;
 void usage()
 {
     std::fprintf(stderr, "usage: playday --type timed|story --level N --difficulty D [--length S]\n"
-                         "               [--headless] [--seed S] [--game-dir DIR] [--step MS]\n");
+                         "               [--headless] [--seed S] [--game-dir DIR] [--step MS]\n"
+                         "               [--shot FILE [--shot-at T]]\n");
 }
 
 bool parseInt(const char* psz, long nMin, long nMax, long* pnOut)
@@ -126,7 +151,14 @@ bool parseOptions(int argc, char** argv, Options* pOptions)
         else if (sWord == "--seed" && parseInt(pszValue, 0, 0x7fffffffL, &n))
             pOptions->nSeed = (unsigned int)n;
         else if (sWord == "--step" && parseInt(pszValue, 1, 1000, &n))
+        {
             pOptions->nStepMs = (int)n;
+            pOptions->bStepGiven = true;
+        }
+        else if (sWord == "--shot" && *pszValue)
+            pOptions->sShot = pszValue;
+        else if (sWord == "--shot-at" && parseInt(pszValue, 0, 100000, &n))
+            pOptions->fShotAt = (float)n;
         else if (sWord == "--game-dir")
             pOptions->sGameDir = pszValue;
         else
@@ -140,6 +172,63 @@ PlayMode* runningDay()
     if (!IPlayMode::hasPlayMode())
         return nullptr;
     return dynamic_cast<PlayMode*>(IPlayMode::getPlayMode());
+}
+
+// Counts the characters that joined the day's list since the last frame, by class.
+void countArrivals(PlayMode* pDay)
+{
+    std::set<const Character*> lNow;
+    const RIR::List<RIR::SmartPtr<Character>>& lChars = pDay->getCharacters();
+    for (int n = 0; n < lChars.getLength(); ++n)
+    {
+        const Character* pCharacter = lChars.get(n).get();
+        lNow.insert(pCharacter);
+        const int eClass = (int)pCharacter->getCharacterClass();
+        if (!g_watch.lInside.count(pCharacter) && eClass >= 0 && eClass < CC_COUNT)
+            ++g_watch.anArrivals[eClass];
+    }
+    g_watch.lInside.swap(lNow);
+}
+
+void printCharacterDump(PlayMode* pDay)
+{
+    std::printf("*** Character dump ***\n");
+    const RIR::List<RIR::SmartPtr<Character>>& lChars = pDay->getCharacters();
+    for (int n = 0; n < lChars.getLength(); ++n)
+        std::printf("%s", pDay->describeCharacter(lChars.get(n).get()).c_str());
+}
+
+void printArrivals()
+{
+    const int* a = g_watch.anArrivals;
+    std::printf("came in: customers %d, thieves %d, wanted men %d, undertakers %d, patients %d, "
+                "sheriffs %d, cows %d, specials %d\n",
+                a[CC_CUSTOMER], a[CC_THIEF], a[CC_WANTED], a[CC_UNDERTAKER], a[CC_PATIENT],
+                a[CC_SHERIFF], a[CC_COW], a[CC_SPECIAL]);
+}
+
+// The screenshot: asked for at its time, written once the next frame was drawn.
+void watchShot(PlayMode* pDay)
+{
+    D3D7VideoDriver* pVideo = dynamic_cast<D3D7VideoDriver*>(GameApp::getInstance()->getVideoDriver());
+    if (g_options.sShot.empty() || g_watch.bShotWritten || pVideo == nullptr)
+        return;
+    if (!g_watch.bShotRequested)
+    {
+        if (pDay != nullptr && pDay->isLoaded() && pDay->getElapsed() >= g_options.fShotAt)
+        {
+            pVideo->requestFrameCapture();
+            g_watch.bShotRequested = true;
+        }
+        return;
+    }
+    if (!pVideo->hasFrameCapture())
+        return;
+    g_watch.bShotWritten = true;
+    if (demokit::saveScreenshot("playday", pVideo, g_options.sShot, "the display",
+                                demokit::SHOT_PNG))
+        std::printf("screenshot at %.1f s: %s\n", pDay ? pDay->getElapsed() : 0.0f,
+                    g_options.sShot.c_str());
 }
 
 void printResults(const GameResults& results)
@@ -159,6 +248,9 @@ void watchFrame()
     if (pApp == nullptr)
         return;
     PlayMode* pDay = runningDay();
+    watchShot(pDay);
+    if (pDay != nullptr && pDay->isLoaded() && !pDay->isEnded())
+        countArrivals(pDay);
     // Headless, the player continues at once from a story day's pre-level page.
     PreLevelDlg* pPage = dynamic_cast<PreLevelDlg*>(pApp->getTopMode());
     if (g_options.bHeadless && pPage != nullptr && pPage->isActive())
@@ -178,10 +270,16 @@ void watchFrame()
                     g_watch.nLoadFrames, PlayMode::LOAD_STEPS, g_watch.nSampleFrames - 1,
                     g_watch.nClothesFrames);
     }
+    if (pDay != nullptr && pDay->isLoaded() && pDay->getCash() != g_watch.nCash)
+    {
+        g_watch.nCash = pDay->getCash();
+        std::printf("cash %d at %.2f s\n", g_watch.nCash, pDay->getElapsed());
+    }
     if (pDay != nullptr && pDay->isClosed() && !g_watch.bClosedReported)
     {
         g_watch.bClosedReported = true;
         std::printf("closed at %.1f s\n", pDay->getElapsed());
+        printCharacterDump(pDay);
     }
     if (!g_watch.bResultsPrinted && pApp->hasLastResults())
     {
@@ -189,6 +287,7 @@ void watchFrame()
         if (pDay != nullptr)
             std::printf("day ended at %.1f s, %d customers came in\n", pDay->getElapsed(),
                         pDay->getStat(1));
+        printArrivals();
         printResults(*pApp->getLastResults());
         if (g_options.bHeadless)
             pApp->quit(0);
@@ -204,8 +303,15 @@ void watchFrame()
 
 IPlatform* makePlatform(GameApp* pApp, int nAudioFrequency)
 {
+    // The test driver's switches (an input script: DBD_INPUT_SCRIPT) work here as in the game.
     GamePlatform::Options options;
-    if (g_options.bHeadless)
+    std::string sError;
+    if (!GamePlatform::Options::fromEnvironment(&options, &sError))
+    {
+        std::fprintf(stderr, "playday: %s\n", sError.c_str());
+        std::exit(2);
+    }
+    if (g_options.bHeadless || g_options.bStepGiven)
         options.nFixedStepMs = g_options.nStepMs;
     options.pfnFrameHook = &watchFrame;
     return makeGamePlatform(pApp, nAudioFrequency, options);
