@@ -91,12 +91,17 @@ int run(int argc, char** argv)
         std::fprintf(stderr, "the game did not start: %s\n", bench.error().c_str());
         return 1;
     }
+    double fStartedMB = 0.0;
+    double fPeakMB = 0.0;
+    readResidentMemory(&fStartedMB, &fPeakMB);
     BusyDay day(bench);
     if (!day.start(nLevel, 2))
     {
         std::fprintf(stderr, "the day did not load\n");
         return 1;
     }
+    double fLoadedMB = 0.0;
+    readResidentMemory(&fLoadedMB, &fPeakMB);
     // Fill the saloon on the game's clock (the GL device runs as fast as it draws, so its
     // frames are counted, not timed).
     const auto tFill = std::chrono::steady_clock::now();
@@ -148,8 +153,9 @@ int run(int argc, char** argv)
     double fRss = 0.0;
     double fPeak = 0.0;
     readResidentMemory(&fRss, &fPeak);
-    std::printf("resident memory, busy level %d on the %s: VmRSS %.1f MB, VmHWM %.1f MB\n", nLevel,
-                pszDevice, fRss, fPeak);
+    std::printf("resident memory, busy level %d on the %s: VmRSS %.1f MB, VmHWM %.1f MB "
+                "(VmRSS after start-up %.1f MB, after the day loaded %.1f MB)\n",
+                nLevel, pszDevice, fRss, fPeak, fStartedMB, fLoadedMB);
     return 0;
 }
 

@@ -41,11 +41,15 @@ fi
 Xvfb ":$DISPLAY_NUM" -screen 0 1024x768x24 > /dev/null 2>&1 &
 XVFB_PID=$!
 trap 'kill "$XVFB_PID" 2> /dev/null || true' EXIT
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X$DISPLAY_NUM" ] && break
+export DISPLAY=":$DISPLAY_NUM" LIBGL_ALWAYS_SOFTWARE=1
+for _ in $(seq 100); do
+  xdpyinfo > /dev/null 2>&1 && break
   sleep 0.1
 done
-export DISPLAY=":$DISPLAY_NUM" LIBGL_ALWAYS_SOFTWARE=1
+if ! xdpyinfo > /dev/null 2>&1; then
+  echo "== GL driver: skipped, Xvfb did not start on $DISPLAY"
+  exit 1
+fi
 
 echo "== busiest frame and memory: GL driver (Xvfb, software OpenGL)"
 "$BENCH/bench_busyframe_bench" --device gl --frames "${DBD_BENCH_FRAMES:-1500}"

@@ -1,13 +1,10 @@
 // BenchApp: the game's application on the recording or the GL device (kit/benchapp.h).
 #include "kit/benchapp.h"
 
-#include "app/gameappeventtarget.h"
+#include "game/gameplatform.h"
+
 #include "app/log.h"
 #include "gfx/fontfactorytable.h"
-#include "platform/d3d7/d3d7videodriver.h"
-#include "platform/sdl/gameappvideohost.h"
-#include "platform/sdl/sdlaudiodriver.h"
-#include "platform/sdl/sdlplatform.h"
 #include "platform/sdl/sdlttffactory.h"
 #include "rir2/exception.h"
 #include "testkit/fakeplatform.h"
@@ -40,17 +37,10 @@ IPlatform* makeRecordingPlatform(GameApp* pApp, int)
     return pPlatform;
 }
 
+// The game's own platform, without a script, a fixed step or a frame limit.
 IPlatform* makeGLPlatform(GameApp* pApp, int nAudioFrequency)
 {
-    D3D7VideoDriver* pVideo = new D3D7VideoDriver();
-    pVideo->setHost(new GameAppVideoHost(pApp));
-    SDLPlatform* pPlatform = new SDLPlatform();
-    pPlatform->setVideoDriver(pVideo);
-    SDLAudioDriver* pAudio = new SDLAudioDriver();
-    pAudio->setFrequency(nAudioFrequency);
-    pPlatform->setAudioDriver(pAudio);
-    pPlatform->setEventTarget(new GameAppEventTarget(pApp));
-    return pPlatform;
+    return makeGamePlatform(pApp, nAudioFrequency, GamePlatform::Options());
 }
 
 bool fileExists(const std::string& sPath)

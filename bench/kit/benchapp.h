@@ -4,9 +4,10 @@
 // - DEVICE_RECORDING: the engine's fake platform (pictures decoded into memory, a recording
 //   audio driver, a recording video driver whose frame drawer walks every drawn sprite of the
 //   modes, as the real driver does, without pixels) and a clock that moves only when told.
-// - DEVICE_GL: the SDL platform with the Direct3D 7 video driver on the OpenGL display (an X
-//   server in DISPLAY; under Xvfb with LIBGL_ALWAYS_SOFTWARE=1 it renders with llvmpipe) and
-//   the SDL audio driver (the SDL_AUDIODRIVER of the environment; "dummy" without a sound card).
+// - DEVICE_GL: the game's platform (game/gameplatform.h: SDL, the Direct3D 7 video driver on the
+//   OpenGL display of the X server in DISPLAY, which under Xvfb with LIBGL_ALWAYS_SOFTWARE=1
+//   renders with llvmpipe, and the SDL audio driver of SDL_AUDIODRIVER, "dummy" without a sound
+//   card). The startup benchmark runs it on SDL's dummy video driver too.
 //
 // The log and the settings file are written into a temporary folder, which goes with the
 // object. The working folder becomes the game folder while the application lives, as the game
