@@ -38,7 +38,8 @@ if ! command -v Xvfb > /dev/null; then
   echo "== GL driver: skipped, Xvfb is not installed"
   exit 0
 fi
-Xvfb ":$DISPLAY_NUM" -screen 0 1024x768x24 > /dev/null 2>&1 &
+# -noreset: the server would reset as each client leaves, refusing the next one meanwhile.
+Xvfb ":$DISPLAY_NUM" -screen 0 1024x768x24 -noreset > /dev/null 2>&1 &
 XVFB_PID=$!
 trap 'kill "$XVFB_PID" 2> /dev/null || true' EXIT
 export DISPLAY=":$DISPLAY_NUM" LIBGL_ALWAYS_SOFTWARE=1
