@@ -11,9 +11,9 @@ source "$(dirname "$0")/e2e_lib.sh"
 run_dbd "$DBD" "$SCRIPT" 600
 
 # The screens, in the order the script met them: the battle day is the play mode, whose
-# statistics close before the turn's news.
+# statistics are closed with their Continue before the turn's news.
 modes="$(grep '^W: top mode ' "$LOG" | sed 's/^W: top mode //' | tr '\n' ' ')"
-want="SplashScreen MenuFrame DlgYesNo OpponentDlg DlgMessage CampaignMode PlayMode PlayMode TurnResults "
+want="SplashScreen MenuFrame DlgYesNo OpponentDlg DlgMessage CampaignMode PlayMode GameStatsDlg TurnResults "
 [ "$modes" = "$want" ] || fail "screens: got [$modes], want [$want]"
 ! grep -q 'Missing resource\|EXCEPTION\|not found' "$LOG" || fail "something was missing"
 

@@ -10,7 +10,7 @@ SCRIPT="$2"
 DUMP="$3"
 source "$(dirname "$0")/e2e_lib.sh"
 
-run_dbd "$DBD" "$SCRIPT" 900
+run_dbd "$DBD" "$SCRIPT" 300 DBD_FIXED_STEP=33
 
 # The screens, in the order the script met them; the play mode's own dialogs may stand where
 # the day is named.

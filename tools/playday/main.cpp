@@ -43,6 +43,7 @@
 #include "play/playmode.h"
 #include "shell/dbdapp.h"
 #include "shell/dbdmode.h"
+#include "shell/newfeaturedlg.h"
 #include "shell/preleveldlg.h"
 #include "world/worldrandom.h"
 
@@ -280,6 +281,11 @@ void watchFrame()
     PreLevelDlg* pPage = dynamic_cast<PreLevelDlg*>(pApp->getTopMode());
     if (g_options.bHeadless && pPage != nullptr && pPage->isActive())
         pPage->onCallback(PreLevelDlg::ID_CONTINUE, 0);
+    // Headless, a one-time tip is closed at once: it holds the day until a click, which a day
+    // without an input script never gets.
+    NewFeatureDlg* pTip = dynamic_cast<NewFeatureDlg*>(pApp->getTopMode());
+    if (g_options.bHeadless && pTip != nullptr && pTip->isActive())
+        pTip->endMode();
     if (pDay != nullptr && !pDay->isLoaded())
     {
         ++g_watch.nLoadFrames;
