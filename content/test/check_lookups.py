@@ -31,6 +31,8 @@ LOOKUPS = {
     "playMusicByName": ("music",),
     "getFont": ("font",),
 }
+# Pictures the engine makes itself at start-up (gameapp_resources.cpp), found without any pack.
+BUILT_IN = {("picture", "empty"), ("picture", "greyoverlaypatch")}
 CALL = re.compile(r'\b(' + '|'.join(LOOKUPS) + r')\(\s*"([^"\\]+)"')
 
 
@@ -48,7 +50,7 @@ def main(argv):
     if len(argv) < 3:
         print(__doc__.strip().splitlines()[-3], file=sys.stderr)
         return 2
-    listed = read_manifest(argv[1])
+    listed = read_manifest(argv[1]) | BUILT_IN
     missing = []
     seen = 0
     for root in argv[2:]:
