@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -613,6 +614,48 @@ TEST_F(GLPixelTest, DrawsKeepTheirOrderAndStatesAcrossChanges)
     EXPECT_TRUE(colourNear(pixel(10, 24), 0x800000));
     EXPECT_TRUE(colourNear(pixel(4, 44), 0xFF0000, 0)) << "drawn before the texture changed";
     EXPECT_TRUE(colourNear(pixel(20, 44), 0x0000FF, 0));
+}
+
+// A primitive with more vertices than one batch holds is drawn whole, after what was gathered
+// before it, and pixel for pixel as the same shape sent in small pieces.
+TEST_F(GLPixelTest, PrimitivesLargerThanABatchDrawWhole)
+{
+    const int FAN = 40000;
+    const float PI2 = 6.2831853f;
+    std::vector<RenderVertex> aFan;
+    aFan.push_back({32.0f, 32.0f, 0.0f, 0xFF20C040, 0.0f, 0.0f});
+    for (int i = 0; i < FAN - 1; ++i)
+    {
+        const float fAngle = PI2 * (float)i / (float)(FAN - 2);
+        aFan.push_back({32.0f + 20.0f * std::cos(fAngle), 32.0f + 20.0f * std::sin(fAngle), 0.0f,
+                        0xFF20C040, 0.0f, 0.0f});
+    }
+    auto drawScene = [&](bool bWhole)
+    {
+        clearTo(0xFF000000);
+        ASSERT_EQ(RENDER_OK, m_pDevice->beginScene());
+        drawQuad(0.0f, 0.0f, 8.0f, 8.0f, 0xFFFF0000); // gathered first, below the disc
+        if (bWhole)
+            ASSERT_EQ(RENDER_OK, m_pDevice->drawPrimitive(PRIM_TRIANGLE_FAN, aFan.data(), FAN));
+        else
+            for (int i = 1; i + 1 < FAN; ++i)
+            {
+                RenderVertex aPiece[3] = {aFan[0], aFan[(size_t)i], aFan[(size_t)i + 1]};
+                ASSERT_EQ(RENDER_OK, m_pDevice->drawPrimitive(PRIM_TRIANGLE_LIST, aPiece, 3));
+            }
+        ASSERT_EQ(RENDER_OK, m_pDevice->endScene());
+    };
+    drawScene(true);
+    const std::vector<uint32_t> lWhole = grab();
+    drawScene(false);
+    const std::vector<uint32_t> lPieces = grab();
+    int nDiffering = 0;
+    for (size_t i = 0; i < lWhole.size(); ++i)
+        nDiffering += lWhole[i] != lPieces[i] ? 1 : 0;
+    EXPECT_EQ(0, nDiffering);
+    EXPECT_TRUE(colourNear(lWhole[32 * SIZE + 32], 0x20C040, 0)) << "the disc was drawn";
+    EXPECT_TRUE(colourNear(lWhole[2 * SIZE + 2], 0xFF0000, 0)) << "the quad before it stays";
+    EXPECT_TRUE(colourNear(lWhole[60 * SIZE + 2], 0x000000, 0)) << "nothing outside the disc";
 }
 
 } // namespace

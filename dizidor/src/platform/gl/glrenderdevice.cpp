@@ -13,8 +13,9 @@
 namespace
 {
 
-// The most vertices a batch gathers before it goes to OpenGL on its own.
-const size_t MAX_BATCH_VERTICES = 6 * 4096;
+// The most vertices a batch gathers before it goes to OpenGL on its own; its indices are 16-bit.
+const size_t MAX_BATCH_VERTICES = 4 * 4096;
+const size_t MAX_BATCH_INDICES = 6 * 4096;
 
 // Forgets errors of earlier calls, so that the next glGetError reports only what follows.
 void clearGLErrors()
@@ -78,6 +79,7 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     m_aBatch.reserve(MAX_BATCH_VERTICES);
+    m_anIndices.reserve(MAX_BATCH_INDICES);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
@@ -251,7 +253,26 @@ RenderResult GLRenderDevice::onDraw(PrimitiveKind eKind, const RenderVertex* pVe
 {
     RIR_TRACE("GLRenderDevice::onDraw");
     const int nTriangles = eKind == PRIM_TRIANGLE_LIST ? nCount / 3 : nCount - 2;
-    if (m_aBatch.size() + (size_t)nTriangles * 3 > MAX_BATCH_VERTICES)
+    if (nTriangles <= 0)
+        return RENDER_OK;
+    // The base has checked the count: a list holds whole triangles, so every vertex is used.
+    const int nUsed = nCount;
+    if ((size_t)nUsed > MAX_BATCH_VERTICES || (size_t)nTriangles * 3 > MAX_BATCH_INDICES)
+    {
+        // Too big for one batch: drawn in pieces of whole triangles, each on its own.
+        const RenderVertex* pNext = pVertices;
+        for (int t = 0; t < nTriangles; ++t)
+        {
+            int anCorner[3];
+            triangleCorners(eKind, t, anCorner);
+            RenderVertex aTriangle[3] = {pNext[anCorner[0]], pNext[anCorner[1]],
+                                         pNext[anCorner[2]]};
+            onDraw(PRIM_TRIANGLE_LIST, aTriangle, 3);
+        }
+        return RENDER_OK;
+    }
+    if (m_aBatch.size() + (size_t)nUsed > MAX_BATCH_VERTICES ||
+        m_anIndices.size() + (size_t)nTriangles * 3 > MAX_BATCH_INDICES)
         flush();
     // A batch begins with OpenGL in step with the states; they stay so until it is sent.
     if (m_aBatch.empty())
@@ -261,12 +282,15 @@ RenderResult GLRenderDevice::onDraw(PrimitiveKind eKind, const RenderVertex* pVe
         m_modelView = getTransform(TRANSFORM_WORLD) * getTransform(TRANSFORM_VIEW);
         m_bModelViewDirty = false;
     }
+    const uint16_t nBase = (uint16_t)m_aBatch.size();
+    for (int v = 0; v < nUsed; ++v)
+        gatherVertex(pVertices[v]);
     for (int t = 0; t < nTriangles; ++t)
     {
         int anCorner[3];
         triangleCorners(eKind, t, anCorner);
         for (int c = 0; c < 3; ++c)
-            gatherVertex(pVertices[anCorner[c]]);
+            m_anIndices.push_back((uint16_t)(nBase + anCorner[c]));
     }
     return RENDER_OK;
 }
@@ -295,8 +319,10 @@ void GLRenderDevice::flush()
     glVertexPointer(4, GL_FLOAT, nStride, pFirst->afPosition);
     glColorPointer(4, GL_UNSIGNED_BYTE, nStride, pFirst->abColor);
     glTexCoordPointer(2, GL_FLOAT, nStride, pFirst->afTexCoord);
-    glDrawArrays(GL_TRIANGLES, 0, (GLsizei)m_aBatch.size());
+    glDrawElements(GL_TRIANGLES, (GLsizei)m_anIndices.size(), GL_UNSIGNED_SHORT,
+                   m_anIndices.data());
     m_aBatch.clear();
+    m_anIndices.clear();
 }
 
 RenderResult GLRenderDevice::onCreateTexture(int nWidth, int nHeight, bool bAlpha, int nId,

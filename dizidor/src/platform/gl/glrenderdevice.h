@@ -97,7 +97,7 @@ private:
     void applyProjection();
     void applyViewport(const RenderViewport& viewport);
     void bindTexture(unsigned nName);
-    // Adds the vertex, transformed by world x view, to the batch.
+    // Adds the vertex, transformed by world x view, to the batch's vertices.
     void gatherVertex(const RenderVertex& vertex);
 
     bool m_bRenderStatesDirty;
@@ -106,7 +106,10 @@ private:
     bool m_bProjectionDirty;
     bool m_bModelViewDirty;            // world or view changed since m_modelView was made
     RenderMatrix m_modelView;          // world x view, applied to the vertices gathered
-    std::vector<BatchVertex> m_aBatch; // triangles not yet sent to OpenGL
+    // What is not yet sent to OpenGL: each vertex of a draw once, and the triangles as indices
+    // into it, so that corners shared by a primitive's triangles are transformed once.
+    std::vector<BatchVertex> m_aBatch;
+    std::vector<uint16_t> m_anIndices;
     bool m_bTexturing;                 // GL_TEXTURE_2D is on
     unsigned m_nBoundName;             // the texture object bound now; 0 for none
     std::vector<uint8_t> m_abZeros;    // zero texels for new textures, grown as needed
