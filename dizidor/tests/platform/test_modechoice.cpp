@@ -7,6 +7,7 @@
 #include "app/videoflags.h"
 #include "testkit/fakeplatform.h"
 #include "testkit/recordinglog.h"
+#include "testkit/savedvariable.h"
 
 #include "rir2/exception.h"
 #include "rir2/list_impl.h"
@@ -16,7 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
+#include <dlfcn.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -174,6 +178,7 @@ public:
     // The window's place through the window system, as in the game.
     bool m_bRealWindow = false;
     bool readRealWindowRect(Rect* pRect) { return SDLVideoDriverBase::readWindowRect(pRect); }
+    void setVideoStartWait(int nMs) { SDLVideoDriverBase::setVideoStartWait(nMs); }
     void moveRealWindow(int nX, int nY) { SDLVideoDriverBase::moveWindow(nX, nY); }
 };
 
@@ -620,6 +625,154 @@ TEST_F(SDLVideoDriverTest, CaptionSurvivesModeChanges)
     ASSERT_NE(nullptr, pszTitle);
     EXPECT_STREQ("Dustbowl \xC3\xA9t\xC3\xA9", pszTitle);
     EXPECT_STREQ("Dustbowl \xC3\xA9t\xC3\xA9", driver.getCaption().c_str());
+}
+
+// SDL 1.2's window-manager calls (the icon first) read its video device without checking that one
+// runs: when video does not start again, the mode set stops before them, answers false and keeps
+// the previous mode's numbers; a later mode set on a display that answers works as ever.
+TEST_F(SDLVideoDriverTest, VideoThatDoesNotStartFailsTheModeBeforeTheIcon)
+{
+    ScriptedVideoDriver driver;
+    driver.init(makePicture(33, 7));
+    driver.setCaption("Dustbowl");
+    ASSERT_TRUE(driver.setVideoMode(800, 600, 0));
+    driver.m_lCalls.clear();
+    driver.m_lTries.clear();
+    driver.setVideoStartWait(200);
+    {
+        EnvSetting video("SDL_VIDEODRIVER", "no-such-driver");
+        EXPECT_FALSE(driver.setVideoMode(640, 480, 0));
+    }
+    EXPECT_FALSE(SDL_WasInit(SDL_INIT_VIDEO));
+    EXPECT_TRUE(driver.m_lTries.empty());
+    EXPECT_EQ(0, countOf(driver.m_lCalls, "createDevice"));
+    EXPECT_EQ(800, driver.getWidth());
+    EXPECT_EQ(600, driver.getHeight());
+    // Tried again for the wait: at once, then every 100 ms.
+    std::vector<std::string> lFailures = m_log.linesStartingWith("D: SDL video did not start");
+    ASSERT_EQ(3u, lFailures.size());
+    EXPECT_NE(std::string::npos, lFailures.back().find("No available video device"));
+
+    ASSERT_TRUE(driver.setVideoMode(640, 480, 0));
+    EXPECT_EQ(640, driver.getWidth());
+}
+
+namespace
+{
+
+// Whether an X display is at hand (DISPLAY, or the test command's own X server named in
+// DBD_GL_DISPLAY, which then becomes DISPLAY).
+bool haveXDisplay()
+{
+    const char* pszDisplay = getenv("DISPLAY");
+    if (pszDisplay && *pszDisplay)
+        return true;
+    pszDisplay = getenv("DBD_GL_DISPLAY");
+    if (!pszDisplay || !*pszDisplay)
+        return false;
+    setenv("DISPLAY", pszDisplay, 1);
+    return true;
+}
+
+// A picture whose left half is opaque (red growing with x, green with y, blue 0x40) and whose
+// right half is fully transparent.
+RIR::SmartPtr<SDLImage> makeIconPicture(int nWidth, int nHeight)
+{
+    RIR::SmartPtr<SDLImage> pPicture = makePicture(nWidth, nHeight);
+    pPicture->lock();
+    for (int y = 0; y < nHeight; ++y)
+    {
+        for (int x = 0; x < nWidth; ++x)
+        {
+            bool bOpaque = x < (nWidth + 1) / 2;
+            pPicture->setPixel(x, y,
+                               Color((x * 7) & 0xFF, (y * 5) & 0xFF, 0x40, bOpaque ? 255 : 0));
+        }
+    }
+    pPicture->unlock();
+    return pPicture;
+}
+
+// The value of the channel of a pixel that the visual's mask selects, as 0 .. 255.
+int channelOf(unsigned long nPixel, unsigned long nMask)
+{
+    int nShift = 0;
+    while (nMask != 0 && (nMask & 1) == 0)
+    {
+        nMask >>= 1;
+        ++nShift;
+    }
+    return (int)((nPixel >> nShift) & nMask);
+}
+
+} // namespace
+
+// The icon through SDL's X11 driver for pictures whose rows are no whole number of mask bytes,
+// whose pitch is not their width and whose sides are 1 pixel: the window's hints carry an icon
+// pixmap with the picture's colours and a mask that hides its transparent half.
+TEST(SDLVideoDriverOnX11Test, IconsOfOddSizesReachTheWindow)
+{
+    if (!haveXDisplay())
+        GTEST_SKIP() << "no X display";
+    using GetWMHintsFn = XWMHints* (*)(Display*, Window);
+    using GetImageFn =
+        XImage* (*)(Display*, Drawable, int, int, unsigned int, unsigned int, unsigned long, int);
+    using FreeFn = int (*)(void*);
+    EnvSetting video("SDL_VIDEODRIVER", "x11");
+    LogCapture log;
+    const struct
+    {
+        int nWidth;
+        int nHeight;
+    } aSizes[] = {{1, 1}, {33, 7}, {7, 33}, {48, 48}, {257, 3}};
+    for (const auto& size : aSizes)
+    {
+        SCOPED_TRACE(std::to_string(size.nWidth) + "x" + std::to_string(size.nHeight));
+        ScriptedVideoDriver driver;
+        driver.m_bRealWindow = true;
+        driver.init(makeIconPicture(size.nWidth, size.nHeight));
+        if (!driver.setVideoMode(400, 300, 0))
+            GTEST_SKIP() << "the X display refused a window";
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        ASSERT_GT(SDL_GetWMInfo(&info), 0);
+        ASSERT_EQ(SDL_SYSWM_X11, info.subsystem);
+        // Xlib is there through SDL; its calls are looked up as the driver does.
+        auto pfnGetWMHints = (GetWMHintsFn)dlsym(RTLD_DEFAULT, "XGetWMHints");
+        auto pfnGetImage = (GetImageFn)dlsym(RTLD_DEFAULT, "XGetImage");
+        auto pfnFree = (FreeFn)dlsym(RTLD_DEFAULT, "XFree");
+        ASSERT_TRUE(pfnGetWMHints && pfnGetImage && pfnFree);
+        Display* pDisplay = info.info.x11.display;
+        info.info.x11.lock_func();
+        XWMHints* pHints = pfnGetWMHints(pDisplay, info.info.x11.wmwindow);
+        ASSERT_NE(nullptr, pHints);
+        ASSERT_TRUE((pHints->flags & IconPixmapHint) && (pHints->flags & IconMaskHint));
+        XImage* pPixels = pfnGetImage(pDisplay, pHints->icon_pixmap, 0, 0, (unsigned)size.nWidth,
+                                      (unsigned)size.nHeight, AllPlanes, ZPixmap);
+        XImage* pMask = pfnGetImage(pDisplay, pHints->icon_mask, 0, 0, (unsigned)size.nWidth,
+                                    (unsigned)size.nHeight, 1, ZPixmap);
+        pfnFree(pHints);
+        info.info.x11.unlock_func();
+        ASSERT_NE(nullptr, pPixels);
+        ASSERT_NE(nullptr, pMask);
+        Visual* pVisual = DefaultVisual(pDisplay, DefaultScreen(pDisplay));
+        for (int y = 0; y < size.nHeight; ++y)
+        {
+            for (int x = 0; x < size.nWidth; ++x)
+            {
+                bool bOpaque = x < (size.nWidth + 1) / 2;
+                ASSERT_EQ(bOpaque ? 1ul : 0ul, XGetPixel(pMask, x, y)) << x << "," << y;
+                if (!bOpaque)
+                    continue;
+                unsigned long nPixel = XGetPixel(pPixels, x, y);
+                ASSERT_EQ((x * 7) & 0xFF, channelOf(nPixel, pVisual->red_mask)) << x << "," << y;
+                ASSERT_EQ((y * 5) & 0xFF, channelOf(nPixel, pVisual->green_mask)) << x << "," << y;
+                ASSERT_EQ(0x40, channelOf(nPixel, pVisual->blue_mask)) << x << "," << y;
+            }
+        }
+        XDestroyImage(pPixels);
+        XDestroyImage(pMask);
+    }
 }
 
 // The window's place through the real window system: only with an X display (DISPLAY, or the

@@ -57,7 +57,7 @@ void D3D7VideoDriver::init(RIR::SmartPtr<Image> pIcon)
 {
     RIR_TRACE("D3D7VideoDriver::init");
     RIR::appendTraceParams("1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0)
+    if (!startSDLVideo())
         RIR_THROW(
             FatalErrorException,
             RIR::String::format("Could not initialize SDL video : %s", SDL_GetError()).c_str());

@@ -17,7 +17,7 @@ SDLVideoDriverBase::SDLVideoDriverBase()
     : m_pPlatform(nullptr), m_nWidth(0), m_nHeight(0), m_nPhysWidth(0), m_nPhysHeight(0),
       m_nFlags(0), m_bSoftwareCursor(true), m_bCursorVisible(true), m_pBlankCursor(nullptr),
       m_pSavedCursor(nullptr), m_nLetterboxX(0), m_nPhysScaledWidth(0), m_pHost(nullptr),
-      m_pIconSurface(nullptr)
+      m_pIconSurface(nullptr), m_nVideoStartWaitMs(5000)
 {
     RIR_TRACE("SDLVideoDriverBase::SDLVideoDriverBase");
 }

@@ -26,10 +26,11 @@
 // starting at physical x 107; in logical units the physical width is 960 and the picture starts
 // 80 units in, with black borders (-80, 0 - 0, 600) and (799, 0 - 880, 600).
 //
-// Failure contract: setVideoMode answers false when no candidate is accepted and leaves the
-// stored sizes and flags of the previous mode (the device is shut down all the same); a mode
-// whose depth is not 16, 24 or 32 raises FatalErrorException "Couldn't get a direct color video
-// mode [actual BPP = %d]".
+// Failure contract: setVideoMode answers false when SDL video does not start again (see
+// startSDLVideo; then neither icon, caption nor device is touched) or when no candidate is
+// accepted, and leaves the stored sizes and flags of the previous mode (the device is shut down
+// all the same); a mode whose depth is not 16, 24 or 32 raises FatalErrorException "Couldn't get
+// a direct color video mode [actual BPP = %d]".
 //
 // Main thread only.
 #ifndef DIZIDOR_PLATFORM_SDL_SDLVIDEODRIVER_H
@@ -143,6 +144,12 @@ protected:
     void setIcon(RIR::SmartPtr<Image> pIcon) { m_pIcon = pIcon; }
     // The derived driver fills the pixel formats it wants images in.
     void storePixelFormats(const PixelFormat& opaqueFormat, const PixelFormat& alphaFormat);
+    // Starts SDL's video subsystem, trying again every 100 ms while the display refuses, for up
+    // to the video start wait; each failure is logged with SDL's reason. False when it never
+    // starts.
+    bool startSDLVideo();
+    // How long startSDLVideo keeps trying, in milliseconds (5000 unless set; 0: one attempt).
+    void setVideoStartWait(int nMs) { m_nVideoStartWaitMs = nMs; }
     // Whether "--hidden" is among the host's command-line words.
     bool isHiddenRun();
     // Frees the blank cursor when it is not in use (SDL frees the one in use when its video
@@ -167,7 +174,7 @@ private:
     SDLVideoDriverBase& operator=(const SDLVideoDriverBase&) = delete;
 
     // Steps of setVideoMode.
-    void startVideo(int nFlags, bool bHidden, int* pnSDLFlags);
+    bool startVideo(int nFlags, bool bHidden, int* pnSDLFlags);
     void applyIcon();
     void storeMode(int nWidth, int nHeight, int nPhysWidth, int nPhysHeight, int nFlags,
                    bool bFullscreenPass);
@@ -196,6 +203,7 @@ private:
     IVideoHost* m_pHost;         // owned; may be null
     SDL_Surface* m_pIconSurface; // the icon as SDL took it, kept until the next video start
     Point m_ptVideoDesktop;      // the desktop when video last started
+    int32_t m_nVideoStartWaitMs;
 };
 
 #endif

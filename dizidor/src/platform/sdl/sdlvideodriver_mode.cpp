@@ -31,7 +31,8 @@ bool SDLVideoDriverBase::setVideoMode(int nWidth, int nHeight, int nFlags)
               choice.getDepth(), nWidth, nHeight);
 
     int nSDLFlags = 0;
-    startVideo(nFlags, bHidden, &nSDLFlags);
+    if (!startVideo(nFlags, bHidden, &nSDLFlags))
+        return false;
 
     int anDepths[ModeChoice::DEPTH_COUNT];
     ModeChoice::getDepthOrder(choice.getDepth(), anDepths);
@@ -94,15 +95,38 @@ bool SDLVideoDriverBase::setVideoMode(int nWidth, int nHeight, int nFlags)
     return true;
 }
 
+bool SDLVideoDriverBase::startSDLVideo()
+{
+    RIR_TRACE("SDLVideoDriverBase::startSDLVideo");
+    // Stopping video closes the driver's connections to the display; an X server that resets
+    // when its last client leaves (Xvfb without -noreset) refuses new ones until the reset is
+    // over, which can take seconds on a busy machine.
+    const int nPauseMs = 100;
+    const int nAttempts = 1 + (m_nVideoStartWaitMs > 0 ? m_nVideoStartWaitMs / nPauseMs : 0);
+    for (int nAttempt = 1; nAttempt <= nAttempts; ++nAttempt)
+    {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+            return true;
+        logPrintf("D: SDL video did not start (attempt %d of %d) : %s\n", nAttempt, nAttempts,
+                  SDL_GetError());
+        if (nAttempt < nAttempts)
+            SDL_Delay(nPauseMs);
+    }
+    return false;
+}
+
 // Shuts the derived driver down, starts SDL video again, reads the desktop, and gives the window
-// its icon, caption and device. *pnSDLFlags: the extra SDL flags of every attempt.
-void SDLVideoDriverBase::startVideo(int nFlags, bool bHidden, int* pnSDLFlags)
+// its icon, caption and device. *pnSDLFlags: the extra SDL flags of every attempt. False, with
+// nothing else done, when SDL video does not start: SDL's window-manager calls must not run then.
+bool SDLVideoDriverBase::startVideo(int nFlags, bool bHidden, int* pnSDLFlags)
 {
     RIR_TRACE("SDLVideoDriverBase::startVideo");
     forgetCursors();
     shutdown();
     RIR_TRACE_LINE();
-    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    *pnSDLFlags = 0;
+    if (!startSDLVideo())
+        return false;
     // Before any mode is set, SDL reports the desktop as the current display mode.
     m_ptVideoDesktop = Point(0.0f, 0.0f);
     const SDL_VideoInfo* pInfo = SDL_GetVideoInfo();
@@ -116,10 +140,12 @@ void SDLVideoDriverBase::startVideo(int nFlags, bool bHidden, int* pnSDLFlags)
     setCaption(m_sCaption.c_str());
     RIR_TRACE_LINE();
     createDevice();
+    return true;
 }
 
 // The icon's stored pixels as a 32-bit surface with alpha, handed to SDL without a mask (SDL
-// makes the mask from the alpha channel).
+// makes the mask from the alpha channel). Only while SDL video runs: SDL_WM_SetIcon reads SDL's
+// video device without checking that there is one.
 void SDLVideoDriverBase::applyIcon()
 {
     RIR_TRACE("SDLVideoDriverBase::applyIcon");
@@ -128,7 +154,8 @@ void SDLVideoDriverBase::applyIcon()
         SDL_FreeSurface(m_pIconSurface);
         m_pIconSurface = nullptr;
     }
-    if (!m_pIcon || m_pIcon->getPhysicalWidth() <= 0 || m_pIcon->getPhysicalHeight() <= 0)
+    if (!isVideoUp() || !m_pIcon || m_pIcon->getPhysicalWidth() <= 0 ||
+        m_pIcon->getPhysicalHeight() <= 0)
         return;
     int nWidth = m_pIcon->getPhysicalWidth();
     int nHeight = m_pIcon->getPhysicalHeight();
