@@ -6,6 +6,7 @@
 #include "world/thiefguard.h"
 
 #include "level/diffmanager.h"
+#include "level/insultrotation.h"
 #include "shell/dbdapp.h"
 #include "shell/loadingdlg.h"
 
@@ -276,18 +277,8 @@ void PlayMode::loadInsults()
 {
     RIR_TRACE("PlayMode::loadInsults");
     RIR::SmartPtr<RIR::Resource> pText = getApp()->getResource("insults.txt");
-    m_lInsults = pText->asString().split("\r\n");
-    // The fights draw their lines from here: a file without lines is refused now, not at the
-    // first fight.
-    if (m_lInsults.isEmpty())
-        RIR_THROW(FatalErrorException, "insults.txt has no lines\n");
-    const int nLast = m_lInsults.getLength() - 1;
-    for (int n = 0; n < 1000; ++n)
-    {
-        const int nA = m_Random.range(0, nLast);
-        const int nB = m_Random.range(0, nLast);
-        m_lInsults.swap(nA, nB);
-    }
+    // Refuses a file without lines now, not at the first fight.
+    m_lInsults = readInsults(pText->asString().c_str(), m_Random);
 }
 
 void PlayMode::loadHeroine()

@@ -1,5 +1,5 @@
 // The level's small rules: the cash bag's fill level, the fade of rising texts, the insult
-// rotation, panning by screen position and the crowd murmur's loudness.
+// lines and their rotation, panning by screen position and the crowd murmur's loudness.
 #include "level/cashbag.h"
 #include "level/crowdmurmur.h"
 #include "level/diffmanager.h"
@@ -7,6 +7,7 @@
 #include "level/insultrotation.h"
 #include "level/soundpan.h"
 
+#include "rir2/exception.h"
 #include "rir2/list_impl.h"
 #include "rir2/random.h"
 
@@ -111,6 +112,61 @@ TEST(InsultRotationTest, FewLinesPickAtRandomAndEmptyGivesNothing)
     EXPECT_STREQ("", nextInsult(lNone, random).c_str());
     RIR::List<RIR::String> lOne = insultLines(1);
     EXPECT_STREQ("insult 0", nextInsult(lOne, random).c_str());
+}
+
+TEST(InsultRotationTest, ReadLinesTrimmedBlanksDroppedThenShuffled)
+{
+    const struct
+    {
+        const char* pszText;
+        std::multiset<std::string> lines; // empty: the text is refused
+    } aCases[] = {
+        {"one\r\ntwo\nthree\n\nfour\n", {"one", "two", "three", "four"}},
+        {"  Spaced out! \t\r\n\rLast", {"Spaced out!", "Last"}},
+        // A line of blanks says nothing: dropped like an empty one.
+        {"a\n   \n\t\nb", {"a", "b"}},
+        {"same\nsame\n", {"same", "same"}},
+        {"", {}},
+        {"\r\n\n", {}},
+        {" \t \r\n  \n", {}},
+    };
+    for (const auto& c : aCases)
+    {
+        RIR::Random random;
+        random.seed(3);
+        std::multiset<std::string> read;
+        try
+        {
+            const RIR::List<RIR::String> lLines = readInsults(c.pszText, random);
+            for (int i = 0; i < lLines.getLength(); ++i)
+                read.insert(lLines.get(i).c_str());
+            EXPECT_FALSE(c.lines.empty()) << "accepted: " << c.pszText;
+        }
+        catch (const RIR::FatalErrorException& e)
+        {
+            EXPECT_STREQ("insults.txt has no lines\n", e.getMessage());
+        }
+        EXPECT_EQ(c.lines, read) << "text: " << c.pszText;
+    }
+    RIR::Random random;
+    EXPECT_THROW(readInsults(nullptr, random), RIR::FatalErrorException);
+
+    // The shipped size: every line kept, in a shuffled order that follows the seed.
+    std::string sText;
+    for (int i = 0; i < 36; ++i)
+        sText += "insult " + std::to_string(i) + "\r\n";
+    random.seed(5);
+    const RIR::List<RIR::String> lFirst = readInsults(sText.c_str(), random);
+    random.seed(5);
+    const RIR::List<RIR::String> lAgain = readInsults(sText.c_str(), random);
+    ASSERT_EQ(36, lFirst.getLength());
+    int nInPlace = 0;
+    for (int i = 0; i < 36; ++i)
+    {
+        EXPECT_TRUE(lFirst.get(i) == lAgain.get(i));
+        nInPlace += lFirst.get(i) == RIR::String::format("insult %d", i) ? 1 : 0;
+    }
+    EXPECT_LT(nInPlace, 10) << "shuffled";
 }
 
 TEST(SoundPanTest, ScreenXToPan)

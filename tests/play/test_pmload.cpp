@@ -48,7 +48,7 @@ protected:
 TEST_F(PlayLoadTest, InsultFileWithoutLinesIsRefusedAtLoad)
 {
     PLAYKIT_REQUIRE_PACKS(m_kit);
-    const char* const apszFiles[] = {"", "\n\n\r\n"};
+    const char* const apszFiles[] = {"", "\n\n\r\n", " \t\n  \r\n"};
     for (const char* pszFile : apszFiles)
     {
         PlayKit kit;
