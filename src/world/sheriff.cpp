@@ -10,9 +10,13 @@ namespace
 {
 
 const float PIN_TIME = 1.0f;
-const int DIR_RIGHT = 0;
-const int DIR_LEFT = 1;
-const int DIR_UP = 2;
+// The directions of the character's sequences.
+enum
+{
+    DIR_RIGHT = 0,
+    DIR_LEFT = 1,
+    DIR_UP = 2
+};
 
 } // namespace
 

@@ -14,7 +14,10 @@ namespace
 const int STAT_THIEF_EXPELLED = 6;
 const int SOUND_THIEF_ENTERS = 12;
 const int SOUND_TILL = 15;
-const int DIR_RIGHT = 0;
+enum
+{
+    DIR_RIGHT = 0 // the direction of the character's sequences facing right
+};
 const int TEXT_RISE = 150;
 const int TEXT_RISE_AMOUNT = 185;
 const int AMOUNT_DY = 35;
