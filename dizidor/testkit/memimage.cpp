@@ -411,7 +411,29 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
         return;
 
     MemImage* pMem = dynamic_cast<MemImage*>(pSrc);
-    if (pMem && pMem->m_pStore && m_pStore && sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
+    if (pMem && pMem->m_pStore && m_pStore && pMem->m_pStore != m_pStore &&
+        !sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
+    {
+        // Another store in another format: each pixel converted on its way.
+        ImageLock srcLock(pSrc);
+        ImageLock lock(this);
+        pSrc->getPixel(sx, sy);
+        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        checkRect(dx, dy, w, h, "setPixel");
+        const MemPixelStore& from = *pMem->m_pStore;
+        MemPixelStore& to = *m_pStore;
+        const int nFromBytes = from.getBytesPerPixel();
+        const int nToBytes = to.getBytesPerPixel();
+        for (int j = 0; j < h; ++j)
+        {
+            const uint8_t* pFrom = from.rowAddress(pMem->m_nSurfaceY + sy + j) +
+                                   (size_t)(pMem->m_nSurfaceX + sx) * nFromBytes;
+            uint8_t* pTo = to.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nToBytes;
+            for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
+                storeRaw(pTo, nToBytes, to.mapColor(from.unmapColor(loadRaw(pFrom, nFromBytes))));
+        }
+    }
+    else if (pMem && pMem->m_pStore && m_pStore && sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
     {
         // The stored bits row by row, through a copy of the source rows when both share a store.
         ImageLock srcLock(pSrc);
