@@ -9,6 +9,7 @@
 #include "ui/theme.h"
 #include "fuzzapp.h"
 #include "fuzzcheck.h"
+#include "fuzzimagecache.h"
 
 #include "app/gameapp.h"
 
@@ -68,6 +69,9 @@ GameApp& app()
             {"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
         s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
                                Color(200, 100, 50, 255));
+        // Every theme loads the built-in font sheet: decoded once, copied for each theme.
+        static_cast<FakePlatform*>(s_pApp->getPlatform())
+            ->adoptImageFactory(new FuzzCachingImageFactory());
     }
     return *s_pApp;
 }
