@@ -67,11 +67,9 @@ GameApp& app()
     {
         const FuzzPicture pictures[] = {
             {"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
-        s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
-                               Color(200, 100, 50, 255));
         // Every theme loads the built-in font sheet: decoded once, copied for each theme.
-        static_cast<FakePlatform*>(s_pApp->getPlatform())
-            ->adoptImageFactory(new FuzzCachingImageFactory());
+        s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
+                               Color(200, 100, 50, 255), new FuzzCachingImageFactory());
     }
     return *s_pApp;
 }
