@@ -6,26 +6,26 @@
 // Invariant: a script that loads gives an animation whose every sequence counts only valid frames,
 // and which the saver writes back (or refuses) so that reading it again gives the same animation.
 #include "gfx/animationloader.h"
-#include "gfx/animationwriter.h"
 #include "fuzzcheck.h"
 #include "gfx/animation.h"
+#include "gfx/animationwriter.h"
 #include "gfx/image.h"
 #include "rir2/exception.h"
 #include "rir2/file.h"
 #include "rir2/hash_impl.h"
-#include "rir2/resource.h"
-#include "rir2/resourcefile.h"
-#include "rir2/resourcefilecompiler.h"
 #include "rir2/list.h"
 #include "rir2/list_impl.h"
 #include "rir2/refcount.h"
+#include "rir2/resource.h"
+#include "rir2/resourcefile.h"
+#include "rir2/resourcefilecompiler.h"
 #include "rir2/rirstring.h"
 #include "testkit/memimageenv.h"
 #include "testkit/memimagefactory.h"
 #include "testkit/testpng.h"
 
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unistd.h>
@@ -62,10 +62,11 @@ EncodedPicture encodePicture(const char* pszName, int nWidth, int nHeight, uint8
 
 const std::vector<EncodedPicture>& pictures()
 {
-    static const std::vector<EncodedPicture> s_aPictures = [] {
+    static const std::vector<EncodedPicture> s_aPictures = []
+    {
         std::vector<EncodedPicture> aPictures = {
-            encodePicture("a", 4, 2, 200),      encodePicture("b", 4, 2, 100),
-            encodePicture("c", 3, 3, 50),       encodePicture("walk_a", 4, 2, 10),
+            encodePicture("a", 4, 2, 200), encodePicture("b", 4, 2, 100),
+            encodePicture("c", 3, 3, 50), encodePicture("walk_a", 4, 2, 10),
             encodePicture("walk_b", 4, 2, 20)};
         for (int i = 1; i <= 3; ++i)
         {
@@ -82,7 +83,8 @@ const std::vector<EncodedPicture>& pictures()
 // The 1 x 1 picture that stands for every frame picture in the round trip.
 const std::vector<uint8_t>& framePng()
 {
-    static const std::vector<uint8_t> s_abPng = [] {
+    static const std::vector<uint8_t> s_abPng = []
+    {
         const uint8_t abPixel[4] = {1, 2, 3, 255};
         return encodeTestPng(1, 1, 4, abPixel);
     }();

@@ -127,8 +127,8 @@ RIR::SmartPtr<MemPixelStore> decodePicture(const char* pszResourceName)
 
 MemPixelStore::MemPixelStore(int nWidth, int nHeight, const PixelFormat& format)
     : m_pPixels(nullptr), m_bOwnsPixels(true), m_nWidth(nWidth), m_nHeight(nHeight), m_nPitch(0),
-      m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false), m_bColorKey(false), m_nColorKey(0), m_nAlpha(255),
-      m_fScale(1.0f), m_nChangeCount(0)
+      m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false), m_bColorKey(false),
+      m_nColorKey(0), m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
 {
     RIR_TRACE("MemPixelStore::MemPixelStore");
     if (nWidth < 0 || nHeight < 0 || (int64_t)nWidth * nHeight > MAX_STORE_PIXELS)
@@ -146,8 +146,8 @@ MemPixelStore::MemPixelStore(int nWidth, int nHeight, const PixelFormat& format)
 MemPixelStore::MemPixelStore(void* pPixels, int nWidth, int nHeight, int nPitch,
                              const PixelFormat& format)
     : m_pPixels((uint8_t*)pPixels), m_bOwnsPixels(false), m_nWidth(nWidth), m_nHeight(nHeight),
-      m_nPitch(nPitch), m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false), m_bColorKey(false), m_nColorKey(0),
-      m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
+      m_nPitch(nPitch), m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false),
+      m_bColorKey(false), m_nColorKey(0), m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
 {
     RIR_TRACE("MemPixelStore::MemPixelStore");
     checkFormat();
@@ -189,11 +189,10 @@ void MemPixelStore::checkFormat()
         c.nBits = bitCount(c.nMax);
     }
     const uint32_t nPixelBits = nBits == 32 ? 0xFFFFFFFFu : ((1u << nBits) - 1u);
-    m_bVerbatimExact =
-        (anMasks[0] | anMasks[1] | anMasks[2] | anMasks[3]) == nPixelBits &&
-        (anMasks[0] & anMasks[1]) == 0 && (anMasks[0] & anMasks[2]) == 0 &&
-        (anMasks[0] & anMasks[3]) == 0 && (anMasks[1] & anMasks[2]) == 0 &&
-        (anMasks[1] & anMasks[3]) == 0 && (anMasks[2] & anMasks[3]) == 0;
+    m_bVerbatimExact = (anMasks[0] | anMasks[1] | anMasks[2] | anMasks[3]) == nPixelBits &&
+                       (anMasks[0] & anMasks[1]) == 0 && (anMasks[0] & anMasks[2]) == 0 &&
+                       (anMasks[0] & anMasks[3]) == 0 && (anMasks[1] & anMasks[2]) == 0 &&
+                       (anMasks[1] & anMasks[3]) == 0 && (anMasks[2] & anMasks[3]) == 0;
     for (int n = 0; n < 4; ++n)
         m_bVerbatimExact =
             m_bVerbatimExact && (m_aChannels[n].nMask == 0 || m_aChannels[n].nMax == 0xFFu);
@@ -377,7 +376,8 @@ void MemImage::blendRect(Image* pSrc, const Rect& srcRect, int x, int y)
         const int nBytes = store.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
         {
-            uint8_t* p = store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
             for (int i = 0; i < w; ++i, p += nBytes)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
@@ -428,7 +428,8 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
         {
             const uint8_t* pFrom = from.rowAddress(pMem->m_nSurfaceY + sy + j) +
                                    (size_t)(pMem->m_nSurfaceX + sx) * nFromBytes;
-            uint8_t* pTo = to.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nToBytes;
+            uint8_t* pTo =
+                to.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nToBytes;
             for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
                 storeRaw(pTo, nToBytes, to.mapColor(from.unmapColor(loadRaw(pFrom, nFromBytes))));
         }
@@ -459,7 +460,8 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
                                        ? pMem->m_pStore->rowAddress(pMem->m_nSurfaceY + sy + j) +
                                              (size_t)(pMem->m_nSurfaceX + sx) * nBytes
                                        : &abRows[nRowBytes * j];
-            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes,
+            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + dy + j) +
+                            (size_t)(m_nSurfaceX + dx) * nBytes,
                         pFrom, nRowBytes);
         }
     }
@@ -472,7 +474,8 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
         const int nBytes = store.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
         {
-            uint8_t* p = store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
             for (int i = 0; i < w; ++i, p += nBytes)
                 storeRaw(p, nBytes, store.mapColor(aSrc[(size_t)j * w + i]));
         }
@@ -497,7 +500,8 @@ void MemImage::composeRect(Image* pSrc, int sx, int sy, int w, int h, int x, int
         const int nBytes = store.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
         {
-            uint8_t* p = store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
             for (int i = 0; i < w; ++i, p += nBytes)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
@@ -528,8 +532,8 @@ void MemImage::fill(const Color& color)
         for (int x = 0; x < m_nPhysWidth; ++x)
             storeRaw(pFirst + (size_t)x * nBytes, nBytes, nValue);
         for (int y = 1; y < m_nPhysHeight; ++y)
-            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + y) + (size_t)m_nSurfaceX * nBytes, pFirst,
-                        nRowBytes);
+            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + y) + (size_t)m_nSurfaceX * nBytes,
+                        pFirst, nRowBytes);
     }
     m_pStore->markChanged();
 }
@@ -560,7 +564,8 @@ RIR::SmartPtr<Image> MemImage::convertToFormat(const PixelFormat& format)
                 std::memcpy(pTo, pFrom, (size_t)old.getWidth() * nOldBytes);
             else
                 for (int x = 0; x < old.getWidth(); ++x, pFrom += nOldBytes, pTo += nNewBytes)
-                    storeRaw(pTo, nNewBytes, pStore->mapColor(old.unmapColor(loadRaw(pFrom, nOldBytes))));
+                    storeRaw(pTo, nNewBytes,
+                             pStore->mapColor(old.unmapColor(loadRaw(pFrom, nOldBytes))));
         }
         pImage->setStore(pStore);
     }
