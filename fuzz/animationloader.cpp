@@ -6,25 +6,26 @@
 // Invariant: a script that loads gives an animation whose every sequence counts only valid frames,
 // and which the saver writes back (or refuses) so that reading it again gives the same animation.
 #include "gfx/animationloader.h"
-#include "gfx/animationwriter.h"
 #include "fuzzcheck.h"
 #include "gfx/animation.h"
+#include "gfx/animationwriter.h"
 #include "gfx/image.h"
 #include "rir2/exception.h"
 #include "rir2/file.h"
 #include "rir2/hash_impl.h"
-#include "rir2/resource.h"
-#include "rir2/resourcefile.h"
-#include "rir2/resourcefilecompiler.h"
 #include "rir2/list.h"
 #include "rir2/list_impl.h"
 #include "rir2/refcount.h"
+#include "rir2/resource.h"
+#include "rir2/resourcefile.h"
+#include "rir2/resourcefilecompiler.h"
 #include "rir2/rirstring.h"
 #include "testkit/memimageenv.h"
 #include "testkit/memimagefactory.h"
+#include "testkit/testpng.h"
 
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unistd.h>
@@ -39,8 +40,15 @@ MemImageFactory& factory()
     return s_factory;
 }
 
-void addPicture(MemImageEnvironment& env, const char* pszName, int nWidth, int nHeight,
-                uint8_t nShade)
+// One picture of the environment, encoded once: every input gets a fresh environment holding
+// copies of the same bytes.
+struct EncodedPicture
+{
+    std::string sResource;
+    std::vector<uint8_t> abPng;
+};
+
+EncodedPicture encodePicture(const char* pszName, int nWidth, int nHeight, uint8_t nShade)
 {
     std::vector<uint8_t> abPixels;
     for (int i = 0; i < nWidth * nHeight; ++i)
@@ -49,7 +57,38 @@ void addPicture(MemImageEnvironment& env, const char* pszName, int nWidth, int n
         const uint8_t a = i == 0 ? 0 : 255;
         abPixels.insert(abPixels.end(), {nShade, (uint8_t)(255 - nShade), (uint8_t)i, a});
     }
-    env.addPicture(pszName, nWidth, nHeight, 4, abPixels.data());
+    return {std::string(pszName) + ".png", encodeTestPng(nWidth, nHeight, 4, abPixels.data())};
+}
+
+const std::vector<EncodedPicture>& pictures()
+{
+    static const std::vector<EncodedPicture> s_aPictures = []
+    {
+        std::vector<EncodedPicture> aPictures = {
+            encodePicture("a", 4, 2, 200), encodePicture("b", 4, 2, 100),
+            encodePicture("c", 3, 3, 50), encodePicture("walk_a", 4, 2, 10),
+            encodePicture("walk_b", 4, 2, 20)};
+        for (int i = 1; i <= 3; ++i)
+        {
+            aPictures.push_back(
+                encodePicture(RIR::String::format("pic%d", i).c_str(), 2, 2, (uint8_t)(i * 60)));
+            aPictures.push_back(
+                encodePicture(RIR::String::format("pic%02d", i).c_str(), 1, 3, (uint8_t)(i * 70)));
+        }
+        return aPictures;
+    }();
+    return s_aPictures;
+}
+
+// The 1 x 1 picture that stands for every frame picture in the round trip.
+const std::vector<uint8_t>& framePng()
+{
+    static const std::vector<uint8_t> s_abPng = []
+    {
+        const uint8_t abPixel[4] = {1, 2, 3, 255};
+        return encodeTestPng(1, 1, 4, abPixel);
+    }();
+    return s_abPng;
 }
 
 void drawFrames(Animation* pAnim)
@@ -108,8 +147,8 @@ void checkRoundTrip(Animation* pAnim, MemImageEnvironment& env)
             {
                 const RIR::String sName = RIR::String::format("img%d", nNamed++);
                 hNames.set(pImage, sName);
-                const uint8_t abPixel[4] = {1, 2, 3, 255};
-                env.addPicture(sName.c_str(), 1, 1, 4, abPixel);
+                env.addResource((RIR::String(sName) + ".png").c_str(), framePng().data(),
+                                (int)framePng().size());
                 sLoads += std::string("load ") + sName.c_str() + "\n";
             }
         }
@@ -178,16 +217,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     if (nSize > 64 * 1024)
         nSize = 64 * 1024;
     MemImageEnvironment env(&factory());
-    addPicture(env, "a", 4, 2, 200);
-    addPicture(env, "b", 4, 2, 100);
-    addPicture(env, "c", 3, 3, 50);
-    addPicture(env, "walk_a", 4, 2, 10);
-    addPicture(env, "walk_b", 4, 2, 20);
-    for (int i = 1; i <= 3; ++i)
-    {
-        addPicture(env, RIR::String::format("pic%d", i).c_str(), 2, 2, (uint8_t)(i * 60));
-        addPicture(env, RIR::String::format("pic%02d", i).c_str(), 1, 3, (uint8_t)(i * 70));
-    }
+    for (const EncodedPicture& picture : pictures())
+        env.addResource(picture.sResource.c_str(), picture.abPng.data(), (int)picture.abPng.size());
     env.addResource("main.anim", pData, (int)nSize);
     env.addResource("inc.anim", pData, (int)nSize);
 

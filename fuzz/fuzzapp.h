@@ -19,14 +19,16 @@ struct FuzzPicture
 };
 
 // A new 800 x 600 application, logging to nowhere and with no settings file, that knows the
-// nCount pictures at pPictures, each filled with color. Meant to be made once per target.
-inline GameApp* fuzzCreateApp(const FuzzPicture* pPictures, size_t nCount, const Color& color)
+// nCount pictures at pPictures, each filled with color. Meant to be made once per target. The
+// platform takes pFactory as its picture factory (a plain MemImageFactory when null).
+inline GameApp* fuzzCreateApp(const FuzzPicture* pPictures, size_t nCount, const Color& color,
+                              MemImageFactory* pFactory = nullptr)
 {
     openLog("/dev/null");
     GameApp::setConfigPath("/dev/null");
     GameApp* pApp = new GameApp();
     FakePlatform* pPlatform = new FakePlatform();
-    pPlatform->adoptImageFactory(new MemImageFactory());
+    pPlatform->adoptImageFactory(pFactory ? pFactory : new MemImageFactory());
     pApp->setPlatform(pPlatform);
     pApp->init(800, 600, 0, RIR::SmartPtr<Image>());
     for (size_t i = 0; i < nCount; ++i)

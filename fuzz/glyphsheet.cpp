@@ -13,10 +13,10 @@
 #include "fuzzcheck.h"
 #include "gfx/bitmapfont.h"
 #include "gfx/image.h"
-#include "gfx/imagelock.h"
 #include "gfx/simplefont.h"
 #include "rir2/exception.h"
 #include "rir2/refcount.h"
+#include "testkit/memimage.h"
 #include "testkit/memimageenv.h"
 #include "testkit/memimagefactory.h"
 
@@ -45,17 +45,25 @@ RIR::SmartPtr<Image> makeSheet(const uint8_t* pData, size_t nSize)
     RIR::SmartPtr<Image> pSheet(factory().createBlank(nWidth, nHeight, !bKeyed));
     if (bKeyed)
         pSheet->setColorKey(KEY);
-    ImageLock lock(pSheet.get());
+    // The pixels written into the store row by row, each byte's colour mapped once.
+    MemPixelStore& store = *static_cast<MemImage*>(pSheet.get())->getStore();
+    uint32_t anValues[256];
+    for (int b = 0; b < 256; ++b)
+        anValues[b] = store.mapColor(bKeyed ? (b == 0 ? KEY : Color(b, b, b, 255))
+                                            : Color(0, 0, 0, (uint8_t)b));
+    const int nBytes = store.getBytesPerPixel();
     size_t nAt = 3;
     for (int y = 0; y < nHeight; ++y)
-        for (int x = 0; x < nWidth; ++x, ++nAt)
+    {
+        uint8_t* p = store.rowAddress(y);
+        for (int x = 0; x < nWidth; ++x, ++nAt, p += nBytes)
         {
-            const uint8_t b = nAt < nSize ? pData[nAt] : 0;
-            if (bKeyed)
-                pSheet->setPixel(x, y, b == 0 ? KEY : Color(b, b, b, 255));
-            else
-                pSheet->setPixel(x, y, Color(0, 0, 0, b));
+            const uint32_t nValue = anValues[nAt < nSize ? pData[nAt] : 0];
+            for (int i = 0; i < nBytes; ++i)
+                p[i] = (uint8_t)(nValue >> (8 * i));
         }
+    }
+    pSheet->notifyChanged();
     return pSheet;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/theme.h"
 #include "fuzzapp.h"
 #include "fuzzcheck.h"
+#include "fuzzimagecache.h"
 
 #include "app/gameapp.h"
 
@@ -66,8 +67,9 @@ GameApp& app()
     {
         const FuzzPicture pictures[] = {
             {"img", 8, 8}, {"bg", 50, 20}, {"wide", 62, 6}, {"tall", 3, 40}};
+        // Every theme loads the built-in font sheet: decoded once, copied for each theme.
         s_pApp = fuzzCreateApp(pictures, sizeof(pictures) / sizeof(pictures[0]),
-                               Color(200, 100, 50, 255));
+                               Color(200, 100, 50, 255), new FuzzCachingImageFactory());
     }
     return *s_pApp;
 }

@@ -62,6 +62,31 @@ template <class Channel> uint32_t bitsFromChannel(uint8_t nChannel, const Channe
     return (n << c.nShift) & c.nMask;
 }
 
+// The stored bits of the pixel at p, little-endian as getRaw reads them.
+inline uint32_t loadRaw(const uint8_t* p, int nBytes)
+{
+    uint32_t nValue = 0;
+    for (int i = 0; i < nBytes; ++i)
+        nValue |= (uint32_t)p[i] << (8 * i);
+    return nValue;
+}
+
+inline void storeRaw(uint8_t* p, int nBytes, uint32_t nValue)
+{
+    for (int i = 0; i < nBytes; ++i)
+        p[i] = (uint8_t)(nValue >> (8 * i));
+}
+
+// Whether the two stores keep pixels alike, so that bits copied verbatim read back the same.
+bool sameVerbatimFormat(const MemPixelStore& a, const MemPixelStore& b)
+{
+    const PixelFormat& fa = a.getFormat();
+    const PixelFormat& fb = b.getFormat();
+    return a.isVerbatimCopyExact() && fa.m_nBitsPerPixel == fb.m_nBitsPerPixel &&
+           fa.m_nRedMask == fb.m_nRedMask && fa.m_nGreenMask == fb.m_nGreenMask &&
+           fa.m_nBlueMask == fb.m_nBlueMask && fa.m_nAlphaMask == fb.m_nAlphaMask;
+}
+
 // A new store holding the decoded PNG resource. Raises ResourceException when it is no picture.
 RIR::SmartPtr<MemPixelStore> decodePicture(const char* pszResourceName)
 {
@@ -77,12 +102,22 @@ RIR::SmartPtr<MemPixelStore> decodePicture(const char* pszResourceName)
     }
     RIR::SmartPtr<MemPixelStore> pStore = new MemPixelStore(
         png.m_nWidth, png.m_nHeight, png.m_bAlpha ? DECODED_ALPHA_FORMAT : DECODED_OPAQUE_FORMAT);
+    // The decoded formats keep red, green, blue (and alpha) in that byte order: the decoded
+    // bytes are the stored ones, less the alpha byte in the opaque format.
     for (int y = 0; y < png.m_nHeight; ++y)
-        for (int x = 0; x < png.m_nWidth; ++x)
-        {
-            const uint8_t* p = &png.m_abRGBA[((size_t)y * png.m_nWidth + x) * 4];
-            pStore->setPixel(x, y, Color(p[0], p[1], p[2], p[3]));
-        }
+    {
+        const uint8_t* pFrom = &png.m_abRGBA[(size_t)y * png.m_nWidth * 4];
+        uint8_t* pTo = pStore->rowAddress(y);
+        if (png.m_bAlpha)
+            std::memcpy(pTo, pFrom, (size_t)png.m_nWidth * 4);
+        else
+            for (int x = 0; x < png.m_nWidth; ++x, pFrom += 4, pTo += 3)
+            {
+                pTo[0] = pFrom[0];
+                pTo[1] = pFrom[1];
+                pTo[2] = pFrom[2];
+            }
+    }
     return pStore;
 }
 
@@ -92,8 +127,8 @@ RIR::SmartPtr<MemPixelStore> decodePicture(const char* pszResourceName)
 
 MemPixelStore::MemPixelStore(int nWidth, int nHeight, const PixelFormat& format)
     : m_pPixels(nullptr), m_bOwnsPixels(true), m_nWidth(nWidth), m_nHeight(nHeight), m_nPitch(0),
-      m_nBytesPerPixel(0), m_format(format), m_bColorKey(false), m_nColorKey(0), m_nAlpha(255),
-      m_fScale(1.0f), m_nChangeCount(0)
+      m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false), m_bColorKey(false),
+      m_nColorKey(0), m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
 {
     RIR_TRACE("MemPixelStore::MemPixelStore");
     if (nWidth < 0 || nHeight < 0 || (int64_t)nWidth * nHeight > MAX_STORE_PIXELS)
@@ -111,8 +146,8 @@ MemPixelStore::MemPixelStore(int nWidth, int nHeight, const PixelFormat& format)
 MemPixelStore::MemPixelStore(void* pPixels, int nWidth, int nHeight, int nPitch,
                              const PixelFormat& format)
     : m_pPixels((uint8_t*)pPixels), m_bOwnsPixels(false), m_nWidth(nWidth), m_nHeight(nHeight),
-      m_nPitch(nPitch), m_nBytesPerPixel(0), m_format(format), m_bColorKey(false), m_nColorKey(0),
-      m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
+      m_nPitch(nPitch), m_nBytesPerPixel(0), m_format(format), m_bVerbatimExact(false),
+      m_bColorKey(false), m_nColorKey(0), m_nAlpha(255), m_fScale(1.0f), m_nChangeCount(0)
 {
     RIR_TRACE("MemPixelStore::MemPixelStore");
     checkFormat();
@@ -153,6 +188,25 @@ void MemPixelStore::checkFormat()
         c.nMax = c.nMask >> c.nShift;
         c.nBits = bitCount(c.nMax);
     }
+    const uint32_t nPixelBits = nBits == 32 ? 0xFFFFFFFFu : ((1u << nBits) - 1u);
+    m_bVerbatimExact = (anMasks[0] | anMasks[1] | anMasks[2] | anMasks[3]) == nPixelBits &&
+                       (anMasks[0] & anMasks[1]) == 0 && (anMasks[0] & anMasks[2]) == 0 &&
+                       (anMasks[0] & anMasks[3]) == 0 && (anMasks[1] & anMasks[2]) == 0 &&
+                       (anMasks[1] & anMasks[3]) == 0 && (anMasks[2] & anMasks[3]) == 0;
+    for (int n = 0; n < 4; ++n)
+        m_bVerbatimExact =
+            m_bVerbatimExact && (m_aChannels[n].nMask == 0 || m_aChannels[n].nMax == 0xFFu);
+}
+
+uint8_t* MemPixelStore::rowAddress(int y) const
+{
+    if (y < 0 || y >= m_nHeight)
+    {
+        RIR::String sMessage =
+            RIR::String::format("MemPixelStore : row %d outside %d rows", y, m_nHeight);
+        RIR_THROW(BadParmException, sMessage.c_str());
+    }
+    return m_pPixels + (size_t)y * m_nPitch;
 }
 
 uint8_t* MemPixelStore::address(int x, int y) const
@@ -265,12 +319,33 @@ namespace
 std::vector<Color> readRect(Image* pSrc, int sx, int sy, int w, int h)
 {
     RIR_TRACE("readRect");
-    std::vector<Color> aPixels;
-    aPixels.reserve((size_t)w * h);
+    std::vector<Color> aPixels((size_t)w * h);
     ImageLock lock(pSrc);
+    MemImage* pMem = dynamic_cast<MemImage*>(pSrc);
+    RIR::SmartPtr<MemPixelStore> pStore = pMem ? pMem->getStore() : RIR::SmartPtr<MemPixelStore>();
+    if (pStore && w > 0 && h > 0)
+    {
+        // The stored pixels straight from their rows (the clipped rectangle lies inside them).
+        int nSurfaceX = 0;
+        int nSurfaceY = 0;
+        pMem->getSurfaceOffset(&nSurfaceX, &nSurfaceY);
+        const int nBytes = pStore->getBytesPerPixel();
+        // The corners as getPixel checks them: locked, inside the stored area and the store.
+        pSrc->getPixel(sx, sy);
+        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        Color* pTo = aPixels.data();
+        for (int j = 0; j < h; ++j)
+        {
+            const uint8_t* p =
+                pStore->rowAddress(nSurfaceY + sy + j) + (size_t)(nSurfaceX + sx) * nBytes;
+            for (int i = 0; i < w; ++i, p += nBytes)
+                *pTo++ = pStore->unmapColor(loadRaw(p, nBytes));
+        }
+        return aPixels;
+    }
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
-            aPixels.push_back(pSrc->getPixel(sx + i, sy + j));
+            aPixels[(size_t)j * w + i] = pSrc->getPixel(sx + i, sy + j);
     return aPixels;
 }
 
@@ -296,13 +371,19 @@ void MemImage::blendRect(Image* pSrc, const Rect& srcRect, int x, int y)
     const int nSurfaceAlpha = pSrc->getAlpha();
     {
         ImageLock lock(this);
+        checkRect(dx, dy, w, h, "getPixel");
+        MemPixelStore& store = *m_pStore;
+        const int nBytes = store.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i)
+        {
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            for (int i = 0; i < w; ++i, p += nBytes)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
                 if (bKey && Color(s.r, s.g, s.b, 255) == key)
                     continue;
-                Color d = getPixel(dx + i, dy + j);
+                Color d = store.unmapColor(loadRaw(p, nBytes));
                 if (bSrcAlpha)
                 {
                     // Blended by the source's alpha; the destination keeps its own alpha.
@@ -314,8 +395,9 @@ void MemImage::blendRect(Image* pSrc, const Rect& srcRect, int x, int y)
                     d = Color(mix(s.r, d.r, nSurfaceAlpha), mix(s.g, d.g, nSurfaceAlpha),
                               mix(s.b, d.b, nSurfaceAlpha), 255);
                 }
-                setPixel(dx + i, dy + j, d);
+                storeRaw(p, nBytes, store.mapColor(d));
             }
+        }
     }
     notifyChanged();
 }
@@ -328,12 +410,75 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
     if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
 
-    const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
+    MemImage* pMem = dynamic_cast<MemImage*>(pSrc);
+    if (pMem && pMem->m_pStore && m_pStore && pMem->m_pStore != m_pStore &&
+        !sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
     {
+        // Another store in another format: each pixel converted on its way.
+        ImageLock srcLock(pSrc);
         ImageLock lock(this);
+        pSrc->getPixel(sx, sy);
+        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        checkRect(dx, dy, w, h, "setPixel");
+        const MemPixelStore& from = *pMem->m_pStore;
+        MemPixelStore& to = *m_pStore;
+        const int nFromBytes = from.getBytesPerPixel();
+        const int nToBytes = to.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i)
-                setPixel(dx + i, dy + j, aSrc[(size_t)j * w + i]);
+        {
+            const uint8_t* pFrom = from.rowAddress(pMem->m_nSurfaceY + sy + j) +
+                                   (size_t)(pMem->m_nSurfaceX + sx) * nFromBytes;
+            uint8_t* pTo =
+                to.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nToBytes;
+            for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
+                storeRaw(pTo, nToBytes, to.mapColor(from.unmapColor(loadRaw(pFrom, nFromBytes))));
+        }
+    }
+    else if (pMem && pMem->m_pStore && m_pStore && sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
+    {
+        // The stored bits row by row, through a copy of the source rows when both share a store.
+        ImageLock srcLock(pSrc);
+        ImageLock lock(this);
+        pSrc->getPixel(sx, sy);
+        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        checkRect(dx, dy, w, h, "setPixel");
+        const int nBytes = m_pStore->getBytesPerPixel();
+        const size_t nRowBytes = (size_t)w * nBytes;
+        std::vector<uint8_t> abRows;
+        if (pMem->m_pStore == m_pStore)
+        {
+            abRows.resize(nRowBytes * h);
+            for (int j = 0; j < h; ++j)
+                std::memcpy(&abRows[nRowBytes * j],
+                            m_pStore->rowAddress(pMem->m_nSurfaceY + sy + j) +
+                                (size_t)(pMem->m_nSurfaceX + sx) * nBytes,
+                            nRowBytes);
+        }
+        for (int j = 0; j < h; ++j)
+        {
+            const uint8_t* pFrom = abRows.empty()
+                                       ? pMem->m_pStore->rowAddress(pMem->m_nSurfaceY + sy + j) +
+                                             (size_t)(pMem->m_nSurfaceX + sx) * nBytes
+                                       : &abRows[nRowBytes * j];
+            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + dy + j) +
+                            (size_t)(m_nSurfaceX + dx) * nBytes,
+                        pFrom, nRowBytes);
+        }
+    }
+    else
+    {
+        const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
+        ImageLock lock(this);
+        checkRect(dx, dy, w, h, "setPixel");
+        MemPixelStore& store = *m_pStore;
+        const int nBytes = store.getBytesPerPixel();
+        for (int j = 0; j < h; ++j)
+        {
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            for (int i = 0; i < w; ++i, p += nBytes)
+                storeRaw(p, nBytes, store.mapColor(aSrc[(size_t)j * w + i]));
+        }
     }
     notifyChanged();
 }
@@ -350,14 +495,22 @@ void MemImage::composeRect(Image* pSrc, int sx, int sy, int w, int h, int x, int
     const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
     {
         ImageLock lock(this);
+        checkRect(dx, dy, w, h, "getPixel");
+        MemPixelStore& store = *m_pStore;
+        const int nBytes = store.getBytesPerPixel();
         for (int j = 0; j < h; ++j)
-            for (int i = 0; i < w; ++i)
+        {
+            uint8_t* p =
+                store.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nBytes;
+            for (int i = 0; i < w; ++i, p += nBytes)
             {
                 const Color& s = aSrc[(size_t)j * w + i];
                 if (s.a == 0)
                     continue;
-                setPixel(dx + i, dy + j, blendPixel(getPixel(dx + i, dy + j), s));
+                storeRaw(p, nBytes,
+                         store.mapColor(blendPixel(store.unmapColor(loadRaw(p, nBytes)), s)));
             }
+        }
     }
     notifyChanged();
 }
@@ -367,9 +520,21 @@ void MemImage::fill(const Color& color)
     RIR_TRACE("MemImage::fill");
     if (!m_pStore)
         return;
-    for (int y = 0; y < m_nPhysHeight; ++y)
+    if (m_nPhysWidth > 0 && m_nPhysHeight > 0)
+    {
+        // The corners as setPixel checks them, then the colour's bits row by row.
+        const uint32_t nValue = m_pStore->mapColor(color);
+        m_pStore->setRaw(m_nSurfaceX, m_nSurfaceY, nValue);
+        m_pStore->setRaw(m_nSurfaceX + m_nPhysWidth - 1, m_nSurfaceY + m_nPhysHeight - 1, nValue);
+        const int nBytes = m_pStore->getBytesPerPixel();
+        const size_t nRowBytes = (size_t)m_nPhysWidth * nBytes;
+        uint8_t* pFirst = m_pStore->rowAddress(m_nSurfaceY) + (size_t)m_nSurfaceX * nBytes;
         for (int x = 0; x < m_nPhysWidth; ++x)
-            m_pStore->setPixel(m_nSurfaceX + x, m_nSurfaceY + y, color);
+            storeRaw(pFirst + (size_t)x * nBytes, nBytes, nValue);
+        for (int y = 1; y < m_nPhysHeight; ++y)
+            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + y) + (size_t)m_nSurfaceX * nBytes,
+                        pFirst, nRowBytes);
+    }
     m_pStore->markChanged();
 }
 
@@ -387,9 +552,21 @@ RIR::SmartPtr<Image> MemImage::convertToFormat(const PixelFormat& format)
         // The whole store is converted, as the SDL back-end does for a view.
         RIR::SmartPtr<MemPixelStore> pStore =
             new MemPixelStore(m_pStore->getWidth(), m_pStore->getHeight(), format);
-        for (int y = 0; y < m_pStore->getHeight(); ++y)
-            for (int x = 0; x < m_pStore->getWidth(); ++x)
-                pStore->setPixel(x, y, m_pStore->getPixel(x, y));
+        const MemPixelStore& old = *m_pStore;
+        const int nOldBytes = old.getBytesPerPixel();
+        const int nNewBytes = pStore->getBytesPerPixel();
+        const bool bVerbatim = sameVerbatimFormat(old, *pStore);
+        for (int y = 0; y < old.getHeight(); ++y)
+        {
+            const uint8_t* pFrom = old.rowAddress(y);
+            uint8_t* pTo = pStore->rowAddress(y);
+            if (bVerbatim)
+                std::memcpy(pTo, pFrom, (size_t)old.getWidth() * nOldBytes);
+            else
+                for (int x = 0; x < old.getWidth(); ++x, pFrom += nOldBytes, pTo += nNewBytes)
+                    storeRaw(pTo, nNewBytes,
+                             pStore->mapColor(old.unmapColor(loadRaw(pFrom, nOldBytes))));
+        }
         pImage->setStore(pStore);
     }
     pImage->copyAttributesFrom(this);
@@ -430,14 +607,26 @@ void MemImage::convertStore(const PixelFormat& format)
     RIR::SmartPtr<MemPixelStore> pStore =
         new MemPixelStore(old.getWidth(), old.getHeight(), format);
     const Color key = old.getColorKey();
+    const int nOldBytes = old.getBytesPerPixel();
+    const int nNewBytes = pStore->getBytesPerPixel();
+    const bool bVerbatim = !bKeyToAlpha && sameVerbatimFormat(old, *pStore);
     for (int y = 0; y < old.getHeight(); ++y)
-        for (int x = 0; x < old.getWidth(); ++x)
+    {
+        const uint8_t* pFrom = old.rowAddress(y);
+        uint8_t* pTo = pStore->rowAddress(y);
+        if (bVerbatim)
         {
-            Color c = old.getPixel(x, y);
+            std::memcpy(pTo, pFrom, (size_t)old.getWidth() * nOldBytes);
+            continue;
+        }
+        for (int x = 0; x < old.getWidth(); ++x, pFrom += nOldBytes, pTo += nNewBytes)
+        {
+            Color c = old.unmapColor(loadRaw(pFrom, nOldBytes));
             if (bKeyToAlpha && Color(c.r, c.g, c.b, 255) == key)
                 c.a = 0;
-            pStore->setPixel(x, y, c);
+            storeRaw(pTo, nNewBytes, pStore->mapColor(c));
         }
+    }
     if (old.hasColorKey() && !bKeyToAlpha)
         pStore->setColorKey(key);
     pStore->setAlpha(old.getAlpha());
@@ -499,6 +688,14 @@ void MemImage::checkPixel(int x, int y, const char* pszWhat) const
                                 pszWhat, x, y, m_nPhysWidth, m_nPhysHeight);
         RIR_THROW(BadParmException, sMessage.c_str());
     }
+}
+
+void MemImage::checkRect(int x, int y, int w, int h, const char* pszWhat) const
+{
+    checkPixel(x, y, pszWhat);
+    checkPixel(x + w - 1, y + h - 1, pszWhat);
+    m_pStore->getRaw(m_nSurfaceX + x, m_nSurfaceY + y);
+    m_pStore->getRaw(m_nSurfaceX + x + w - 1, m_nSurfaceY + y + h - 1);
 }
 
 Color MemImage::getPixel(int x, int y) const
@@ -625,9 +822,17 @@ void MemImage::makePixelsOwn()
     RIR::SmartPtr<MemPixelStore> pStore = new MemPixelStore(m_nPhysWidth, m_nPhysHeight, format);
     if (m_pStore)
     {
-        for (int y = 0; y < m_nPhysHeight; ++y)
-            for (int x = 0; x < m_nPhysWidth; ++x)
-                pStore->setRaw(x, y, m_pStore->getRaw(m_nSurfaceX + x, m_nSurfaceY + y));
+        if (m_nPhysWidth > 0 && m_nPhysHeight > 0)
+        {
+            // The stored area must lie in the old store, as getRaw would check pixel by pixel.
+            m_pStore->getRaw(m_nSurfaceX, m_nSurfaceY);
+            m_pStore->getRaw(m_nSurfaceX + m_nPhysWidth - 1, m_nSurfaceY + m_nPhysHeight - 1);
+            const int nBytes = pStore->getBytesPerPixel();
+            for (int y = 0; y < m_nPhysHeight; ++y)
+                std::memcpy(pStore->rowAddress(y),
+                            m_pStore->rowAddress(m_nSurfaceY + y) + (size_t)m_nSurfaceX * nBytes,
+                            (size_t)m_nPhysWidth * nBytes);
+        }
         pStore->setAlpha(m_pStore->getAlpha());
         if (m_pStore->hasColorKey())
             pStore->setColorKey(m_pStore->getColorKey());

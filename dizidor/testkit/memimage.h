@@ -51,6 +51,12 @@ public:
     // The colour in this store's format and back.
     uint32_t mapColor(const Color& color) const;
     Color unmapColor(uint32_t nValue) const;
+    // The first byte of row y (BadParmException outside the store), and the bytes of one pixel.
+    uint8_t* rowAddress(int y) const;
+    int getBytesPerPixel() const { return m_nBytesPerPixel; }
+    // Whether the stored bits of a pixel copied verbatim into a store of the same format give
+    // what reading the colour and writing it back gives: every bit belongs to a channel of 8 bits.
+    bool isVerbatimCopyExact() const { return m_bVerbatimExact; }
 
     bool hasColorKey() const { return m_bColorKey; }
     // The key as this format stores it; read back with alpha 255.
@@ -88,6 +94,7 @@ private:
         uint32_t nMax = 0;
     };
     ChannelBits m_aChannels[4];
+    bool m_bVerbatimExact;
     bool m_bColorKey;
     uint32_t m_nColorKey;
     int32_t m_nAlpha;
@@ -147,6 +154,8 @@ private:
     // Replaces the store by a converted copy of it (whole store, offsets kept).
     void convertStore(const PixelFormat& format);
     void checkPixel(int x, int y, const char* pszWhat) const;
+    // checkPixel for the corners of a rectangle that is not empty, and the store holds them.
+    void checkRect(int x, int y, int w, int h, const char* pszWhat) const;
 
     RIR::SmartPtr<MemPixelStore> m_pStore;
     PixelFormat m_opaqueFormat;

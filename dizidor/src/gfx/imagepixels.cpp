@@ -40,10 +40,23 @@ bool Image::isRowTransparent(int y, int nAlphaThreshold)
     if (y < 0 || y >= m_nPhysHeight)
         return true;
     ImageLock lock(this);
-    for (int x = 0; x < m_nPhysWidth; ++x)
-        if (!isPixelTransparent(x, y, nAlphaThreshold))
-            return false;
-    return true;
+    // isPixelTransparent for each pixel, with the image's kind of transparency asked once.
+    if (hasAlpha())
+    {
+        for (int x = 0; x < m_nPhysWidth; ++x)
+            if (getPixel(x, y).a > nAlphaThreshold)
+                return false;
+        return true;
+    }
+    if (hasColorKey())
+    {
+        const Color key = getColorKey();
+        for (int x = 0; x < m_nPhysWidth; ++x)
+            if (getPixel(x, y) != key)
+                return false;
+        return true;
+    }
+    return m_nPhysWidth <= 0;
 }
 
 bool Image::isColumnTransparent(int x, int nAlphaThreshold)
@@ -52,10 +65,22 @@ bool Image::isColumnTransparent(int x, int nAlphaThreshold)
     if (x < 0 || x >= m_nPhysWidth)
         return true;
     ImageLock lock(this);
-    for (int y = 0; y < m_nPhysHeight; ++y)
-        if (!isPixelTransparent(x, y, nAlphaThreshold))
-            return false;
-    return true;
+    if (hasAlpha())
+    {
+        for (int y = 0; y < m_nPhysHeight; ++y)
+            if (getPixel(x, y).a > nAlphaThreshold)
+                return false;
+        return true;
+    }
+    if (hasColorKey())
+    {
+        const Color key = getColorKey();
+        for (int y = 0; y < m_nPhysHeight; ++y)
+            if (getPixel(x, y) != key)
+                return false;
+        return true;
+    }
+    return m_nPhysHeight <= 0;
 }
 
 void Image::autoTrim()

@@ -224,3 +224,53 @@ TEST_F(MemImageKit, ColourKeyMarkerAndAlphaMaskPictures)
     this->m_env.addText("cut.subimage", "wall 0 0 1 1");
     EXPECT_TRUE(this->factory()->exists("cut"));
 }
+
+TEST_F(MemImageKit, CopiesAndFillsGiveWhatPixelByPixelWritesGive)
+{
+    // Stores whose bits copy verbatim (8-bit channels filling the pixel) and stores that must be
+    // converted: 5-6-5 channels, and a 32-bit pixel with a byte of no channel.
+    struct Format
+    {
+        int nDepth;
+        unsigned nR, nG, nB, nA;
+    };
+    const Format aFormats[] = {{32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u},
+                               {24, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
+                               {16, 0xF800u, 0x07E0u, 0x001Fu, 0},
+                               {32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0}};
+    const int W = 5;
+    const int H = 4;
+    for (const Format& from : aFormats)
+        for (const Format& to : aFormats)
+        {
+            std::vector<uint32_t> anFrom(W * H);
+            std::vector<uint32_t> anTo(W * H);
+            std::vector<uint32_t> anExpected(W * H);
+            for (int i = 0; i < W * H; ++i)
+                anFrom[i] = 0x9E3779B9u * (uint32_t)(i + 1);
+            RIR::SmartPtr<Image> pFrom = this->factory()->createFromPixels(
+                anFrom.data(), W, H, from.nDepth, W * 4, from.nR, from.nG, from.nB, from.nA);
+            RIR::SmartPtr<Image> pTo = this->factory()->createFromPixels(
+                anTo.data(), W, H, to.nDepth, W * 4, to.nR, to.nG, to.nB, to.nA);
+            RIR::SmartPtr<Image> pExpected = this->factory()->createFromPixels(
+                anExpected.data(), W, H, to.nDepth, W * 4, to.nR, to.nG, to.nB, to.nA);
+            pTo->fill(Color(10, 20, 30, 40));
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x)
+                    pExpected->setPixelAt(x, y, Color(10, 20, 30, 40));
+            EXPECT_EQ(anExpected, anTo) << from.nDepth << " -> " << to.nDepth << ", fill";
+
+            pTo->copyImage(pFrom.get(), 1, 1);
+            for (int y = 1; y < H; ++y)
+                for (int x = 1; x < W; ++x)
+                    pExpected->setPixelAt(x, y, pFrom->getPixelAt(x - 1, y - 1));
+            EXPECT_EQ(anExpected, anTo) << from.nDepth << " -> " << to.nDepth << ", copy";
+
+            // Into itself, overlapping: the old pixels are read before any is written.
+            pTo->copyImage(pTo.get(), -1, -1);
+            for (int y = 0; y < H - 1; ++y)
+                for (int x = 0; x < W - 1; ++x)
+                    pExpected->setPixelAt(x, y, pExpected->getPixelAt(x + 1, y + 1));
+            EXPECT_EQ(anExpected, anTo) << to.nDepth << ", copy into itself";
+        }
+}
