@@ -46,7 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     uint8_t* pCopy = new uint8_t[nSize];
     std::memcpy(pCopy, pData, nSize);
     RIR::SmartPtr<RIR::Resource> pFile(new RIR::Resource((int)nSize, pCopy, true));
-    Table hAliases;
+    // One table for the run, kept reachable from here and emptied before and after every input.
+    static Table* s_pAliases = new Table();
+    Table& hAliases = *s_pAliases;
+    hAliases.clear();
     hAliases.set("kept", "before");
     bool bRead = false;
     try
@@ -70,5 +73,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         FUZZ_CHECK(sKey == sKey.toLower());
         FUZZ_CHECK(hAliases.get(sKey) == hAliases.get(sKey).toLower());
     }
+    hAliases.clear();
     return 0;
 }

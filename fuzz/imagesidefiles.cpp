@@ -8,6 +8,7 @@
 #include "gfx/imagesidefiles.h"
 #include "fuzzcheck.h"
 #include "gfx/image.h"
+#include "gfx/imageenv.h"
 #include "gfx/rect.h"
 #include "rir2/exception.h"
 #include "rir2/refcount.h"
@@ -59,22 +60,44 @@ void readSpec(const std::string& sText)
     }
 }
 
+// Two in-memory image environments, made once for the run and kept reachable from here: one where
+// "pic" is a sub-image (its ".subimage" text replaced for every input), one where it is a picture
+// of its own. Both hold "base"; the pictures are encoded once. The side files an input gives
+// replace those of the input before, and the image cache is emptied after every load, so no
+// picture read from one input is seen by the next.
+struct SideFileWorld
+{
+    SideFileWorld() : m_subImageEnv(&factory()), m_pictureEnv(&factory())
+    {
+        static const uint8_t s_abPixels[4 * 4 * 4] = {
+            255, 0,  0,  255, 0,  255, 0,  255, 0,  0,  255, 255, 255, 255, 255, 0,
+            10,  20, 30, 128, 40, 50,  60, 255, 70, 80, 90,  0,   1,   2,   3,   255,
+            255, 0,  0,  255, 0,  255, 0,  255, 0,  0,  255, 255, 255, 255, 255, 0,
+            10,  20, 30, 128, 40, 50,  60, 255, 70, 80, 90,  0,   1,   2,   3,   255,
+        };
+        m_subImageEnv.addPicture("base", 4, 4, 4, s_abPixels);
+        m_pictureEnv.getProvider().add("base.png",
+                                       m_subImageEnv.getProvider().load("base.png"));
+        m_pictureEnv.addPicture("pic", 4, 4, 4, s_abPixels);
+    }
+    MemImageEnvironment m_subImageEnv;
+    MemImageEnvironment m_pictureEnv;
+};
+
+SideFileWorld& world()
+{
+    static SideFileWorld* s_pWorld = new SideFileWorld();
+    return *s_pWorld;
+}
+
 void loadPicture(const std::string& sSubImage, const std::string& sSpec, bool bSubImage)
 {
-    static const uint8_t s_abPixels[4 * 4 * 4] = {
-        255, 0,  0,  255, 0,  255, 0,  255, 0,  0,  255, 255, 255, 255, 255, 0,
-        10,  20, 30, 128, 40, 50,  60, 255, 70, 80, 90,  0,   1,   2,   3,   255,
-        255, 0,  0,  255, 0,  255, 0,  255, 0,  0,  255, 255, 255, 255, 255, 0,
-        10,  20, 30, 128, 40, 50,  60, 255, 70, 80, 90,  0,   1,   2,   3,   255,
-    };
-    MemImageEnvironment env(&factory());
+    MemImageEnvironment& env = bSubImage ? world().m_subImageEnv : world().m_pictureEnv;
+    setImageEnvironment(&env);
     try
     {
-        env.addPicture("base", 4, 4, 4, s_abPixels);
         if (bSubImage)
             env.addText("pic.subimage", sSubImage.c_str());
-        else
-            env.addPicture("pic", 4, 4, 4, s_abPixels);
         env.addText("pic.spec", sSpec.c_str());
         RIR::SmartPtr<Image> pPic = env.getImage("pic");
         FUZZ_CHECK(pPic);
@@ -90,6 +113,7 @@ void loadPicture(const std::string& sSubImage, const std::string& sSpec, bool bS
     catch (const RIR::Exception&)
     {
     }
+    env.clearImageCache();
 }
 
 } // namespace

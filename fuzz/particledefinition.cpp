@@ -99,12 +99,6 @@ PlainValues readPlainValues(const uint8_t* pData, size_t nSize)
     return values;
 }
 
-MemImageFactory& factory()
-{
-    static MemImageFactory s_factory;
-    return s_factory;
-}
-
 void addPicture(MemImageEnvironment& env, const char* pszName, int nWidth, int nHeight)
 {
     std::vector<uint8_t> abPixels;
@@ -113,13 +107,37 @@ void addPicture(MemImageEnvironment& env, const char* pszName, int nWidth, int n
     env.addPicture(pszName, nWidth, nHeight, 4, abPixels.data());
 }
 
-RIR::SmartPtr<Animation> s_pFlame;
+// The image environment with its pictures (encoded and decoded once) and the animation, made
+// once for the run and kept reachable from here. An input changes only the two definition
+// resources, replaced for every input; the pictures are only read by the emitter.
+struct ParticleWorld
+{
+    ParticleWorld() : m_env(&m_factory)
+    {
+        addPicture(m_env, "spark", 2, 2);
+        addPicture(m_env, "smoke", 3, 3);
+        addPicture(m_env, "pal", 4, 1);
+        m_env.getImage("pal");
+        m_pFlame = new Animation(10.0f);
+        m_pFlame->addFrame("default", m_env.getImage("spark"), 1);
+        m_pFlame->addFrame("default", m_env.getImage("smoke"), 2);
+    }
+    MemImageFactory m_factory;
+    MemImageEnvironment m_env;
+    RIR::SmartPtr<Animation> m_pFlame;
+};
+
+ParticleWorld& world()
+{
+    static ParticleWorld* s_pWorld = new ParticleWorld();
+    return *s_pWorld;
+}
 
 RIR::SmartPtr<Animation> animation(const char* pszName)
 {
     if (RIR::String(pszName) != "flame.anim")
         RIR_THROW(ResourceException, "No such animation");
-    return s_pFlame;
+    return world().m_pFlame;
 }
 
 } // namespace
@@ -128,15 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     if (nSize > 16 * 1024)
         nSize = 16 * 1024;
-    MemImageEnvironment env(&factory());
-    addPicture(env, "spark", 2, 2);
-    addPicture(env, "smoke", 3, 3);
-    addPicture(env, "pal", 4, 1);
-    env.addResource("main.particles", pData, (int)nSize);
-    env.addResource("child.particles", pData, (int)nSize);
-    s_pFlame = new Animation(10.0f);
-    s_pFlame->addFrame("default", env.getImage("spark"), 1);
-    s_pFlame->addFrame("default", env.getImage("smoke"), 2);
+    ParticleWorld& w = world();
+    w.m_env.addResource("main.particles", pData, (int)nSize);
+    w.m_env.addResource("child.particles", pData, (int)nSize);
     ParticleEmitter::setAnimationSource(&animation);
     ParticleEmitter::getRandom().seed(1);
     {
@@ -174,6 +186,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     }
     ParticleEmitter::destroyDefinitionCache();
     ParticleEmitter::setAnimationSource(nullptr);
-    s_pFlame.release();
     return 0;
 }

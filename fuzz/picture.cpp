@@ -11,6 +11,7 @@
 // is the one its IHDR chunk states (read here from the bytes).
 #include "fuzzcheck.h"
 #include "gfx/image.h"
+#include "gfx/imageenv.h"
 #include "platform/sdl/sdlimagefactory.h"
 #include "platform/sdl/surface.h"
 #include "rir2/exception.h"
@@ -67,6 +68,19 @@ PictureWorld& world()
     return *s_pWorld;
 }
 
+// One in-memory image environment per choice of names and side files (the low five bits of the
+// first byte), made at its first use and kept for the run. An input replaces every resource of
+// its environment, so none of an earlier input's bytes is seen.
+MemImageEnvironment& environment(uint8_t nFlags)
+{
+    static MemImageEnvironment* s_apEnvs[32] = {};
+    MemImageEnvironment*& pEnv = s_apEnvs[nFlags & 31];
+    if (pEnv == nullptr)
+        pEnv = new MemImageEnvironment(&world().m_factory);
+    setImageEnvironment(pEnv);
+    return *pEnv;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
@@ -83,8 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         nPicture = nRest;
 
     static const char* const s_apszNames[4] = {"pic.png", "pic.jpg", "pic.tga", "pic"};
-    PictureWorld& w = world();
-    MemImageEnvironment env(&w.m_factory);
+    MemImageEnvironment& env = environment(nFlags);
     env.addResource(s_apszNames[nFlags & 3], pPicture, (int)nPicture);
     if (nFlags & 4)
         env.addResource((nFlags & 8) ? "pic.alpha.png" : "pic.alpha.jpg", pPicture + nPicture,
@@ -118,5 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     catch (const RIR::Exception&)
     {
     }
+    env.clearImageCache();
     return 0;
 }

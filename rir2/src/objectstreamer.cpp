@@ -25,6 +25,17 @@ unsigned long pointerKey(const void* p)
     return (unsigned long)(uintptr_t)p;
 }
 
+typedef Hash<unsigned long, unsigned long> IdTable;
+
+// The id table, made at its first use: most streamers read or write only values and strings,
+// and a table of OBJECT_ID_BUCKETS buckets is dear next to a short-lived streamer.
+IdTable& idTable(IdTable*& pTable)
+{
+    if (!pTable)
+        pTable = new IdTable(OBJECT_ID_BUCKETS);
+    return *pTable;
+}
+
 } // namespace
 
 ObjectStreamer::ObjectStreamer(Stream* pStream, bool bOwnsStream)
@@ -56,7 +67,6 @@ ObjectStreamer::ObjectStreamer(Stream* pStream, bool bOwnsStream)
                 RIR_THROW(FatalErrorException, "Wrong ObjectStreamer signature");
         }
     }
-    m_pObjectIds = new Hash<unsigned long, unsigned long>(OBJECT_ID_BUCKETS);
     m_nNextId = 0;
 }
 
@@ -72,7 +82,7 @@ int ObjectStreamer::registerObject(const void* pObject)
 {
     RIR_TRACE("ObjectStreamer::registerObject");
     const int nId = m_nNextId;
-    m_pObjectIds->set(pointerKey(pObject), (unsigned long)nId);
+    idTable(m_pObjectIds).set(pointerKey(pObject), (unsigned long)nId);
     ++m_nNextId;
     return nId;
 }
@@ -81,27 +91,27 @@ int ObjectStreamer::findObjectId(const void* pObject)
 {
     RIR_TRACE("ObjectStreamer::findObjectId");
     const unsigned long nKey = pointerKey(pObject);
-    if (!m_pObjectIds->contains(nKey))
+    if (!idTable(m_pObjectIds).contains(nKey))
         return -1;
-    return (int)m_pObjectIds->get(nKey);
+    return (int)idTable(m_pObjectIds).get(nKey);
 }
 
 void ObjectStreamer::addLoadedObject(uint32_t nId, void* pObject)
 {
     RIR_TRACE("ObjectStreamer::addLoadedObject");
-    m_pObjectIds->set((unsigned long)nId, pointerKey(pObject));
+    idTable(m_pObjectIds).set((unsigned long)nId, pointerKey(pObject));
 }
 
 bool ObjectStreamer::isLoaded(uint32_t nId)
 {
     RIR_TRACE("ObjectStreamer::isLoaded");
-    return m_pObjectIds->contains((unsigned long)nId);
+    return idTable(m_pObjectIds).contains((unsigned long)nId);
 }
 
 void* ObjectStreamer::getLoadedObject(uint32_t nId)
 {
     RIR_TRACE("ObjectStreamer::getLoadedObject");
-    return (void*)(uintptr_t)m_pObjectIds->get((unsigned long)nId);
+    return (void*)(uintptr_t)idTable(m_pObjectIds).get((unsigned long)nId);
 }
 
 bool ObjectStreamer::writeChar(char c)

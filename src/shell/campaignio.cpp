@@ -82,6 +82,16 @@ int saturatedSum(const int64_t nSum)
     return (int)nSum;
 }
 
+// How many pieces split(" ") makes of the text: the runs of bytes other than the blank.
+int countValueTokens(const char* pszValue)
+{
+    int nTokens = 0;
+    for (const char* p = pszValue ? pszValue : ""; *p; ++p)
+        if (*p != ' ' && (p == pszValue || p[-1] == ' '))
+            ++nTokens;
+    return nTokens;
+}
+
 } // namespace
 
 RIR::String campaignSlotKey(int nSlot, const char* pszUID)
@@ -104,11 +114,14 @@ bool parseCampaignValue(const char* pszValue, CampaignState* pCS, bool bLog, int
 {
     RIR_TRACE("parseCampaignValue");
     RIR_ASSERT(pCS);
-    const RIR::List<RIR::String> lTokens = RIR::String(pszValue).split(" ");
+    // The tokens are counted before any is copied: a value of the wrong length, however long,
+    // is refused without building its list.
+    const int nTokens = countValueTokens(pszValue);
     if (pnTokens)
-        *pnTokens = lTokens.getLength();
-    if (lTokens.getLength() != CAMPAIGN_TOKENS)
+        *pnTokens = nTokens;
+    if (nTokens != CAMPAIGN_TOKENS)
         return false;
+    const RIR::List<RIR::String> lTokens = RIR::String(pszValue).split(" ");
 
     CampaignState cs;
     int nToken = 0;

@@ -51,10 +51,18 @@ bool readHighScoreReply(const char* pszReply, HighScoreTable& table)
 bool parseHighScoreReply(const char* pszReply)
 {
     RIR_TRACE("parseHighScoreReply");
+    // The reply is read first: a refused one costs no walk through the store.
+    HighScoreTable reply;
+    if (!readHighScoreReply(pszReply, reply))
+        return false;
     HighScoreTable table;
     loadHighScores(table);
-    if (!readHighScoreReply(pszReply, table))
-        return false;
+    for (int i = highScoreIndex(HS_ONLINE, 0, 0, 0); i < HS_ENTRIES; ++i)
+    {
+        table.sName[i] = reply.sName[i];
+        table.nScore[i] = reply.nScore[i];
+        table.sKey[i] = reply.sKey[i];
+    }
     saveHighScores(table);
     setStoredValue("HighscoreLastUpdate",
                    RIR::String::format("%d", (int)RIR::Date().toTimestamp()).c_str());

@@ -107,6 +107,15 @@ bool decodeTga(const uint8_t* pData, size_t nSize, DecodedPicture* pResult, RIR:
         return fail(psError,
                     RIR::String::format("unsupported TGA layout: type %d, %d bits", nType, nDepth));
 
+    // Data too short for the pixels it announces is refused before room is made for them: a
+    // stored pixel takes nPixelBytes, a run-length packet (a count byte and at least one pixel)
+    // stands for at most 128 pixels.
+    const size_t nPixels = (size_t)nWidth * (size_t)nHeight;
+    const size_t nLeast = bRunLength ? (nPixels + 127) / 128 * (1 + (size_t)nPixelBytes)
+                                     : nPixels * (size_t)nPixelBytes;
+    if (nSize - nAt < nLeast)
+        return fail(psError, "the TGA data ends early");
+
     pResult->m_nWidth = nWidth;
     pResult->m_nHeight = nHeight;
     pResult->m_nBytesPerPixel = nOutBytes;
@@ -116,9 +125,8 @@ bool decodeTga(const uint8_t* pData, size_t nSize, DecodedPicture* pResult, RIR:
     if (nOutBytes == 1)
         for (int i = 0; i < 256; ++i)
             pResult->m_abPalette.insert(pResult->m_abPalette.end(), 3, (uint8_t)i);
-    pResult->m_abPixels.assign((size_t)nWidth * (size_t)nHeight * (size_t)nOutBytes, 0);
+    pResult->m_abPixels.assign(nPixels * (size_t)nOutBytes, 0);
 
-    const size_t nPixels = (size_t)nWidth * (size_t)nHeight;
     const bool bTopDown = (nDescriptor & TOP_DOWN) != 0;
     const bool bRightToLeft = (nDescriptor & RIGHT_TO_LEFT) != 0;
     size_t nPixel = 0;

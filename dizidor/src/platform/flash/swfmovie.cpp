@@ -12,6 +12,9 @@
 namespace
 {
 
+// The first size of the buffer that compressed movie data is inflated into.
+const size_t INFLATE_FIRST_BLOCK = 64 * 1024;
+
 enum SwfTag
 {
     TAG_END = 0,
@@ -203,26 +206,34 @@ bool parseSwf(const uint8_t* pbData, size_t nBytes, SwfMovie* pMovie)
         const uint32_t nDeclared = le32(pbData + 4);
         if (nDeclared < 8 || nDeclared - 8 > (uint32_t)SwfMovie::MAX_SWF_BYTES)
             return refuse(pMovie, "compressed length out of range");
-        uLongf nOut = nDeclared - 8;
-        abInflated.resize(nOut);
-        const int nResult = uncompress(abInflated.data(), &nOut, pBody, (uLong)nBody);
-        // A stream cut short still gives what it holds.
-        if (nResult != Z_OK && nResult != Z_BUF_ERROR)
+        // The buffer grows with what the stream gives, up to the declared length: a header may
+        // declare far more than its data holds, and the data decides what is kept.
+        const size_t nLimit = nDeclared - 8;
+        abInflated.resize(nLimit < INFLATE_FIRST_BLOCK ? nLimit : INFLATE_FIRST_BLOCK);
+        z_stream z;
+        std::memset(&z, 0, sizeof(z));
+        if (inflateInit(&z) != Z_OK)
             return refuse(pMovie, "compressed data cannot be inflated");
-        if (nResult == Z_BUF_ERROR)
+        z.next_in = const_cast<Bytef*>(pBody);
+        z.avail_in = (uInt)nBody;
+        int nResult = Z_OK;
+        for (;;)
         {
-            z_stream z;
-            std::memset(&z, 0, sizeof(z));
-            if (inflateInit(&z) != Z_OK)
-                return refuse(pMovie, "compressed data cannot be inflated");
-            z.next_in = const_cast<Bytef*>(pBody);
-            z.avail_in = (uInt)nBody;
-            z.next_out = abInflated.data();
-            z.avail_out = (uInt)abInflated.size();
-            inflate(&z, Z_SYNC_FLUSH);
-            nOut = z.total_out;
-            inflateEnd(&z);
+            z.next_out = abInflated.data() + z.total_out;
+            z.avail_out = (uInt)(abInflated.size() - z.total_out);
+            nResult = inflate(&z, Z_NO_FLUSH);
+            if (nResult != Z_OK && nResult != Z_BUF_ERROR)
+                break;
+            // A stream cut short (input used up, or the declared length reached) still gives
+            // what it holds.
+            if (z.avail_out > 0 || abInflated.size() >= nLimit)
+                break;
+            abInflated.resize(abInflated.size() * 2 < nLimit ? abInflated.size() * 2 : nLimit);
         }
+        const size_t nOut = z.total_out;
+        inflateEnd(&z);
+        if (nResult != Z_OK && nResult != Z_BUF_ERROR && nResult != Z_STREAM_END)
+            return refuse(pMovie, "compressed data cannot be inflated");
         abInflated.resize(nOut);
         pBody = abInflated.data();
         nBody = abInflated.size();
