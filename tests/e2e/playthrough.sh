@@ -63,10 +63,10 @@ play() {
   run_dbd "$DBD" "$script" "$seconds" DBD_FIXED_STEP=33 "${video[@]}" 2>"$WORK/$name.err"
   mv "$LOG" "$WORK/$name.log"
   LOG="$WORK/$name.log"
-  if grep -q 'ERROR: AddressSanitizer\|ERROR: LeakSanitizer\|runtime error:' "$WORK/$name.err"; then
-    cat "$WORK/$name.err"
+  ! grep -q 'ERROR: AddressSanitizer\|ERROR: LeakSanitizer\|runtime error:' "$WORK/$name.err" ||
     fail "$name: a sanitizer report"
-  fi
+  # A resource, font or cursor not found, or a key the string table lacks ("[string] KEY"), is
+  # logged as "Missing resource".
   ! grep -q 'Missing resource\|EXCEPTION\|not found' "$LOG" || fail "$name: something was missing or failed"
   tail -2 "$LOG" | head -1 | grep -qx 'M: == END ==' || fail "$name: the log does not end with END"
   # Every picture asked for was taken, or the display kept none.
