@@ -169,7 +169,8 @@ public:
     // Physical memory in MiB; 0 when unknown.
     int getTotalMemoryMB() const;
     int getAvailableMemoryMB() const;
-    // A hook for the theme: a font or cursor it did not find ("[font] name"); empty here.
+    // A hook for what was looked up and not found: a font or cursor of the theme ("[font] name",
+    // "[cursor] name") or a key of the string table ("[string] KEY", once per key); empty here.
     virtual void reportMissingResource(const char* pszText);
 
     // ---- video facade (each through getVideoDriver) ------------------------------------------
@@ -374,7 +375,8 @@ public:
 
     void loadStrings(const char* pszName);
     // The stored text, valid only until a later load replaces that key or the application goes
-    // (a caller that keeps it longer copies it into a String); pszKey itself when it is missing.
+    // (a caller that keeps it longer copies it into a String); pszKey itself when it is missing,
+    // and the first miss of a key goes to reportMissingResource ("[string] KEY", upper-cased).
     const char* getString(const char* pszKey);
     bool hasString(const char* pszKey);
     RIR::List<RIR::String> getStringNames();
@@ -439,6 +441,7 @@ private:
     bool m_bAudioOK;
     RIR::List<RIR::ResourceProvider*> m_lProviders; // owned
     RIR::Hash<RIR::String, RIR::String> m_hStrings;
+    RIR::Hash<RIR::String, RIR::String> m_hMissingStrings; // keys already reported missing
     ResCache<Image> m_imageCache;
     ResCache<Sample> m_sampleCache;
     ResCache<Music> m_musicCache;

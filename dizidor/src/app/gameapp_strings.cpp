@@ -31,9 +31,18 @@ void GameApp::loadStrings(const char* pszName)
 const char* GameApp::getString(const char* pszKey)
 {
     RIR_TRACE("GameApp::getString");
-    const RIR::Hash<RIR::String, RIR::String>::Node* pNode =
-        m_hStrings.findNode(RIR::String(pszKey).toUpper());
-    return pNode ? pNode->m_value.c_str() : pszKey;
+    const RIR::String sKey = RIR::String(pszKey).toUpper();
+    const RIR::Hash<RIR::String, RIR::String>::Node* pNode = m_hStrings.findNode(sKey);
+    if (pNode)
+        return pNode->m_value.c_str();
+    // The key itself stands in for the text; the miss is reported once per key, so that a text
+    // the tables lack shows in the log and not only on the screen.
+    if (!m_hMissingStrings.contains(sKey))
+    {
+        m_hMissingStrings.set(sKey, "");
+        reportMissingResource((RIR::String("[string] ") + sKey).c_str());
+    }
+    return pszKey;
 }
 
 bool GameApp::hasString(const char* pszKey)

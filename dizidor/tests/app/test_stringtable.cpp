@@ -1,8 +1,8 @@
 // The string table and the text tables: the key and text form (byte order mark, comments and
 // "\#", blanks, escapes in their order, continuations and the leading-continuation error), the
 // XML form (rows of cells, the pairing across rows, what does not count), the application's
-// table (case-insensitive keys, the missing key, later tables winning, the name dump), the
-// position keywords and the stopwatch.
+// table (case-insensitive keys, the missing key and its report, later tables winning, the name
+// dump), the position keywords and the stopwatch.
 #include "resourcefixture.h"
 
 #include "app/positionkeyword.h"
@@ -130,11 +130,20 @@ TEST(XmlTableTest, UnreadableXmlKeepsThePairsBefore)
 
 // ---- the application's table -------------------------------------------------------------------
 
+// An application that keeps what it was told was missing.
+class ReportingApp : public GameApp
+{
+public:
+    void reportMissingResource(const char* pszText) override { m_lMissing.push_back(pszText); }
+    std::vector<std::string> m_lMissing;
+};
+
 class StringTableTest : public ResourceAppTest
 {
 protected:
     StringTableTest()
     {
+        m_pApp.reset(new ReportingApp());
         m_pApp->addProvider(memory({{"messages.txt", "Yes Yes!\nno No\nCaption Dustbowl Dolly\n"},
                                     {"credits.XML", "<row><cell><data>Thanks</data></cell>"
                                                     "<cell><data>to all</data></cell></row>"},
@@ -164,6 +173,22 @@ TEST_F(StringTableTest, KeysAreFoundInAnyCase)
     EXPECT_EQ("GameApp::getResource() : Resource 'story.txt' not found",
               messageOf<RIR::ResourceException>([&] { m_pApp->loadStrings("story.txt"); }));
     EXPECT_EQ(4, m_pApp->getStringNames().getLength()) << "nothing lost";
+}
+
+TEST_F(StringTableTest, AMissingKeyIsReportedOnce)
+{
+    m_pApp->loadStrings("messages.txt");
+    const std::vector<std::string>& lMissing = static_cast<ReportingApp*>(m_pApp.get())->m_lMissing;
+    EXPECT_STREQ("Yes!", m_pApp->getString("yes"));
+    EXPECT_FALSE(m_pApp->hasString("Unheard"));
+    EXPECT_TRUE(lMissing.empty()) << "neither a found key nor a question reports";
+
+    EXPECT_STREQ("Unheard", m_pApp->getString("Unheard"));
+    EXPECT_STREQ("unheard", m_pApp->getString("unheard"));
+    EXPECT_STREQ("Other", m_pApp->getString("Other"));
+    EXPECT_STREQ("Unheard", m_pApp->getString("Unheard"));
+    EXPECT_EQ((std::vector<std::string>{"[string] UNHEARD", "[string] OTHER"}), lMissing)
+        << "each key once, in any case";
 }
 
 TEST_F(StringTableTest, NameDump)
