@@ -174,7 +174,16 @@ RenderResult GLRenderDevice::onClear(uint32_t nFlags, uint32_t nColor, float fDe
         glClearStencil((GLint)nStencil);
         nBits |= GL_STENCIL_BUFFER_BIT;
     }
-    // A clear covers the viewport, not the whole picture.
+    // A clear covers the viewport, not the whole picture. A viewport over the whole picture
+    // clears without the scissor, which lets the driver take its fast whole-buffer path.
+    const bool bWhole = viewport.nX <= 0 && viewport.nY <= 0 &&
+                        viewport.nX + viewport.nWidth >= getWidth() &&
+                        viewport.nY + viewport.nHeight >= getHeight();
+    if (bWhole)
+    {
+        glClear(nBits);
+        return RENDER_OK;
+    }
     glEnable(GL_SCISSOR_TEST);
     glScissor(viewport.nX, getHeight() - viewport.nY - viewport.nHeight, viewport.nWidth,
               viewport.nHeight);
