@@ -126,10 +126,7 @@ void checkLine(const EpitaphLine& line, const std::string& sPiece)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    if (nSize > FUZZ_MAX_INPUT)
-        nSize = FUZZ_MAX_INPUT;
-    std::string sText(reinterpret_cast<const char*>(pData), nSize);
-    sText.resize(std::strlen(sText.c_str()));
+    const std::string sText = fuzzText(pData, nSize);
 
     const RIR::List<EpitaphLine> lLines =
         fuzzBrokenReader() ? brokenParse(sText.c_str()) : parseEpitaphText(sText.c_str());

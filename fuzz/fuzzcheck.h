@@ -8,8 +8,12 @@
 #ifndef FUZZ_FUZZCHECK_H
 #define FUZZ_FUZZCHECK_H
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #define FUZZ_CHECK(cond)                                                                           \
     do                                                                                             \
@@ -24,6 +28,17 @@
 // Inputs beyond this size are cut: no reader needs more to show a fault, and the stored 32-bit
 // sizes stay far from their limits.
 const size_t FUZZ_MAX_INPUT = 1 << 20;
+
+// The input as a text the way a reader of a C string sees it: cut to FUZZ_MAX_INPUT bytes and at
+// the first zero byte.
+inline std::string fuzzText(const uint8_t* pData, size_t nSize)
+{
+    if (nSize > FUZZ_MAX_INPUT)
+        nSize = FUZZ_MAX_INPUT;
+    std::string sText(reinterpret_cast<const char*>(pData), nSize);
+    sText.resize(std::strlen(sText.c_str()));
+    return sText;
+}
 
 // Test hook: with DBD_FUZZ_BROKEN_READER set, a target puts in place of its reader one broken on
 // purpose (it accepts a damaged input, or loses a value), and the target's checks must then fail

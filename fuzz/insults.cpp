@@ -79,10 +79,7 @@ RIR::List<RIR::String> brokenReadInsults(const char* pszText)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    if (nSize > FUZZ_MAX_INPUT)
-        nSize = FUZZ_MAX_INPUT;
-    std::string sText(reinterpret_cast<const char*>(pData), nSize);
-    sText.resize(std::strlen(sText.c_str()));
+    const std::string sText = fuzzText(pData, nSize);
 
     std::vector<std::string> expected = expectedLines(sText);
     RIR::Random random;
