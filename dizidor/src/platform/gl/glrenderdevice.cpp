@@ -55,7 +55,8 @@ GLRenderDevice::GLRenderDevice(int nWidth, int nHeight, bool bDepthBuffer, bool 
                                int nMaxTextureSize)
     : RenderDeviceBase(nWidth, nHeight, bDepthBuffer, bStencilBuffer, nMaxTextureSize),
       m_bRenderStatesDirty(true), m_bStageDirty(true), m_bCombinerDirty(true),
-      m_bProjectionDirty(true), m_bModelViewDirty(true), m_bTexturing(false), m_nBoundName(0)
+      m_bProjectionDirty(true), m_bModelViewDirty(true), m_bTrimStatesDirty(true),
+      m_bTrimAllowed(false), m_bTexturing(false), m_nBoundName(0)
 {
     RIR_TRACE("GLRenderDevice::GLRenderDevice");
     glDisable(GL_SCISSOR_TEST);
@@ -200,6 +201,7 @@ RenderResult GLRenderDevice::onRenderState(RenderState eState, uint32_t nValue)
         return RENDER_OK;
     flush();
     m_bRenderStatesDirty = true;
+    m_bTrimStatesDirty = true;
     return RENDER_OK;
 }
 
@@ -209,6 +211,7 @@ RenderResult GLRenderDevice::onStageState(StageState eState, uint32_t nValue)
         return RENDER_OK;
     flush();
     m_bStageDirty = true;
+    m_bTrimStatesDirty = true;
     if (eState < TS_MAG_FILTER)
         m_bCombinerDirty = true;
     return RENDER_OK;
@@ -264,6 +267,16 @@ RenderResult GLRenderDevice::onDraw(PrimitiveKind eKind, const RenderVertex* pVe
     const int nTriangles = eKind == PRIM_TRIANGLE_LIST ? nCount / 3 : nCount - 2;
     if (nTriangles <= 0)
         return RENDER_OK;
+    // A sprite's quad draws only the part of its texture that can show.
+    RenderVertex aTrimmed[4];
+    if (eKind == PRIM_TRIANGLE_STRIP && nCount == 4)
+    {
+        const QuadTrim eTrim = trimDrawnQuad(pVertices, aTrimmed);
+        if (eTrim == QUAD_HIDDEN)
+            return RENDER_OK;
+        if (eTrim == QUAD_TRIMMED)
+            pVertices = aTrimmed;
+    }
     // The base has checked the count: a list holds whole triangles, so every vertex is used.
     const int nUsed = nCount;
     if ((size_t)nUsed > MAX_BATCH_VERTICES || (size_t)nTriangles * 3 > MAX_BATCH_INDICES)
@@ -302,6 +315,22 @@ RenderResult GLRenderDevice::onDraw(PrimitiveKind eKind, const RenderVertex* pVe
             m_anIndices.push_back((uint16_t)(nBase + anCorner[c]));
     }
     return RENDER_OK;
+}
+
+QuadTrim GLRenderDevice::trimDrawnQuad(const RenderVertex aQuad[4], RenderVertex aTrimmed[4])
+{
+    const GLRenderTexture* pTexture = static_cast<const GLRenderTexture*>(getTexture());
+    if (!pTexture || pTexture->getName() == 0)
+        return QUAD_UNCHANGED;
+    if (m_bTrimStatesDirty)
+    {
+        m_bTrimAllowed = transparentTexelsChangeNothing(getState());
+        m_bTrimStatesDirty = false;
+    }
+    if (!m_bTrimAllowed)
+        return QUAD_UNCHANGED;
+    return trimQuad(aQuad, pTexture->getShown(), pTexture->getWidth(), pTexture->getHeight(),
+                    aTrimmed);
 }
 
 void GLRenderDevice::gatherVertex(const RenderVertex& vertex)
@@ -386,7 +415,11 @@ RenderResult GLRenderDevice::uploadTexture(GLRenderTexture& texture, const void*
     bindTexture(texture.getName());
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture.getWidth(), texture.getHeight(), GL_RGBA,
                     GL_UNSIGNED_BYTE, pPixels);
-    return glGetError() == GL_NO_ERROR ? RENDER_OK : RENDER_ERR_FAILED;
+    if (glGetError() != GL_NO_ERROR)
+        return RENDER_ERR_FAILED;
+    texture.setShown(findShownTexels((const uint8_t*)pPixels, texture.getWidth(),
+                                     texture.getHeight(), texture.hasAlpha()));
+    return RENDER_OK;
 }
 
 RenderResult GLRenderDevice::downloadTexture(GLRenderTexture& texture, void* pPixels)

@@ -14,6 +14,8 @@
 //   texture drawn with, never with mipmaps, clamping to the edge texels;
 // - the stencil test and clears of the stencil only with a stencil buffer, the depth test and
 //   depth clears only with a depth buffer; clears are limited to the viewport;
+// - a strip of four corners over a rectangle of its texture (a sprite's quad) is cut to the
+//   texels that can show, when the states make transparent texels change nothing (quadtrim.h);
 // - vertices are gathered into one batch of triangles (strips and fans taken apart in
 //   OpenGL's own order of their corners) while the texture and every state that OpenGL sees
 //   stay the same; the batch goes to OpenGL in one call from client vertex arrays (OpenGL 1.1),
@@ -31,6 +33,7 @@
 #ifndef DIZIDOR_PLATFORM_GL_GLRENDERDEVICE_H
 #define DIZIDOR_PLATFORM_GL_GLRENDERDEVICE_H
 
+#include "platform/gl/quadtrim.h"
 #include "platform/gl/renderdevicebase.h"
 
 #include <cstdint>
@@ -97,6 +100,8 @@ private:
     void applyProjection();
     void applyViewport(const RenderViewport& viewport);
     void bindTexture(unsigned nName);
+    // The quad cut to what its texture can show, when the texture and the states allow it.
+    QuadTrim trimDrawnQuad(const RenderVertex aQuad[4], RenderVertex aTrimmed[4]);
     // Adds the vertex, transformed by world x view, to the batch's vertices.
     void gatherVertex(const RenderVertex& vertex);
 
@@ -106,6 +111,8 @@ private:
     bool m_bProjectionDirty;
     bool m_bModelViewDirty;            // world or view changed since m_modelView was made
     RenderMatrix m_modelView;          // world x view, applied to the vertices gathered
+    bool m_bTrimStatesDirty;           // a state changed since m_bTrimAllowed was found
+    bool m_bTrimAllowed;               // transparent texels change nothing under the states
     // What is not yet sent to OpenGL: each vertex of a draw once, and the triangles as indices
     // into it, so that corners shared by a primitive's triangles are transformed once.
     std::vector<BatchVertex> m_aBatch;

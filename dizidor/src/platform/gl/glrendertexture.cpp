@@ -10,13 +10,16 @@
 
 GLRenderTexture::GLRenderTexture(GLRenderDevice* pDevice, int nId, int nWidth, int nHeight,
                                  bool bAlpha, unsigned nName)
-    : RenderTexture(pDevice, nId, nWidth, nHeight, bAlpha), m_nName(nName), m_bUploaded(false)
+    : RenderTexture(pDevice, nId, nWidth, nHeight, bAlpha), m_nName(nName), m_bUploaded(false),
+      m_shown(findShownTexels(nullptr, nWidth, nHeight, false))
 {
     RIR_TRACE("GLRenderTexture::GLRenderTexture");
     m_anApplied[0] = TEXFILTER_LINEAR;
     m_anApplied[1] = TEXFILTER_LINEAR;
     m_anApplied[2] = TEXADDR_CLAMP;
     m_anApplied[3] = TEXADDR_CLAMP;
+    if (bAlpha)
+        m_shown = ShownTexels{0, 0, 0, 0};
 }
 
 GLRenderTexture::~GLRenderTexture()

@@ -10,6 +10,7 @@
 #ifndef DIZIDOR_PLATFORM_GL_GLRENDERTEXTURE_H
 #define DIZIDOR_PLATFORM_GL_GLRENDERTEXTURE_H
 
+#include "platform/gl/quadtrim.h"
 #include "platform/gl/rendertexture.h"
 
 #include <cstdint>
@@ -32,6 +33,10 @@ public:
     // TS_MIN_FILTER, TS_ADDRESS_U, TS_ADDRESS_V, in this order).
     uint32_t getApplied(int nIndex) const { return m_anApplied[nIndex]; }
     void setApplied(int nIndex, uint32_t nValue) { m_anApplied[nIndex] = nValue; }
+    // The texels that can show (quadtrim.h), found at each upload: none while a texture with
+    // alpha still holds its zeros, all of one without alpha.
+    const ShownTexels& getShown() const { return m_shown; }
+    void setShown(const ShownTexels& shown) { m_shown = shown; }
 
 protected:
     RenderResult onLock(TextureLock* pLock) override;
@@ -44,6 +49,7 @@ private:
     unsigned m_nName;
     bool m_bUploaded;
     uint32_t m_anApplied[4];
+    ShownTexels m_shown;
     std::vector<uint8_t> m_abLocked; // the copy lent by lock
 };
 
