@@ -25,7 +25,7 @@ public:
     const char* c_str() const { return m_szKey; }
 
 private:
-    char m_szKey[64];
+    char m_szKey[96]; // room for four full-width ints and the longest field name
 };
 
 } // namespace
