@@ -51,6 +51,9 @@ public:
 
 private:
     void regenerate();
+    // The next tempered output. It has no entry on the call trace: each public draw below makes
+    // one of its own and then calls this, so a draw costs one entry, not one per layer.
+    uint32_t draw();
 
     uint32_t m_aState[STATE_SIZE];
     int32_t m_nIndex; // next word to hand out; STATE_SIZE: regenerate first

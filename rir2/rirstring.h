@@ -69,6 +69,18 @@ public:
     char* at(int i) { return m_pszText + (i < 0 ? i + length() : i); }
     // Bytes the buffer may hold, terminator included.
     int getCapacity() const { return m_nCapacity; }
+    // Exchanges the two strings' buffers, capacities included: nothing is copied or allocated.
+    // Found by argument-dependent lookup, so List::swap and the standard algorithms use it
+    // instead of three deep copies.
+    friend void swap(String& a, String& b) noexcept
+    {
+        char* pszText = a.m_pszText;
+        a.m_pszText = b.m_pszText;
+        b.m_pszText = pszText;
+        const int32_t nCapacity = a.m_nCapacity;
+        a.m_nCapacity = b.m_nCapacity;
+        b.m_nCapacity = nCapacity;
+    }
 
     // The allocation size for a request of n bytes: n - n % 4 + 4.
     static int roundCapacity(int n) { return n - n % 4 + 4; }

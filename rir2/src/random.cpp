@@ -21,6 +21,12 @@ const uint32_t MT_MATRIX_A = 0x9908B0DFu;
 const uint32_t MT_UPPER_MASK = 0x80000000u;
 const uint32_t MT_LOWER_MASK = 0x7FFFFFFFu;
 
+// An output as a fraction of 2^32: [0, 1), never 1.0.
+double toUnit(uint32_t nValue)
+{
+    return (double)nValue / 4294967296.0;
+}
+
 } // namespace
 
 Random::Random()
@@ -95,9 +101,8 @@ void Random::regenerate()
     m_nIndex = 0;
 }
 
-unsigned int Random::next32()
+uint32_t Random::draw()
 {
-    RIR_TRACE("Random::next32");
     if (m_nIndex >= MT_N)
         regenerate();
     uint32_t y = m_aState[m_nIndex++];
@@ -105,13 +110,19 @@ unsigned int Random::next32()
     y ^= (y << 7) & 0x9D2C5680u;
     y ^= (y << 15) & 0xEFC60000u;
     y ^= y >> 18;
-    return (unsigned int)y;
+    return y;
+}
+
+unsigned int Random::next32()
+{
+    RIR_TRACE("Random::next32");
+    return (unsigned int)draw();
 }
 
 double Random::nextDouble()
 {
     RIR_TRACE("Random::nextDouble");
-    return (double)next32() / 4294967296.0;
+    return toUnit(draw());
 }
 
 int Random::range(int a, int b)
@@ -121,7 +132,7 @@ int Random::range(int a, int b)
     // overflow int for wide ranges. The results are those of the int formula wherever it is
     // defined.
     const double dSpan = (double)b - (double)a + 1.0;
-    const int64_t nOffset = (int64_t)(nextDouble() * dSpan);
+    const int64_t nOffset = (int64_t)(toUnit(draw()) * dSpan);
     const int64_t nValue = (int64_t)a + nOffset;
     return nValue > b ? b : (int)nValue;
 }
@@ -129,13 +140,13 @@ int Random::range(int a, int b)
 double Random::rangeReal(double a, double b)
 {
     RIR_TRACE("Random::rangeReal");
-    return a + nextDouble() * (b - a);
+    return a + toUnit(draw()) * (b - a);
 }
 
 bool Random::chance()
 {
     RIR_TRACE("Random::chance");
-    return nextDouble() < 0.5;
+    return toUnit(draw()) < 0.5;
 }
 
 } // namespace RIR

@@ -1,11 +1,14 @@
 // RIR::String: storage, comparisons, searching, numbers, formatting, case, trimming, pieces.
 #include "rir2/rirstring.h"
 
+#include "rir2/list.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 using RIR::String;
 
@@ -70,6 +73,34 @@ TEST(StringStorage, CopyTakesCapacityFromLength)
     EXPECT_STREQ("ab", sCopy.c_str());
     EXPECT_EQ(4, sCopy.getCapacity());
     EXPECT_NE(sBig.c_str(), sCopy.c_str()); // never shared
+}
+
+// swap trades the buffers themselves: each string keeps the other's text, buffer and capacity,
+// a list swap moves elements without a copy, and a string swapped with itself stays whole.
+TEST(StringStorage, SwapTradesBuffers)
+{
+    String sShort("ab");
+    String sLong;
+    sLong = "a longer text";
+    const char* pszShort = sShort.c_str();
+    const char* pszLong = sLong.c_str();
+    using std::swap;
+    swap(sShort, sLong);
+    EXPECT_STREQ("a longer text", sShort.c_str());
+    EXPECT_STREQ("ab", sLong.c_str());
+    EXPECT_EQ(pszLong, sShort.c_str());
+    EXPECT_EQ(pszShort, sLong.c_str());
+    EXPECT_EQ(36, sShort.getCapacity());
+    EXPECT_EQ(4, sLong.getCapacity());
+    swap(sShort, sShort);
+    EXPECT_STREQ("a longer text", sShort.c_str());
+
+    RIR::List<String> l(String("x"), String("yy"), String("zzz"));
+    const char* pszInFirst = l.getNode(0)->m_value.c_str();
+    l.swap(0, 2);
+    EXPECT_STREQ("zzz", l.getNode(0)->m_value.c_str());
+    EXPECT_STREQ("x", l.getNode(2)->m_value.c_str());
+    EXPECT_EQ(pszInFirst, l.getNode(2)->m_value.c_str());
 }
 
 TEST(StringStorage, AssignmentReusesAndGrows)

@@ -6,26 +6,34 @@
 #include "rir2/list_impl.h"
 #include "rir2/random.h"
 
+#include <vector>
+
 RIR::List<RIR::String> readInsults(const char* pszText, RIR::Random& random)
 {
     RIR_TRACE("readInsults");
-    RIR::List<RIR::String> lInsults;
     const RIR::List<RIR::String> lPieces = RIR::String(pszText ? pszText : "").split("\r\n");
+    // The lines are shuffled in an array, where a swap trades two buffers in place; on the list
+    // each of the 1000 swaps would walk to both indexes.
+    std::vector<RIR::String> aLines;
+    aLines.reserve((size_t)lPieces.getLength());
     for (int i = 0; i < lPieces.getLength(); ++i)
     {
-        const RIR::String sLine = lPieces.get(i).trim();
+        const RIR::String sLine = lPieces.getNode(i)->m_value.trim();
         if (sLine.length() > 0)
-            lInsults.append(sLine);
+            aLines.push_back(sLine);
     }
-    if (lInsults.isEmpty())
+    if (aLines.empty())
         RIR_THROW(FatalErrorException, "insults.txt has no lines\n");
-    const int nLast = lInsults.getLength() - 1;
+    const int nLast = (int)aLines.size() - 1;
     for (int n = 0; n < 1000; ++n)
     {
         const int nA = random.range(0, nLast);
         const int nB = random.range(0, nLast);
-        lInsults.swap(nA, nB);
+        swap(aLines[(size_t)nA], aLines[(size_t)nB]);
     }
+    RIR::List<RIR::String> lInsults;
+    for (const RIR::String& sLine : aLines)
+        lInsults.append(sLine);
     return lInsults;
 }
 

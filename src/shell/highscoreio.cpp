@@ -7,14 +7,26 @@
 #include "rir2/calltrace.h"
 #include "rir2/exception.h"
 
+#include <cstdio>
+
 namespace
 {
 
-RIR::String entryKey(int nList, int nTime, int nDifficulty, int nRank, const char* pszField)
+// The store key of one field of an entry, written into a buffer of its own: a walk through the
+// table's 360 keys allocates none of them.
+class EntryKey
 {
-    return RIR::String::format("CachedHighScore_%d_%d_%d_%d_%s", nList, nTime, nDifficulty, nRank,
-                               pszField);
-}
+public:
+    EntryKey(int nList, int nTime, int nDifficulty, int nRank, const char* pszField)
+    {
+        std::snprintf(m_szKey, sizeof(m_szKey), "CachedHighScore_%d_%d_%d_%d_%s", nList, nTime,
+                      nDifficulty, nRank, pszField);
+    }
+    const char* c_str() const { return m_szKey; }
+
+private:
+    char m_szKey[96]; // room for four full-width ints and the longest field name
+};
 
 } // namespace
 
@@ -36,10 +48,10 @@ void loadHighScores(HighScoreTable& table)
                 for (int r = 0; r < HS_RANKS; ++r)
                 {
                     const int i = highScoreIndex(l, t, d, r);
-                    table.sName[i] = getStoredValue(entryKey(l, t, d, r, "Name").c_str());
+                    table.sName[i] = getStoredValue(EntryKey(l, t, d, r, "Name").c_str());
                     table.nScore[i] = RIR::String::toInt(
-                        getStoredValue(entryKey(l, t, d, r, "Score").c_str()).c_str());
-                    table.sKey[i] = getStoredValue(entryKey(l, t, d, r, "Key").c_str());
+                        getStoredValue(EntryKey(l, t, d, r, "Score").c_str()).c_str());
+                    table.sKey[i] = getStoredValue(EntryKey(l, t, d, r, "Key").c_str());
                 }
 }
 
@@ -52,10 +64,11 @@ void saveHighScores(const HighScoreTable& table)
                 for (int r = 0; r < HS_RANKS; ++r)
                 {
                     const int i = highScoreIndex(l, t, d, r);
-                    setStoredValue(entryKey(l, t, d, r, "Name").c_str(), table.sName[i].c_str());
-                    setStoredValue(entryKey(l, t, d, r, "Score").c_str(),
-                                   RIR::String::format("%d", (int)table.nScore[i]).c_str());
-                    setStoredValue(entryKey(l, t, d, r, "Key").c_str(), table.sKey[i].c_str());
+                    setStoredValue(EntryKey(l, t, d, r, "Name").c_str(), table.sName[i].c_str());
+                    char szScore[16];
+                    std::snprintf(szScore, sizeof(szScore), "%d", (int)table.nScore[i]);
+                    setStoredValue(EntryKey(l, t, d, r, "Score").c_str(), szScore);
+                    setStoredValue(EntryKey(l, t, d, r, "Key").c_str(), table.sKey[i].c_str());
                 }
 }
 
@@ -66,9 +79,9 @@ void clearLocalHighScores()
         for (int d = 0; d < HS_DIFFICULTIES; ++d)
             for (int r = 0; r < HS_RANKS; ++r)
             {
-                setStoredValue(entryKey(HS_LOCAL, t, d, r, "Name").c_str(), "");
-                setStoredValue(entryKey(HS_LOCAL, t, d, r, "Score").c_str(), "");
-                setStoredValue(entryKey(HS_LOCAL, t, d, r, "Key").c_str(), "");
+                setStoredValue(EntryKey(HS_LOCAL, t, d, r, "Name").c_str(), "");
+                setStoredValue(EntryKey(HS_LOCAL, t, d, r, "Score").c_str(), "");
+                setStoredValue(EntryKey(HS_LOCAL, t, d, r, "Key").c_str(), "");
             }
 }
 

@@ -22,7 +22,8 @@ bool readHighScoreReply(const char* pszReply, HighScoreTable& table)
     const RIR::List<RIR::String> lLines = RIR::String(pszReply).split("\n");
     const int nCount = lLines.getLength();
     int nLine = 0;
-    if (nCount == 0 || lLines.get(nLine++) != REPLY_MAGIC)
+    // Lines and fields are read in place (ascending, one link per step), not copied.
+    if (nCount == 0 || lLines.getNode(nLine++)->m_value != REPLY_MAGIC)
         return false;
 
     for (int t = 0; t < HS_TIMES; ++t)
@@ -33,19 +34,20 @@ bool readHighScoreReply(const char* pszReply, HighScoreTable& table)
             {
                 if (nLine >= nCount)
                     return false;
-                const RIR::List<RIR::String> lFields = lLines.get(nLine++).split(FIELD_SEPARATOR);
+                const RIR::List<RIR::String> lFields =
+                    lLines.getNode(nLine++)->m_value.split(FIELD_SEPARATOR);
                 if (lFields.getLength() != 3)
                     return false;
                 const int i = highScoreIndex(HS_ONLINE, t, d, r);
-                table.sName[i] = lFields.get(0).trim();
-                table.nScore[i] = RIR::String::toInt(lFields.get(1).c_str());
-                table.sKey[i] = lFields.get(2);
+                table.sName[i] = lFields.getNode(0)->m_value.trim();
+                table.nScore[i] = RIR::String::toInt(lFields.getNode(1)->m_value.c_str());
+                table.sKey[i] = lFields.getNode(2)->m_value;
             }
-            if (nLine >= nCount || lLines.get(nLine++) != "---")
+            if (nLine >= nCount || lLines.getNode(nLine++)->m_value != "---")
                 return false;
         }
     }
-    return nLine < nCount && lLines.get(nLine) == "===";
+    return nLine < nCount && lLines.getNode(nLine)->m_value == "===";
 }
 
 bool parseHighScoreReply(const char* pszReply)

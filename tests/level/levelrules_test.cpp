@@ -15,6 +15,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 TEST(CashBagTest, FillLevels)
 {
@@ -167,6 +169,22 @@ TEST(InsultRotationTest, ReadLinesTrimmedBlanksDroppedThenShuffled)
         nInPlace += lFirst.get(i) == RIR::String::format("insult %d", i) ? 1 : 0;
     }
     EXPECT_LT(nInPlace, 10) << "shuffled";
+
+    // The order is the one of 1000 swaps of two random lines, each pair drawn in turn.
+    std::vector<int> anOrder(36);
+    for (int i = 0; i < 36; ++i)
+        anOrder[(size_t)i] = i;
+    random.seed(5);
+    for (int n = 0; n < 1000; ++n)
+    {
+        const int nA = random.range(0, 35);
+        const int nB = random.range(0, 35);
+        std::swap(anOrder[(size_t)nA], anOrder[(size_t)nB]);
+    }
+    for (int i = 0; i < 36; ++i)
+        EXPECT_STREQ(RIR::String::format("insult %d", anOrder[(size_t)i]).c_str(),
+                     lFirst.get(i).c_str())
+            << i;
 }
 
 TEST(SoundPanTest, ScreenXToPan)

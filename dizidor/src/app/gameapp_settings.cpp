@@ -51,8 +51,9 @@ void logBadConfigReason(const char* pszPath, const String& sReason)
 String GameApp::getSetting(const char* pszKey) const
 {
     RIR_TRACE("GameApp::getSetting");
-    const String sKey(pszKey);
-    return m_hSettings.contains(sKey) ? m_hSettings.get(sKey) : String();
+    // One lookup: the store keeps its keys as given.
+    const RIR::HashNode<String, String>* pNode = m_hSettings.findNode(String(pszKey));
+    return pNode ? pNode->m_value : String();
 }
 
 void GameApp::setSetting(const char* pszKey, const char* pszValue)
