@@ -141,6 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         }
     }
     delete application.removeProvider(pNode);
+    // Nothing of one input may stay for the next: its pictures, the sounds it named, and the
+    // recording audio driver's log of the sounds it played.
     application.purgeImages();
+    application.purgeSamples();
+    static_cast<FakePlatform*>(application.getPlatform())->getLog()->clear();
     return 0;
 }

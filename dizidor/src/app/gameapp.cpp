@@ -9,6 +9,7 @@
 #include "gfx/animation.h"
 #include "gfx/imagefactory.h"
 #include "gfx/particleemitter.h"
+#include "gfx/simplefontcore.h"
 #include "gfx/sprite.h"
 #include "ui/theme.h"
 
@@ -50,7 +51,7 @@ GameApp* GameApp::s_pInstance = nullptr;
 
 GameApp::GameApp()
     : m_pPlatform(nullptr), m_pAudioDriver(nullptr), m_bOwnsAudioDriver(false), m_bQuit(false),
-      m_nExitCode(0), m_bAudioOK(false),
+      m_nExitCode(0), m_pSystemFontFactory(nullptr), m_bAudioOK(false),
       m_hStrings(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
       m_hImageAliases(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
       m_hResourceAliases(RIR::Hash<RIR::String, RIR::String>::DEFAULT_BUCKETS),
@@ -92,6 +93,8 @@ GameApp::~GameApp()
     if (IFramePanelBuilder::getInstalled() == m_pTheme.get())
         IFramePanelBuilder::install(nullptr);
     m_pTheme.release();
+    m_pSystemFontGlyphs.release();
+    m_pSystemFontFactory = nullptr;
     m_pAnimLoader.release();
     m_hPendingAnimations.clear();
     m_hAnimations.clear();

@@ -18,7 +18,7 @@
 //     gameapp_imageenv.cpp  the application as the images' environment (gfx/imageenv.h)
 //     gameapp_modes.cpp     the mode stack: push, pop, modal run, update walk, deletion
 //     gameapp_animations.cpp the animation cache and step-wise preloading (gfx/animationloader.h)
-//     gameapp_fonts.cpp     the bitmap font factories registered at start-up
+//     gameapp_fonts.cpp     the bitmap font factories registered at start-up, the built-in glyphs
 //     gameapp_theme.cpp     the current theme, theme loading and the cursor it brings
 //
 // The game derives its application class from GameApp, constructs one, hands it the command-line
@@ -74,6 +74,8 @@ class IVideoDriver;
 class GameMode;
 class TransitionMode;
 class Theme;
+class ImageFactory;
+class SimpleFontCore;
 class Animation;
 
 // What a frame longer than the longest frame time does (GameApp::setMaxFrameTime); any other
@@ -386,6 +388,12 @@ public:
 
     RIR::SmartPtr<Theme> getTheme();
     void setTheme(RIR::SmartPtr<Theme> pTheme);
+    // The glyphs and metrics of the built-in sheet "DiziDor::SystemFont", read from the
+    // platform's picture factory on first use and kept while that factory stays in place (the
+    // sheet is program data): every theme's default font takes them
+    // (SimpleFontCore::shareGlyphs) instead of reading the sheet again. Raises as the sheet's
+    // reader does; BadStateException without a picture factory.
+    RIR::SmartPtr<SimpleFontCore> getSystemFontGlyphs();
     void loadTheme(const char* pszPath);
     void setCursorImage(RIR::SmartPtr<Image> pImage);
     void setArguments(const RIR::List<RIR::String>& lArguments);
@@ -437,6 +445,8 @@ private:
     int32_t m_nExitCode;
     RIR::List<GameMode*> m_lModes; // index 0 = top
     RIR::SmartPtr<Theme> m_pTheme; // null only before init
+    RIR::SmartPtr<SimpleFontCore> m_pSystemFontGlyphs; // read by getSystemFontGlyphs
+    ImageFactory* m_pSystemFontFactory; // the factory m_pSystemFontGlyphs came from
     RIR::List<GameMode*> m_lEndedModes; // owned; deleted at the end of the frame
     bool m_bAudioOK;
     RIR::List<RIR::ResourceProvider*> m_lProviders; // owned

@@ -10,7 +10,6 @@
 #include "rir2/hash_impl.h"
 #include "rir2/list_impl.h"
 
-#include <memory>
 
 SimpleFontCore::SimpleFontCore()
     : m_apGlyphs(nullptr), m_nGlyphSpacing(0), m_nLineHeight(0), m_nSpaceWidth(0)
@@ -49,16 +48,20 @@ void SimpleFontCore::drawString(RIR::SmartPtr<Image> pTarget, int x, int y, cons
     const BitmapFontBase* pBitmap = dynamic_cast<const BitmapFontBase*>(pFont);
     const int nSpacing = pBitmap ? pBitmap->getGlyphSpacing() : m_nGlyphSpacing;
     const int nSpaceWidth = pBitmap ? pBitmap->getSpaceWidth() : m_nSpaceWidth;
-    const RIR::SmartPtr<Image>* apText = getColoredGlyphs(pFont->getColor());
-    const RIR::SmartPtr<Image>* apShadow =
-        pFont->getShadow() ? getColoredGlyphs(pFont->getShadowColor()) : nullptr;
+    const Color text = pFont->getColor();
+    const bool bShadow = pFont->getShadow();
+    const Color shadow = pFont->getShadowColor();
+    // Both colours count as used even when the text has no glyph.
+    colorTable(text);
+    if (bShadow)
+        colorTable(shadow);
     const int d = pFont->getShadowOffset();
     for (const char* p = pszText; *p; ++p)
     {
         const unsigned char c = (unsigned char)*p;
-        if (apShadow)
-            drawGlyph(pTarget.get(), apShadow[c].get(), x + d, y + d);
-        Image* pGlyph = apText[c].get();
+        if (bShadow)
+            drawGlyph(pTarget.get(), getColoredGlyph(shadow, c), x + d, y + d);
+        Image* pGlyph = getColoredGlyph(text, c);
         drawGlyph(pTarget.get(), pGlyph, x, y);
         x += pGlyph ? pGlyph->getWidth() + nSpacing : nSpaceWidth;
     }
@@ -85,36 +88,72 @@ void SimpleFontCore::load(RIR::SmartPtr<Image> pSheet)
     m_nLineHeight = nLineHeight;
 }
 
+void SimpleFontCore::shareGlyphs(const SimpleFontCore& other)
+{
+    RIR_TRACE("SimpleFontCore::shareGlyphs");
+    if (&other == this)
+        return;
+    RIR::SmartPtr<Image>* apTable = nullptr;
+    if (other.m_apGlyphs)
+    {
+        apTable = new RIR::SmartPtr<Image>[GLYPH_TABLE_SIZE];
+        for (int c = 0; c < GLYPH_TABLE_SIZE; ++c)
+            apTable[c] = other.m_apGlyphs[c];
+    }
+    clearColors();
+    delete[] m_apGlyphs;
+    m_apGlyphs = apTable;
+    m_nGlyphSpacing = other.m_nGlyphSpacing;
+    m_nSpaceWidth = other.m_nSpaceWidth;
+    m_nLineHeight = other.m_nLineHeight;
+}
+
+SimpleFontCore::ColorTable* SimpleFontCore::colorTable(const Color& color)
+{
+    if (!m_hColors.contains(color))
+        m_hColors.set(color, new ColorTable());
+    return m_hColors.get(color);
+}
+
+void SimpleFontCore::makeColoredGlyph(ColorTable* pTable, const Color& color, unsigned char c)
+{
+    RIR_TRACE("SimpleFontCore::makeColoredGlyph");
+    Image* pGlyph = m_apGlyphs ? m_apGlyphs[c].get() : nullptr;
+    if (pGlyph)
+    {
+        ImageFactory* pFactory = getImageEnvironment()->getImageFactory();
+        RIR::SmartPtr<Image> pColored(
+            pFactory->createBlank(pGlyph->getWidth(), pGlyph->getHeight(), false));
+        pColored->fill(color);
+        pColored->applyAlphaMask(pGlyph, 0);
+        pColored->setInsPoint(pGlyph->getInsPointX(), pGlyph->getInsPointY());
+        pTable->apGlyphs[c] = pColored;
+    }
+    pTable->abMade[c] = true;
+}
+
 void SimpleFontCore::prepareColor(const Color& color)
 {
     RIR_TRACE("SimpleFontCore::prepareColor");
-    if (m_hColors.contains(color))
-        return;
-    std::unique_ptr<RIR::SmartPtr<Image>[]> apTable(new RIR::SmartPtr<Image>[GLYPH_TABLE_SIZE]);
-    if (m_apGlyphs)
-    {
-        ImageFactory* pFactory = getImageEnvironment()->getImageFactory();
-        for (int c = 0; c < GLYPH_TABLE_SIZE; ++c)
-        {
-            Image* pGlyph = m_apGlyphs[c].get();
-            if (!pGlyph)
-                continue;
-            RIR::SmartPtr<Image> pColored(
-                pFactory->createBlank(pGlyph->getWidth(), pGlyph->getHeight(), false));
-            pColored->fill(color);
-            pColored->applyAlphaMask(pGlyph, 0);
-            pColored->setInsPoint(pGlyph->getInsPointX(), pGlyph->getInsPointY());
-            apTable[c] = pColored;
-        }
-    }
-    m_hColors.set(color, apTable.release());
+    ColorTable* pTable = colorTable(color);
+    for (int c = 0; c < GLYPH_TABLE_SIZE; ++c)
+        if (!pTable->abMade[c])
+            makeColoredGlyph(pTable, color, (unsigned char)c);
 }
 
 const RIR::SmartPtr<Image>* SimpleFontCore::getColoredGlyphs(const Color& color)
 {
     RIR_TRACE("SimpleFontCore::getColoredGlyphs");
     prepareColor(color);
-    return m_hColors.get(color);
+    return m_hColors.get(color)->apGlyphs;
+}
+
+Image* SimpleFontCore::getColoredGlyph(const Color& color, unsigned char c)
+{
+    ColorTable* pTable = colorTable(color);
+    if (!pTable->abMade[c])
+        makeColoredGlyph(pTable, color, c);
+    return pTable->apGlyphs[c].get();
 }
 
 int SimpleFontCore::getColorCount() const
@@ -124,8 +163,8 @@ int SimpleFontCore::getColorCount() const
 
 void SimpleFontCore::clearColors()
 {
-    RIR::List<RIR::SmartPtr<Image>*> lTables = m_hColors.values();
+    RIR::List<ColorTable*> lTables = m_hColors.values();
     for (lTables.iterBegin(); lTables.iterValid(); lTables.iterNext())
-        delete[] lTables.iterCurrent();
+        delete lTables.iterCurrent();
     m_hColors.clear();
 }

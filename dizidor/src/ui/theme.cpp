@@ -4,9 +4,7 @@
 #include "ui/theme.h"
 
 #include "app/gameapp.h"
-#include "app/iplatform.h"
 #include "gfx/fontfactorytable.h"
-#include "gfx/imagefactory.h"
 #include "gfx/simplefont.h"
 
 #include "rir2/calltrace.h"
@@ -78,15 +76,12 @@ void Theme::addDefaults()
     GameApp* pApp = GameApp::getInstance();
     RIR_ASSERT(pApp);
 
+    // The built-in sheet is read once per application; each theme's default font gets a core of
+    // its own (its own recoloured glyphs) over those glyphs.
+    RIR::SmartPtr<SimpleFontCore> pCore = new SimpleFontCore();
+    pCore->shareGlyphs(*pApp->getSystemFontGlyphs());
     RIR::SmartPtr<SimpleFont> pFont = new SimpleFont();
-    RIR_TRACE_LINE();
-    // The font keeps its glyphs: the sheet is read straight from the picture factory and does
-    // not stay in the image cache.
-    IPlatform* pPlatform = pApp->getPlatform();
-    ImageFactory* pFactory = pPlatform ? pPlatform->getImageFactory() : nullptr;
-    RIR_ASSERT(pFactory);
-    pFont->loadFromImage(
-        RIR::SmartPtr<Image>(pFactory->loadWithFlags("DiziDor::SystemFont", true)));
+    pFont->setCore(pCore);
     addFont("System::DefaultFont", pFont.get());
 
     FrameStyle* pFrame = new FrameStyle();

@@ -183,6 +183,51 @@ TEST_F(BitmapFontTest, RecolouredTablesAreMadeOncePerColourAndShared)
     EXPECT_EQ(3, pCore->getColorCount());
 }
 
+// Glyphs are recoloured as they are drawn: whatever the order (a glyph drawn, the whole table
+// asked for, a core sharing another's glyphs), every recoloured glyph shows the same pixels.
+TEST_F(BitmapFontTest, GlyphsRecolouredOnDemandMatchTheWholeTable)
+{
+    SimpleFontCore whole;
+    whole.load(m_pSheet);
+    const RIR::SmartPtr<Image>* apWhole = whole.getColoredGlyphs(RED);
+
+    SimpleFont font;
+    font.loadFromImage(m_pSheet);
+    font.setColor(RED);
+    font.setShadow(false);
+    RIR::SmartPtr<SimpleFontCore> pCore = font.getCore();
+    font.drawString(target(), 0, 0, "\xA1");
+    Image* pDrawn = pCore->getColoredGlyph(RED, 0xA1);
+
+    SimpleFontCore shared;
+    shared.shareGlyphs(*pCore);
+    EXPECT_EQ(0, shared.getColorCount()) << "the recoloured glyphs stay with their core";
+    EXPECT_EQ(pCore->getLineHeight(), shared.getLineHeight());
+    EXPECT_EQ(pCore->getSpaceWidth(), shared.getSpaceWidth());
+    EXPECT_EQ(pCore->getGlyphs()['B'].get(), shared.getGlyphs()['B'].get());
+
+    const RIR::SmartPtr<Image>* apLazy = pCore->getColoredGlyphs(RED);
+    EXPECT_EQ(pDrawn, apLazy[0xA1].get()) << "a glyph drawn before stays";
+    for (int c = 0; c < GLYPH_TABLE_SIZE; ++c)
+    {
+        Image* apCases[] = {apLazy[c].get(), shared.getColoredGlyph(RED, (unsigned char)c)};
+        for (Image* pGlyph : apCases)
+        {
+            ASSERT_EQ(apWhole[c].get() == nullptr, pGlyph == nullptr) << c;
+            if (!pGlyph)
+                continue;
+            ASSERT_EQ(apWhole[c]->getWidth(), pGlyph->getWidth()) << c;
+            ASSERT_EQ(apWhole[c]->getInsPointY(), pGlyph->getInsPointY()) << c;
+            for (int y = 0; y < pGlyph->getHeight(); ++y)
+                for (int x = 0; x < pGlyph->getWidth(); ++x)
+                    ASSERT_EQ(colorText(apWhole[c]->getPixelAt(x, y)),
+                              colorText(pGlyph->getPixelAt(x, y)))
+                        << c << " at " << x << "," << y;
+        }
+    }
+    EXPECT_EQ(1, shared.getColorCount());
+}
+
 TEST_F(BitmapFontTest, ClonesShareGlyphsAndCarryNoFactory)
 {
     BitmapFont font;

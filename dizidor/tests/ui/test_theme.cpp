@@ -2,6 +2,7 @@
 // look-ups with their reports and fallbacks, and the theme hook-up of the application.
 #include "themefixture.h"
 
+#include "gfx/simplefont.h"
 #include "ui/control.h"
 
 #include <type_traits>
@@ -187,6 +188,18 @@ TEST_F(ThemeLoadTest, BuiltInDefaultsAndStandInPictures)
     EXPECT_FALSE(pTheme->hasFrameStyle(""));
     EXPECT_TRUE(pTheme->hasFont("System::DefaultFont"));
     EXPECT_EQ(16, pTheme->getFont("System::DefaultFont")->getLineHeight());
+    // The built-in sheet is read once per application: another theme's default font has the
+    // same glyph pictures in a core of its own, whose recoloured glyphs stay with that theme.
+    RIR::SmartPtr<Theme> pOther = new Theme();
+    const RIR::SmartPtr<Font> pMine = pTheme->getFont("System::DefaultFont");
+    const RIR::SmartPtr<Font> pTheirs = pOther->getFont("System::DefaultFont");
+    const SimpleFont* pMineSimple = dynamic_cast<const SimpleFont*>(pMine.get());
+    const SimpleFont* pTheirsSimple = dynamic_cast<const SimpleFont*>(pTheirs.get());
+    ASSERT_TRUE(pMineSimple && pTheirsSimple);
+    EXPECT_NE(pMineSimple->getCore().get(), pTheirsSimple->getCore().get());
+    EXPECT_EQ(pMineSimple->getGlyphs()['A'].get(), pTheirsSimple->getGlyphs()['A'].get());
+    pMine->drawString(m_pApp->createImage(40, 20, true), 0, 0, "A");
+    EXPECT_EQ(0, pTheirsSimple->getCore()->getColorCount());
 
     FrameStyle* pFrame = pTheme->getFrameStyle("SYSTEM::DEFAULTFRAME");
     EXPECT_EQ(5, pFrame->rBorder.top);
