@@ -8,6 +8,7 @@
 # libFuzzer adds. At most $FUZZ_PARALLEL targets (default: the number of cores) run at once. At
 # the end each target's result, runs, new corpus inputs and findings are listed; a failing input is
 # left in <scratch>/<name>/artifacts/. The exit status is 1 when any target failed.
+# With $FUZZ_RUNS set, each target also stops once it has run that many inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
@@ -48,7 +49,7 @@ run_one() {
   fi
   local rc=0
   (cd "$work" && "$ROOT/$FUZZ_BUILD/fuzz/fuzz_$name" -max_total_time="$SECONDS_PER_TARGET" \
-     -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$work/artifacts/" corpus \
+     ${FUZZ_RUNS:+-runs="$FUZZ_RUNS"} -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$work/artifacts/" corpus \
      >"$work/log" 2>&1) || rc=$?
   echo "$rc" >"$work/rc"
 }
