@@ -87,6 +87,32 @@ bool sameVerbatimFormat(const MemPixelStore& a, const MemPixelStore& b)
            fa.m_nBlueMask == fb.m_nBlueMask && fa.m_nAlphaMask == fb.m_nAlphaMask;
 }
 
+// Where a store keeps red, green, blue and alpha when each is a byte of the pixel and the
+// channels fill it (8-bit channels copied verbatim): the byte of each in a pixel, nA -1 without
+// alpha. Between such stores a colour moves byte by byte, as unmapColor and mapColor move it.
+struct ChannelBytes
+{
+    int nR = 0;
+    int nG = 0;
+    int nB = 0;
+    int nA = -1;
+    int nBytes = 0;
+
+    // False for a store without red, green and blue bytes filling the pixel (with alpha).
+    bool init(const MemPixelStore& store)
+    {
+        const PixelFormat& f = store.getFormat();
+        if (!store.isVerbatimCopyExact() || !f.m_nRedMask || !f.m_nGreenMask || !f.m_nBlueMask)
+            return false;
+        nR = lowestBit(f.m_nRedMask) / 8;
+        nG = lowestBit(f.m_nGreenMask) / 8;
+        nB = lowestBit(f.m_nBlueMask) / 8;
+        nA = f.m_nAlphaMask ? lowestBit(f.m_nAlphaMask) / 8 : -1;
+        nBytes = store.getBytesPerPixel();
+        return true;
+    }
+};
+
 // A new store holding the decoded PNG resource. Raises ResourceException when it is no picture.
 RIR::SmartPtr<MemPixelStore> decodePicture(const char* pszResourceName)
 {
@@ -364,11 +390,63 @@ void MemImage::blendRect(Image* pSrc, const Rect& srcRect, int x, int y)
     if (!clipBlitAt(pSrc, srcRect, x, y, &sx, &sy, &w, &h, &dx, &dy))
         return;
 
-    const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
     const bool bSrcAlpha = pSrc->hasAlpha();
     const bool bKey = pSrc->hasColorKey();
     const Color key = bKey ? pSrc->getColorKey() : Color();
     const int nSurfaceAlpha = pSrc->getAlpha();
+    MemImage* pMem = dynamic_cast<MemImage*>(pSrc);
+    ChannelBytes from;
+    ChannelBytes to;
+    if (pMem && pMem->m_pStore && m_pStore && pMem->m_pStore != m_pStore &&
+        from.init(*pMem->m_pStore) && to.init(*m_pStore))
+    {
+        // Another store, both with a byte per channel: the same blend, byte by byte.
+        ImageLock srcLock(pSrc);
+        ImageLock lock(this);
+        // The corners as getPixel checks them: locked, inside the stored area and the store.
+        pMem->checkRect(sx, sy, w, h, "getPixel");
+        checkRect(dx, dy, w, h, "getPixel");
+        const bool bDstAlpha = to.nA >= 0;
+        // The corners are checked: the rows between lie in both stores.
+        const uint8_t* pFromRow = pMem->pixelAddress(sx, sy);
+        uint8_t* pToRow = pixelAddress(dx, dy);
+        const size_t nFromPitch = (size_t)pMem->m_pStore->getPitch();
+        const size_t nToPitch = (size_t)m_pStore->getPitch();
+        for (int j = 0; j < h; ++j, pFromRow += nFromPitch, pToRow += nToPitch)
+        {
+            const uint8_t* pFrom = pFromRow;
+            uint8_t* pTo = pToRow;
+            for (int i = 0; i < w; ++i, pFrom += from.nBytes, pTo += to.nBytes)
+            {
+                const uint8_t nR = pFrom[from.nR];
+                const uint8_t nG = pFrom[from.nG];
+                const uint8_t nB = pFrom[from.nB];
+                if (bKey && nR == key.r && nG == key.g && nB == key.b)
+                    continue;
+                if (bSrcAlpha)
+                {
+                    // Blended by the source's alpha; the destination keeps its own alpha.
+                    const uint8_t nBy = pFrom[from.nA];
+                    pTo[to.nR] = mix(nR, pTo[to.nR], nBy);
+                    pTo[to.nG] = mix(nG, pTo[to.nG], nBy);
+                    pTo[to.nB] = mix(nB, pTo[to.nB], nBy);
+                }
+                else
+                {
+                    // By the image-wide alpha; the pixels drawn become opaque.
+                    pTo[to.nR] = mix(nR, pTo[to.nR], nSurfaceAlpha);
+                    pTo[to.nG] = mix(nG, pTo[to.nG], nSurfaceAlpha);
+                    pTo[to.nB] = mix(nB, pTo[to.nB], nSurfaceAlpha);
+                    if (bDstAlpha)
+                        pTo[to.nA] = 255;
+                }
+            }
+        }
+        notifyChanged();
+        return;
+    }
+
+    const std::vector<Color> aSrc = readRect(pSrc, sx, sy, w, h);
     {
         ImageLock lock(this);
         checkRect(dx, dy, w, h, "getPixel");
@@ -417,21 +495,39 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
         // Another store in another format: each pixel converted on its way.
         ImageLock srcLock(pSrc);
         ImageLock lock(this);
-        pSrc->getPixel(sx, sy);
-        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        // The corners as getPixel checks them: locked, inside the stored area and the store.
+        pMem->checkRect(sx, sy, w, h, "getPixel");
         checkRect(dx, dy, w, h, "setPixel");
         const MemPixelStore& from = *pMem->m_pStore;
         MemPixelStore& to = *m_pStore;
         const int nFromBytes = from.getBytesPerPixel();
         const int nToBytes = to.getBytesPerPixel();
-        for (int j = 0; j < h; ++j)
+        // Both with red, green and blue bytes: the bytes moved, alpha 255 where the source has
+        // none.
+        ChannelBytes fromBytes;
+        ChannelBytes toBytes;
+        const bool bBytes = fromBytes.init(from) && toBytes.init(to);
+        const bool bToAlpha = toBytes.nA >= 0;
+        const bool bFromAlpha = fromBytes.nA >= 0;
+        const uint8_t* pFromRow = pMem->pixelAddress(sx, sy);
+        uint8_t* pToRow = pixelAddress(dx, dy);
+        for (int j = 0; j < h; ++j, pFromRow += from.getPitch(), pToRow += to.getPitch())
         {
-            const uint8_t* pFrom = from.rowAddress(pMem->m_nSurfaceY + sy + j) +
-                                   (size_t)(pMem->m_nSurfaceX + sx) * nFromBytes;
-            uint8_t* pTo =
-                to.rowAddress(m_nSurfaceY + dy + j) + (size_t)(m_nSurfaceX + dx) * nToBytes;
-            for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
-                storeRaw(pTo, nToBytes, to.mapColor(from.unmapColor(loadRaw(pFrom, nFromBytes))));
+            const uint8_t* pFrom = pFromRow;
+            uint8_t* pTo = pToRow;
+            if (bBytes)
+                for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
+                {
+                    pTo[toBytes.nR] = pFrom[fromBytes.nR];
+                    pTo[toBytes.nG] = pFrom[fromBytes.nG];
+                    pTo[toBytes.nB] = pFrom[fromBytes.nB];
+                    if (bToAlpha)
+                        pTo[toBytes.nA] = bFromAlpha ? pFrom[fromBytes.nA] : (uint8_t)255;
+                }
+            else
+                for (int i = 0; i < w; ++i, pFrom += nFromBytes, pTo += nToBytes)
+                    storeRaw(pTo, nToBytes,
+                             to.mapColor(from.unmapColor(loadRaw(pFrom, nFromBytes))));
         }
     }
     else if (pMem && pMem->m_pStore && m_pStore && sameVerbatimFormat(*pMem->m_pStore, *m_pStore))
@@ -439,31 +535,26 @@ void MemImage::copyRect(Image* pSrc, const Rect& srcRect, int x, int y)
         // The stored bits row by row, through a copy of the source rows when both share a store.
         ImageLock srcLock(pSrc);
         ImageLock lock(this);
-        pSrc->getPixel(sx, sy);
-        pSrc->getPixel(sx + w - 1, sy + h - 1);
+        // The corners as getPixel checks them: locked, inside the stored area and the store.
+        pMem->checkRect(sx, sy, w, h, "getPixel");
         checkRect(dx, dy, w, h, "setPixel");
         const int nBytes = m_pStore->getBytesPerPixel();
         const size_t nRowBytes = (size_t)w * nBytes;
+        const size_t nFromPitch = (size_t)pMem->m_pStore->getPitch();
+        const size_t nToPitch = (size_t)m_pStore->getPitch();
+        const uint8_t* pFromRow = pMem->pixelAddress(sx, sy);
+        uint8_t* pToRow = pixelAddress(dx, dy);
         std::vector<uint8_t> abRows;
         if (pMem->m_pStore == m_pStore)
         {
             abRows.resize(nRowBytes * h);
             for (int j = 0; j < h; ++j)
-                std::memcpy(&abRows[nRowBytes * j],
-                            m_pStore->rowAddress(pMem->m_nSurfaceY + sy + j) +
-                                (size_t)(pMem->m_nSurfaceX + sx) * nBytes,
-                            nRowBytes);
+                std::memcpy(&abRows[nRowBytes * j], pFromRow + nFromPitch * j, nRowBytes);
+            pFromRow = abRows.data();
         }
-        for (int j = 0; j < h; ++j)
-        {
-            const uint8_t* pFrom = abRows.empty()
-                                       ? pMem->m_pStore->rowAddress(pMem->m_nSurfaceY + sy + j) +
-                                             (size_t)(pMem->m_nSurfaceX + sx) * nBytes
-                                       : &abRows[nRowBytes * j];
-            std::memcpy(m_pStore->rowAddress(m_nSurfaceY + dy + j) +
-                            (size_t)(m_nSurfaceX + dx) * nBytes,
-                        pFrom, nRowBytes);
-        }
+        const size_t nFromStep = abRows.empty() ? nFromPitch : nRowBytes;
+        for (int j = 0; j < h; ++j, pFromRow += nFromStep, pToRow += nToPitch)
+            std::memcpy(pToRow, pFromRow, nRowBytes);
     }
     else
     {
@@ -696,6 +787,12 @@ void MemImage::checkRect(int x, int y, int w, int h, const char* pszWhat) const
     checkPixel(x + w - 1, y + h - 1, pszWhat);
     m_pStore->getRaw(m_nSurfaceX + x, m_nSurfaceY + y);
     m_pStore->getRaw(m_nSurfaceX + x + w - 1, m_nSurfaceY + y + h - 1);
+}
+
+uint8_t* MemImage::pixelAddress(int x, int y) const
+{
+    return m_pStore->rowAddress(m_nSurfaceY + y) +
+           (size_t)(m_nSurfaceX + x) * m_pStore->getBytesPerPixel();
 }
 
 Color MemImage::getPixel(int x, int y) const

@@ -54,6 +54,8 @@ public:
     // The first byte of row y (BadParmException outside the store), and the bytes of one pixel.
     uint8_t* rowAddress(int y) const;
     int getBytesPerPixel() const { return m_nBytesPerPixel; }
+    // The bytes from one row to the next.
+    int getPitch() const { return m_nPitch; }
     // Whether the stored bits of a pixel copied verbatim into a store of the same format give
     // what reading the colour and writing it back gives: every bit belongs to a channel of 8 bits.
     bool isVerbatimCopyExact() const { return m_bVerbatimExact; }
@@ -156,6 +158,9 @@ private:
     void checkPixel(int x, int y, const char* pszWhat) const;
     // checkPixel for the corners of a rectangle that is not empty, and the store holds them.
     void checkRect(int x, int y, int w, int h, const char* pszWhat) const;
+    // The first byte of stored pixel (x, y) in the store (BadParmException outside its rows);
+    // the rows below follow the store's pitch apart.
+    uint8_t* pixelAddress(int x, int y) const;
 
     RIR::SmartPtr<MemPixelStore> m_pStore;
     PixelFormat m_opaqueFormat;

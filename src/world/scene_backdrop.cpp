@@ -51,6 +51,34 @@ RIR::SmartPtr<Image> tilePicture(const RIR::String& sName, const RIR::String& sF
     return pImage;
 }
 
+// The picture in the pixel format of pTarget, for copying it there many times: a copy between
+// formats converts every pixel on its way, one within a format moves whole rows. The copy has the
+// same stored pixels at the same canvas place, canvas, insertion point, alpha and key, so copying
+// it gives what copying the picture gives. A picture already in that format, without stored
+// pixels or with a flip pending is given back as it is.
+RIR::SmartPtr<Image> inFormatOf(const RIR::SmartPtr<Image>& pImage, Image* pTarget)
+{
+    const PixelFormat format = pTarget->getPixelFormat();
+    bool bFlipH = false;
+    bool bFlipV = false;
+    pImage->getFlipFlags(&bFlipH, &bFlipV);
+    if (pImage->getPixelFormat() == format || bFlipH || bFlipV || pImage->getPhysicalWidth() <= 0 ||
+        pImage->getPhysicalHeight() <= 0)
+        return pImage;
+    RIR::SmartPtr<Image> pCopy = app()->createImage(
+        pImage->getPhysicalWidth(), pImage->getPhysicalHeight(), pTarget->hasAlpha());
+    if (pCopy->getPixelFormat() != format)
+        return pImage;
+    int nCanvasX = 0;
+    int nCanvasY = 0;
+    pImage->getCanvasOffset(&nCanvasX, &nCanvasY);
+    // The stored pixels to the copy's corner: the insertion point lands that far from it.
+    pCopy->copyImage(pImage.get(), pImage->getInsPointX() - nCanvasX,
+                     pImage->getInsPointY() - nCanvasY);
+    pCopy->copyAttributesFrom(pImage.get());
+    return pCopy;
+}
+
 } // namespace
 
 void Scene::showSprite(const RIR::SmartPtr<Image>& pImage, int nX, int nY, int nDepth)
@@ -103,6 +131,11 @@ void Scene::composeFloor(const SceneBackdrop& backdrop)
     const int nFloorH = SCREEN_H - nStart;
     m_pFloorImage = pApp->createImage(SCREEN_W, nFloorH);
     RIR::SmartPtr<Image> pStrip = pApp->createImage(SCREEN_W, nTileH);
+    for (int n = 0; n < lFloorTiles.getLength(); ++n)
+    {
+        RIR::SmartPtr<Image>& pTile = lFloorTiles.getNode(n)->m_value;
+        pTile = inFormatOf(pTile, pStrip.get());
+    }
     int nRows = nFloorH / nTileH;
     int nAlpha = nRows * nFade;
     for (int y = 0; y < nFloorH; y += nTileH)
@@ -154,7 +187,8 @@ void Scene::composeWall(const SceneBackdrop& backdrop, const RIR::String& sFile)
             pWall->blendImage(pUpper.get(), x, 0);
         y0 = pUpper->getHeight();
     }
-    RIR::SmartPtr<Image> pMain = tilePicture(RIR::String::format("pared_%d", nWallSet), sFile);
+    const RIR::SmartPtr<Image> pMain =
+        inFormatOf(tilePicture(RIR::String::format("pared_%d", nWallSet), sFile), pWall.get());
     for (int y = y0; y < nStart; y += pMain->getHeight())
         for (int x = 0; x < SCREEN_W; x += pMain->getWidth())
             pWall->copyImage(pMain.get(), x, y);

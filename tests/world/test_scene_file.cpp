@@ -298,6 +298,49 @@ TEST_F(SceneFileTest, CrossedRowsStartHalfATileToTheLeftOnOddCounts)
     }
 }
 
+TEST_F(SceneFileTest, EveryFloorPixelIsTheTilePixelThatLandsThere)
+{
+    // Tiles with alpha, every pixel its own colour, copied onto the opaque floor: one whose
+    // pixels fill its 40 x 20 canvas, and one storing only (4, 3, 30, 14) of it with its
+    // insertion point at (2, 1). Each tile's insertion point lands at (40 k, 0) of its row, so
+    // that floor pixel (x, y) shows canvas pixel ((x + 2) % 40, y % 20 + 1) of the second; what no
+    // tile covers stays black, as does the canvas outside the stored pixels.
+    const struct
+    {
+        int nType;
+        int nInsX, nInsY;
+        bool bTrimmed;
+    } cases[] = {{5, 0, 0, false}, {6, 2, 1, true}};
+    for (const auto& c : cases)
+    {
+        RIR::SmartPtr<Image> pTile = m_kit.app().createImage(40, 20, true);
+        if (c.bTrimmed)
+            pTile->setStoredArea(4, 3, 30, 14);
+        pTile->setInsPoint(c.nInsX, c.nInsY);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                pTile->setPixelAt(x, y, Color(x * 6, y * 12, (x + y) * 4, (x * 7 + y) % 256));
+        m_kit.app().addImage(RIR::String::format("piso_%d", c.nType).c_str(), pTile, true);
+        load(RIR::String::format("floortype %d\n", c.nType).c_str());
+        RIR::SmartPtr<Image> pFloor = m_pScene->getFloorImage();
+        ASSERT_EQ(410, pFloor->getHeight());
+        int nWrong = 0;
+        std::string sFirst;
+        for (int y = 0; y < 410; ++y)
+            for (int x = 0; x < 800; ++x)
+            {
+                const int cx = (x + c.nInsX) % 40;
+                const int cy = y % 20 + c.nInsY;
+                const bool bCovered = (x + c.nInsX) / 40 < 20 && cy < 20;
+                const Color t = bCovered ? pTile->getPixelAt(cx, cy) : Color(0, 0, 0, 255);
+                const Color f = pFloor->getPixelAt(x, y);
+                if ((f.r != t.r || f.g != t.g || f.b != t.b) && nWrong++ == 0)
+                    sFirst = std::to_string(x) + ", " + std::to_string(y);
+            }
+        EXPECT_EQ(0, nWrong) << "tile " << c.nType << ", first at " << sFirst;
+    }
+}
+
 TEST_F(SceneFileTest, TheWallIsShownAroundTheDoorHole)
 {
     load("");

@@ -225,10 +225,11 @@ TEST_F(MemImageKit, ColourKeyMarkerAndAlphaMaskPictures)
     EXPECT_TRUE(this->factory()->exists("cut"));
 }
 
-TEST_F(MemImageKit, CopiesAndFillsGiveWhatPixelByPixelWritesGive)
+TEST_F(MemImageKit, CopiesBlendsAndFillsGiveWhatPixelByPixelWritesGive)
 {
-    // Stores whose bits copy verbatim (8-bit channels filling the pixel) and stores that must be
-    // converted: 5-6-5 channels, and a 32-bit pixel with a byte of no channel.
+    // Stores whose bits copy verbatim (8-bit channels filling the pixel, red first or blue
+    // first) and stores that must be converted: 5-6-5 channels, and a 32-bit pixel with a byte
+    // of no channel.
     struct Format
     {
         int nDepth;
@@ -237,7 +238,9 @@ TEST_F(MemImageKit, CopiesAndFillsGiveWhatPixelByPixelWritesGive)
     const Format aFormats[] = {{32, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u},
                                {24, 0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0},
                                {16, 0xF800u, 0x07E0u, 0x001Fu, 0},
-                               {32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0}};
+                               {32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0},
+                               {32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u},
+                               {24, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0}};
     const int W = 5;
     const int H = 4;
     for (const Format& from : aFormats)
@@ -272,5 +275,28 @@ TEST_F(MemImageKit, CopiesAndFillsGiveWhatPixelByPixelWritesGive)
                 for (int x = 0; x < W - 1; ++x)
                     pExpected->setPixelAt(x, y, pExpected->getPixelAt(x + 1, y + 1));
             EXPECT_EQ(anExpected, anTo) << to.nDepth << ", copy into itself";
+
+            // Blending: by the source's alpha, the target keeping its own; by the image-wide
+            // alpha when the source has none, the pixels drawn becoming opaque. Pixels of the
+            // source's colour key are left out.
+            pFrom->setAlpha(100);
+            pFrom->setColorKey(pFrom->getPixelAt(2, 1));
+            const Color key = pFrom->getColorKey();
+            pTo->blendImage(pFrom.get(), 1, 0);
+            auto mix = [](int nSrc, int nDst, int nAlpha)
+            { return (uint8_t)((nSrc * nAlpha + nDst * (255 - nAlpha) + 127) / 255); };
+            for (int y = 0; y < H; ++y)
+                for (int x = 1; x < W; ++x)
+                {
+                    const Color c = pFrom->getPixelAt(x - 1, y);
+                    const Color d = pExpected->getPixelAt(x, y);
+                    if (Color(c.r, c.g, c.b, 255) == key)
+                        continue;
+                    const int nBy = pFrom->hasAlpha() ? c.a : 100;
+                    pExpected->setPixelAt(x, y,
+                                          Color(mix(c.r, d.r, nBy), mix(c.g, d.g, nBy),
+                                                mix(c.b, d.b, nBy), pFrom->hasAlpha() ? d.a : 255));
+                }
+            EXPECT_EQ(anExpected, anTo) << from.nDepth << " -> " << to.nDepth << ", blend";
         }
 }
