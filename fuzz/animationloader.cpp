@@ -115,6 +115,12 @@ void drawFrames(Animation* pAnim)
 // Speeds are written with two decimals.
 bool sameSpeed(float fA, float fB)
 {
+    // A speed out of the float range is infinite and one that is not a number stays so: both
+    // are written as such and read back unchanged.
+    if (std::isnan(fA) || std::isnan(fB))
+        return std::isnan(fA) && std::isnan(fB);
+    if (fA == fB)
+        return true;
     return std::fabs(fA - fB) <= std::max(0.006f, std::fabs(fA) * 1e-6f);
 }
 
