@@ -136,10 +136,12 @@ void GamePlatform::runStep(const ScriptStep& step)
     case ScriptStep::BUTTON_UP:
     {
         const bool bDown = step.eKind == ScriptStep::BUTTON_DOWN;
-        // The physical position of the logical point, as setMousePos placed the pointer.
+        // The physical position of the step's logical point, as setMousePos placed the pointer.
+        // Not SDL's mouse state: in a window that follows the X server's motion events, which
+        // may still report the pointer where it was before the warp.
         int nX = 0;
         int nY = 0;
-        SDL_GetMouseState(&nX, &nY);
+        toPhysicalPoint(step.nX, step.nY, &nX, &nY);
         event.type = bDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
         event.button.type = event.type;
         event.button.which = 0;

@@ -101,6 +101,8 @@ public:
     void getMousePos(int* pnX, int* pnY) const override;
     // Warps the pointer to the physical position of the logical point and stores the point.
     void setMousePos(int nX, int nY) override;
+    // The window pixel that setMousePos puts the pointer on for the logical point (nX, nY).
+    void toPhysicalPoint(int nX, int nY, int* pnX, int* pnY) const;
     int getNumJoysticks() override;
     // "" for an index without a joystick; the joystick is not opened.
     const char* getJoystickName(int nJoystick) override;

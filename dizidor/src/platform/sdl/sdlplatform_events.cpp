@@ -218,13 +218,20 @@ bool SDLPlatform::updateMouse()
 void SDLPlatform::setMousePos(int nX, int nY)
 {
     RIR_TRACE("SDLPlatform::setMousePos");
-    const float fScale = getScale();
-    // The window scale rounds y down before the pointer scale applies, x only at the end.
-    const int nPhysicalX = (int)(fScale * nX * m_ptMouseScale.x + m_ptMouseOffset.x);
-    const int nPhysicalY = (int)((int)(fScale * nY) * m_ptMouseScale.y + m_ptMouseOffset.y);
+    int nPhysicalX = 0;
+    int nPhysicalY = 0;
+    toPhysicalPoint(nX, nY, &nPhysicalX, &nPhysicalY);
     SDL_WarpMouse((Uint16)nPhysicalX, (Uint16)nPhysicalY);
     m_nMouseX = nX;
     m_nMouseY = nY;
+}
+
+void SDLPlatform::toPhysicalPoint(int nX, int nY, int* pnX, int* pnY) const
+{
+    const float fScale = getScale();
+    // The window scale rounds y down before the pointer scale applies, x only at the end.
+    *pnX = (int)(fScale * nX * m_ptMouseScale.x + m_ptMouseOffset.x);
+    *pnY = (int)((int)(fScale * nY) * m_ptMouseScale.y + m_ptMouseOffset.y);
 }
 
 void SDLPlatform::setPointerMapping(const Point& ptOffset, const Point& ptScale)
