@@ -207,7 +207,9 @@ public:
     Node* findNode(const K& key) const;
 
 protected:
-    // Drops every node and the bucket array, then makes nBuckets empty buckets.
+    // Drops every node and the bucket array; the table then has nBuckets empty buckets. The
+    // array itself is made by the first insertion, so that an empty table (most property
+    // tables, for one) costs no bucket memory and its whole-table operations no bucket walk.
     void allocateBuckets(int nBuckets);
     // Append a node {key, value} / {key, default} at the end of the key's bucket, without
     // testing whether the key is present.
@@ -217,6 +219,10 @@ protected:
 private:
     // Raises the missing-key error for key.
     [[noreturn]] void throwKeyNotFound(const K& key) const;
+    // The key's bucket / bucket nBucket (0 .. getBucketCount() - 1), making the bucket array
+    // first when the table has none yet.
+    Bucket& bucketFor(const K& key) { return bucketAt(bucketIndex(key)); }
+    Bucket& bucketAt(int nBucket);
 
     Bucket* m_pBuckets;
     int32_t m_nBuckets;

@@ -25,6 +25,8 @@ template <class K, class V> Hash<K, V>::~Hash()
 
 template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::findNode(const K& key) const
 {
+    if (!m_pBuckets)
+        return nullptr;
     const Bucket& bucket = m_pBuckets[bucketIndex(key)];
     if (bucket.isEmpty())
         return nullptr;
@@ -72,7 +74,7 @@ template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::add(const K& 
     Node* pNode = new Node();
     pNode->m_key = key;
     pNode->m_value = value;
-    m_pBuckets[bucketIndex(key)].append(pNode);
+    bucketFor(key).append(pNode);
     return pNode;
 }
 
@@ -80,7 +82,7 @@ template <class K, class V> typename Hash<K, V>::Node* Hash<K, V>::addDefault(co
 {
     Node* pNode = new Node();
     pNode->m_key = key;
-    m_pBuckets[bucketIndex(key)].append(pNode);
+    bucketFor(key).append(pNode);
     return pNode;
 }
 
@@ -112,6 +114,8 @@ template <class K, class V> V& Hash<K, V>::operator[](const K& key)
 template <class K, class V> V Hash<K, V>::remove(const K& key)
 {
     const K& adjusted = adjustKey(key);
+    if (!m_pBuckets)
+        return V();
     Bucket& bucket = m_pBuckets[bucketIndex(adjusted)];
     for (bucket.iterBegin(); bucket.iterValid(); bucket.iterNext())
     {
@@ -139,6 +143,8 @@ template <class K, class V> List<K> Hash<K, V>::keys() const
 {
     RIR_TRACE("Hash::keys");
     List<K> lKeys;
+    if (!m_pBuckets)
+        return lKeys;
     for (int i = m_nBuckets - 1; i >= 0; --i)
     {
         const Bucket& bucket = m_pBuckets[i];
@@ -155,6 +161,8 @@ template <class K, class V> List<V> Hash<K, V>::values() const
 {
     RIR_TRACE("Hash::values");
     List<V> lValues;
+    if (!m_pBuckets)
+        return lValues;
     for (int i = m_nBuckets - 1; i >= 0; --i)
     {
         const Bucket& bucket = m_pBuckets[i];
@@ -220,7 +228,7 @@ template <class K, class V> void Hash<K, V>::deleteValues()
 template <class K, class V> void Hash<K, V>::merge(const Hash& other)
 {
     RIR_TRACE("Hash::merge");
-    if (&other == this)
+    if (&other == this || !other.m_pBuckets)
         return;
     for (int i = other.m_nBuckets - 1; i >= 0; --i)
     {
@@ -248,6 +256,12 @@ template <class K, class V> int Hash<K, V>::chooseBucketCount(int n)
 template <class K, class V> void Hash<K, V>::rehashToFit()
 {
     RIR_TRACE("Hash::rehashToFit");
+    if (!m_pBuckets)
+    {
+        // Nothing to move: only the count changes.
+        m_nBuckets = chooseBucketCount(0);
+        return;
+    }
     int nKeys = 0;
     for (int i = 0; i < m_nBuckets; ++i)
         nKeys += m_pBuckets[i].getLength();
@@ -297,8 +311,14 @@ template <class K, class V> void Hash<K, V>::allocateBuckets(int nBuckets)
         delete[] m_pBuckets;
         m_pBuckets = nullptr;
     }
-    m_pBuckets = new Bucket[nBuckets];
     m_nBuckets = nBuckets;
+}
+
+template <class K, class V> typename Hash<K, V>::Bucket& Hash<K, V>::bucketAt(int nBucket)
+{
+    if (!m_pBuckets)
+        m_pBuckets = new Bucket[m_nBuckets];
+    return m_pBuckets[nBucket];
 }
 
 } // namespace RIR

@@ -43,10 +43,17 @@ template <class T> typename List<T>::Node* List<T>::walkTo(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= m_nCount)
         throwListIndexError(__FILE__, __LINE__, nIndex, m_nCount);
-    // Forward only: from the cached node when it lies at or before the index, else from the head.
+    // The last node is reached straight from the tail: appending and then touching what was just
+    // added is the common pattern. Otherwise forward only: from the cached node when it lies at or
+    // before the index, else from the head.
     Node* pNode;
     int nSteps;
-    if (m_nCacheIndex < 0 || m_nCacheIndex > nIndex)
+    if (nIndex == m_nCount - 1)
+    {
+        pNode = m_pTail;
+        nSteps = 0;
+    }
+    else if (m_nCacheIndex < 0 || m_nCacheIndex > nIndex)
     {
         pNode = m_pHead;
         nSteps = nIndex;

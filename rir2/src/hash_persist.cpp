@@ -99,7 +99,7 @@ template <> void Hash<String, String>::persistFrom(ObjectStreamer& streamer)
                     streamer.readString(pNode->m_key);
                     streamer.readString(pNode->m_value);
                     streamer.addLoadedObject(nId, pNode.get());
-                    m_pBuckets[nBucket].append(pNode.get());
+                    bucketAt(nBucket).append(pNode.get());
                     pNode.release();
                 }
             }

@@ -351,6 +351,37 @@ TEST(HashTest, AddingKeysNeverChangesTheBucketCount)
     EXPECT_THROW((Hash<int, int>(0)), RIR::AssertFailException);
 }
 
+// A table holds no bucket array until its first key: every operation on one never written to
+// answers as on an empty table, and the first key after a resize lands in the resized table.
+TEST(HashTest, ATableNeverWrittenToAnswersAsEmpty)
+{
+    Hash<String, int> h;
+    const Hash<String, int>& hConst = h;
+    EXPECT_TRUE(h.isEmpty());
+    EXPECT_FALSE(h.contains("a"));
+    EXPECT_EQ(nullptr, h.findNode("a"));
+    EXPECT_THROW(hConst.get("a"), RIR::FatalErrorException);
+    EXPECT_EQ(0, h.remove("a"));
+    EXPECT_EQ(0, h.keys().getLength());
+    EXPECT_EQ(0, h.values().getLength());
+    h.clear();
+    Hash<String, int> hOther;
+    h.merge(hOther);
+    hOther.merge(h);
+    EXPECT_TRUE(hOther.isEmpty());
+    EXPECT_EQ(97, h.getBucketCount());
+    h.rehashToFit();
+    EXPECT_EQ(5, h.getBucketCount());
+    const char* const apszKeys[] = {"a", "bb", "ccc", "dddd", "eeeee", "ffffff"};
+    for (const char* pszKey : apszKeys)
+        h.set(pszKey, (int)std::strlen(pszKey));
+    EXPECT_EQ(6, h.keys().getLength());
+    for (const char* pszKey : apszKeys)
+        EXPECT_EQ((int)std::strlen(pszKey), h.get(pszKey)) << pszKey;
+    EXPECT_EQ(3, h.remove("ccc"));
+    EXPECT_EQ(5, h.keys().getLength());
+}
+
 TEST(HashTest, MergeSetsTheOtherTablesKeysInItsOrder)
 {
     Hash<String, int> h;
