@@ -437,6 +437,8 @@ void Particle::applyLook()
 void updateParticles(RIR::List<RIR::SmartPtr<Particle>>& lParticles, float fDt)
 {
     RIR_TRACE("updateParticles");
+    // The whole pass is one step of the effects whose emitters run in it.
+    const ParticleStep step;
     // Particles appended during the pass (a dead nested emitter's) are updated in it as well.
     for (int i = 0; i < lParticles.getLength();)
     {

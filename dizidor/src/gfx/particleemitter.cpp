@@ -81,6 +81,7 @@ void ParticleEmitter::setVisible(bool bVisible)
 void ParticleEmitter::update(float fDt)
 {
     RIR_TRACE("ParticleEmitter::update");
+    const ParticleStep step;
     m_fEmissionCredit += m_fEmissionRate * fDt;
     // An emission that makes nothing (no types, nesting too deep, the effect full) ends each
     // loop, so that neither waits for a count it cannot reach.
@@ -109,7 +110,7 @@ void ParticleEmitter::update(float fDt)
         if (pParticle->isDead())
         {
             m_lParticles.removeNode(pNode);
-            --m_pBudget->m_nLive;
+            m_pBudget->release();
         }
         pNode = pNext;
     }
@@ -122,7 +123,7 @@ RIR::List<RIR::SmartPtr<Particle>> ParticleEmitter::releaseParticles()
     while (!m_lParticles.isEmpty())
     {
         RIR::SmartPtr<Particle> pParticle = m_lParticles.takeFirst();
-        --m_pBudget->m_nLive;
+        m_pBudget->release();
         if (pParticle->getParentEmitter())
             pParticle->setParentEmitter(nullptr);
         lReleased.append(pParticle);
@@ -150,6 +151,8 @@ void ParticleEmitter::addAnimationType(RIR::SmartPtr<Animation> pAnimation, bool
     pType->m_nKind = PK_ANIMATION;
     pType->m_pAnimation = pAnimation;
     pType->m_bRandomFrame = bRandomFrame;
+    if (pAnimation && bRandomFrame)
+        pType->m_lFrameImages = pAnimation->getAllImages();
     pType->m_nZ = nZ;
     m_lTypes.append(pType);
 }
@@ -181,12 +184,13 @@ RIR::List<ParticleType*> ParticleEmitter::getTypes() const
 int ParticleEmitter::emit(int nCount)
 {
     RIR_TRACE("ParticleEmitter::emit");
+    const ParticleStep step;
     if (nCount == -1)
         nCount = m_nMaxParticles;
     int nMade = 0;
     for (int i = 0; i < nCount; ++i)
     {
-        if (m_pBudget->m_nLive >= MAX_EFFECT_PARTICLES)
+        if (m_pBudget->isFull())
             break;
         RIR_TRACE_LINE();
         nMade += emitOnce();
@@ -277,9 +281,8 @@ int ParticleEmitter::emitOnce()
             continue;
         // The place in the effect's budget is taken before the particle is made: a nested
         // emitter fills its own particles while it is being made.
-        if (m_pBudget->m_nLive >= MAX_EFFECT_PARTICLES)
+        if (!m_pBudget->take())
             break;
-        ++m_pBudget->m_nLive;
         try
         {
             makeParticle(type, nX, nY, fLife, fFadeInEnd, fFadeOutStart, fStartScale, fEndScale,
@@ -287,7 +290,7 @@ int ParticleEmitter::emitOnce()
         }
         catch (...)
         {
-            --m_pBudget->m_nLive;
+            m_pBudget->untake();
             throw;
         }
         ++nMade;
@@ -314,7 +317,7 @@ void ParticleEmitter::makeParticle(const ParticleType& type, int nX, int nY, flo
             RIR_ASSERT(m_pMode);
             RIR::SmartPtr<Image> pImage;
             if (type.m_nKind == PK_ANIMATION && type.m_pAnimation && type.m_bRandomFrame)
-                pImage = RIR::randomElement(type.m_pAnimation->getAllImages());
+                pImage = RIR::randomElement(type.m_lFrameImages);
             else if (type.m_nKind == PK_IMAGE)
                 pImage = type.m_pImage;
             RIR_TRACE_LINE();

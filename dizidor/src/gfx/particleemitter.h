@@ -14,8 +14,9 @@
 //
 // Nested emitters: a type of kind PK_EMITTER makes particles that are themselves emitters. An
 // effect keeps at most MAX_NESTING_DEPTH levels of emitters (deeper types make nothing, so a
-// definition that names itself cannot recurse without end) and at most MAX_EFFECT_PARTICLES live
-// particles over all its levels together.
+// definition that names itself cannot recurse without end), at most MAX_EFFECT_PARTICLES live
+// particles over all its levels together, and makes at most that many in one step (see
+// ParticleBudget).
 //
 // Usage:
 //     RIR::SmartPtr<ParticleEmitter> pSmoke = new ParticleEmitter(pMode);
@@ -30,6 +31,7 @@
 
 #include "gfx/animation.h"
 #include "gfx/image.h"
+#include "gfx/particlebudget.h"
 #include "gfx/particle.h"
 #include "gfx/particletype.h"
 #include "gfx/point.h"
@@ -42,13 +44,6 @@
 #include <cstdint>
 
 class GameMode;
-
-// The live particles of one effect, over all its levels of nested emitters, shared by them.
-class ParticleBudget : public RIR::RefCountedObject
-{
-public:
-    int m_nLive = 0;
-};
 
 // Where emitter shapes, speed and acceleration types and colour modes come from.
 enum ParticleShape
@@ -77,7 +72,7 @@ public:
     // level below this limit may carry nested emitters.
     static constexpr int MAX_NESTING_DEPTH = 4;
     // The live particles of one effect over all its levels.
-    static constexpr int MAX_EFFECT_PARTICLES = 10000;
+    static constexpr int MAX_EFFECT_PARTICLES = ParticleBudget::MAX_LIVE;
 
     // An emitter with the defaults (rate 1 per second, at most 100 particles, a radial shape of
     // radius 0, lifetime 10000 s, nothing else). pMode receives the particles' sprites; a
@@ -227,6 +222,8 @@ public:
 
     // The level of this emitter in its effect (0: made by the program).
     int getDepth() const { return m_nDepth; }
+    // The limits of the effect, shared by every emitter nested in it.
+    const ParticleBudget& getBudget() const { return *m_pBudget; }
 
 private:
     // The nested emitter of a particle of this emitter: one level deeper, same effect.

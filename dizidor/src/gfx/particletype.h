@@ -8,6 +8,7 @@
 
 #include "gfx/animation.h"
 #include "gfx/image.h"
+#include "rir2/list.h"
 #include "rir2/refcount.h"
 #include "rir2/rirstring.h"
 
@@ -27,6 +28,9 @@ struct ParticleType
     RIR::SmartPtr<Animation> m_pAnimation;
     // PK_ANIMATION: each particle shows one random frame picture instead of playing.
     bool m_bRandomFrame = false;
+    // With m_bRandomFrame: the animation's distinct pictures, gathered once when the type is
+    // added rather than for every particle.
+    RIR::List<RIR::SmartPtr<Image>> m_lFrameImages;
     RIR::SmartPtr<Image> m_pImage;
     RIR::String m_sEmitterName;
 };

@@ -323,6 +323,38 @@ TEST_F(ParticleTest, AnEffectKeepsWithinItsParticleBudget)
     EXPECT_GT(nTotal, 40 * 40);
 }
 
+// Nested emitters whose particles live shorter than the step make and lose them within it, so
+// the live count stays low while each level multiplies the work: 50 + 50^2 + 50^3 particles per
+// step here. The effect stops making particles once it has made its step's share.
+TEST_F(ParticleTest, AnEffectMakesAtMostItsShareOfParticlesPerStep)
+{
+    addPicture("dot", 1, 1, Color(255, 255, 255, 255));
+    m_env.addText("burst.particles", "emitter burst.particles\nimage dot\nemissionrate 200\n"
+                                     "maxparticles 1000\nlifetimerange 0.05 0.1\n");
+    RIR::SmartPtr<ParticleEmitter> pEmitter = new ParticleEmitter(&m_mode);
+    pEmitter->load("burst.particles");
+    for (int nStep = 0; nStep < 3; ++nStep)
+    {
+        pEmitter->update(0.25f);
+        // Every step gets its full share again.
+        EXPECT_EQ(ParticleBudget::MAX_MADE_PER_STEP, pEmitter->getBudget().getMadeInStep())
+            << "step " << nStep;
+        EXPECT_EQ(0, pEmitter->getParticleCount());
+    }
+    // Handed over, the particles' emitters go on in the mode's free-particle pass, which counts
+    // as one step of the effect.
+    pEmitter->setEmissionRate(0.0f);
+    pEmitter->setLifetimeRange(10.0f, 10.0f);
+    pEmitter->emit(3);
+    const RIR::List<RIR::SmartPtr<Particle>> lHanded = pEmitter->releaseParticles();
+    m_mode.addParticles(lHanded);
+    const uint32_t nStepBefore = ParticleStep::current();
+    m_mode.frameUpdate(0.25f);
+    EXPECT_EQ(nStepBefore + 1, ParticleStep::current());
+    EXPECT_EQ(ParticleBudget::MAX_MADE_PER_STEP, pEmitter->getBudget().getMadeInStep());
+    m_mode.clearParticles();
+}
+
 // The setters' checks: values stored first, then the rule.
 TEST_F(ParticleTest, SettersCheckTheirRanges)
 {
