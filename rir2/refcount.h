@@ -24,15 +24,10 @@ public:
     int getRefCount() const { return m_nRefCount; }
     void addRef() { ++m_nRefCount; }
     // Takes one reference away; deletes the object when none is left. Returns true when it did.
-    bool releaseRef()
-    {
-        if (--m_nRefCount == 0)
-        {
-            delete this;
-            return true;
-        }
-        return false;
-    }
+    // Out of line: inlined into a holder's destructor, the optimiser follows the path where an
+    // earlier release deleted the object and reports the next one as a use after free, which
+    // the counts rule out.
+    bool releaseRef();
 
 private:
     int32_t m_nRefCount;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "raises.h"
 
 #include <map>
@@ -33,8 +35,10 @@ Bytes concat(std::initializer_list<Bytes> parts)
 // The string form of a short text.
 Bytes str(const std::string& s)
 {
-    Bytes out = {0x12, (uint8_t)s.size()};
-    out.insert(out.end(), s.begin(), s.end());
+    Bytes out(2 + s.size());
+    out[0] = 0x12;
+    out[1] = (uint8_t)s.size();
+    std::copy(s.begin(), s.end(), out.begin() + 2);
     return out;
 }
 

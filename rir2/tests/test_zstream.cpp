@@ -425,8 +425,9 @@ TEST(ZStream, ReaderKnowsHowItsDataEnded)
 {
     const std::vector<uint8_t> data = sampleData(20000, 13);
     const std::vector<uint8_t> packed = compress(data, 9, 4096);
+    ASSERT_GT(packed.size(), 4u);
     std::vector<uint8_t> badCheck = packed;
-    badCheck.back() ^= 0x80; // the last byte of the Adler-32 trailer
+    badCheck[packed.size() - 1] ^= 0x80; // the last byte of the Adler-32 trailer
     std::vector<uint8_t> badData = packed;
     badData[packed.size() / 2] ^= 0x80;
     const std::vector<uint8_t> cut(packed.begin(), packed.end() - 3);

@@ -44,9 +44,14 @@ protected:
     // A picture of that name in the environment: w x h of one colour.
     void addPicture(const char* pszName, int nWidth, int nHeight, const Color& color)
     {
-        std::vector<uint8_t> abPixels;
-        for (int i = 0; i < nWidth * nHeight; ++i)
-            abPixels.insert(abPixels.end(), {color.r, color.g, color.b, color.a});
+        std::vector<uint8_t> abPixels((size_t)(nWidth * nHeight) * 4);
+        for (size_t i = 0; i < abPixels.size(); i += 4)
+        {
+            abPixels[i] = color.r;
+            abPixels[i + 1] = color.g;
+            abPixels[i + 2] = color.b;
+            abPixels[i + 3] = color.a;
+        }
         m_env.addPicture(pszName, nWidth, nHeight, 4, abPixels.data());
     }
 
