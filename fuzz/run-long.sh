@@ -37,6 +37,9 @@ fi
 RUN_DIR="${FUZZ_RUN_DIR:-/tmp/dbd-fuzz-long}"
 PARALLEL="${FUZZ_PARALLEL:-$(nproc)}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+# As in the tests: dates read the same everywhere, and the C library does not look at
+# /etc/localtime again for every conversion.
+export TZ="${TZ:-UTC}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 run_one() {
