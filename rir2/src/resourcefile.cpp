@@ -285,7 +285,8 @@ Resource* ResourceFile::load(const char* pszName)
     RIR_ASSERT(nSize >= 0);
 
     // Records that do not fit the file were refused when the pack was opened; what is left to
-    // go wrong is the compressed data itself: cut, damaged, ending early or running on.
+    // go wrong is the compressed data itself: cut, damaged, ending early, running on or followed
+    // by stray bytes.
     const int nStart = pEntry->getOffset() + m_nBaseOffset;
     const int nPacked = entryEnd(nStart) - nStart;
     std::unique_ptr<uint8_t[]> pData(new (std::nothrow) uint8_t[nSize > 0 ? nSize : 1]);
@@ -305,6 +306,15 @@ Resource* ResourceFile::load(const char* pszName)
         // The reason goes into the trace entry, where the exception's snapshot keeps it.
         setTraceParams(
             String::format("%s : %s", pszName, m_pInflater->getReason().c_str()).c_str());
+        nRead = -1;
+    }
+    else if (m_pInflater->getConsumed() != nPacked)
+    {
+        // The streams lie back to back: bytes between this one's end and the next one's start
+        // belong to no entry, so the pack is damaged (as with bytes after the index).
+        setTraceParams(String::format("%s : bytes after the compressed data: %d", pszName,
+                                      nPacked - m_pInflater->getConsumed())
+                           .c_str());
         nRead = -1;
     }
     // A buffer grown for one unusually large entry (a piece of music) is not kept for the pack's

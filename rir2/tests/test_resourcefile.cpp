@@ -17,6 +17,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace RIR;
@@ -132,10 +133,20 @@ std::string compilePack(const std::vector<Item>& items, bool bNative = true, int
 // One record of a hand-made index; the offset and size default to the entry's real ones.
 struct HandEntry
 {
+    // INT64_MIN: the offset where the stream is written / the size of the data.
+    HandEntry(std::string sName_, std::string sData_, int64_t nOffset_ = INT64_MIN,
+              int64_t nSize_ = INT64_MIN, std::string sAfter_ = {})
+        : sName(std::move(sName_)), sData(std::move(sData_)), nOffset(nOffset_), nSize(nSize_),
+          sAfter(std::move(sAfter_))
+    {
+    }
+
     std::string sName;
     std::string sData;
-    int64_t nOffset = INT64_MIN;
-    int64_t nSize = INT64_MIN;
+    int64_t nOffset;
+    int64_t nSize;
+    // Bytes written after the entry's stream, before the next one.
+    std::string sAfter;
 };
 
 std::string handRecord(const std::string& sName, uint32_t nOffset, uint32_t nSize, bool bBig,
@@ -158,7 +169,7 @@ std::string handPack(const std::vector<HandEntry>& entries, bool bBig,
         const uint32_t nOffset =
             e.nOffset == INT64_MIN ? (uint32_t)sPack.size() : (uint32_t)e.nOffset;
         const uint32_t nSize = e.nSize == INT64_MIN ? (uint32_t)e.sData.size() : (uint32_t)e.nSize;
-        sPack += deflateBytes(e.sData);
+        sPack += deflateBytes(e.sData) + e.sAfter;
         sIndex += bytes({0}) + int32((uint32_t)i, bBig) + handRecord(e.sName, nOffset, nSize, bBig);
     }
     const std::string sOffset = int32((uint32_t)sPack.size(), bBig);
@@ -631,6 +642,8 @@ TEST(ResourceFile, DamagedEntriesFailTheLoadAssertion)
         int64_t nSize;
         std::function<void(std::string&)> damage;
         const char* pszReason;
+        std::string sAfter = {};
+        const char* pszData = nullptr; // the 3000 bytes above when null
     } cases[] = {
         {"size beyond the data", INT64_MIN, 3010, nullptr,
          "the compressed data ended after 3003 bytes"},
@@ -645,11 +658,16 @@ TEST(ResourceFile, DamagedEntriesFailTheLoadAssertion)
          [&](std::string& s) { s[12 + nPacked / 2] ^= 0x80; }, "the compressed data is damaged"},
         {"not a zlib stream", INT64_MIN, INT64_MIN, [](std::string& s) { s[12] = 0; },
          "the compressed data is damaged (incorrect header check)"},
+        // A whole stream with its check held, but stray bytes between it and the next one.
+        {"a byte after the stream", INT64_MIN, INT64_MIN, nullptr,
+         "bytes after the compressed data: 1", "/"},
+        {"bytes after an empty entry's stream", INT64_MIN, INT64_MIN, nullptr,
+         "bytes after the compressed data: 3", std::string(3, '\0'), ""},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.pszWhat);
-        HandEntry entry{"r.bin", sData, c.nOffset, c.nSize};
+        HandEntry entry{"r.bin", c.pszData ? c.pszData : sData, c.nOffset, c.nSize, c.sAfter};
         std::string sPack = handPack({entry, {"ok", "fine"}}, false);
         if (c.damage)
             c.damage(sPack);
